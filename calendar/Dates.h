@@ -1,0 +1,24 @@
+#pragma once
+
+namespace td {
+
+inline constexpr int FirstYear = 2000;
+inline constexpr int EndYear = 2100;  // first year past the range
+inline constexpr int DaysInIndexYear = 366;
+
+int IsLeapYear(int year);
+int DaysInMonth(int year, int month);
+// Moves the date by months, then days; returns 0 and leaves everything untouched when the
+// result would fall outside 2000..2099.
+int StepDate(int& year, int& month, int& day, int* weekday, int months, int days);
+int DaysBetween(int year1, int month1, int day1, int year2, int month2, int day2);
+// 2 when the first date is later, 1 when it is earlier, 0 when equal.
+int CompareDates(int year1, int month1, int day1, int year2, int month2, int day2);
+// 0 Sunday .. 6 Saturday.
+int Weekday(int year, int month, int day);
+// Index of the day in a 366-day year, so that 29 February is always 59.
+int DayIndex(int month, int day);
+// The month and day of a day index; false for an index outside 0..365.
+bool DayFromIndex(int index, int& month, int& day);
+
+}  // namespace td

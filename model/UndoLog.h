@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace td {
+
+enum UndoCode : int32_t {
+    UndoAddSubProject = 32,
+    UndoDeleteSubProject = 33,
+    UndoReplaceRow = 34,
+    UndoRowUp = 40,
+    UndoRowDown = 41,
+    UndoRowOutdent = 42,
+    UndoRowIndent = 43,
+    UndoItemAdded = 48,
+    UndoItemDeleted = 49,
+};
+
+struct UndoRecord {
+    int32_t group = 0;
+    int32_t doc = 0;
+    int32_t code = 0;
+    int32_t value = 0;
+};
+
+class Workspace;
+
+// Groups of position/index entries; the old records themselves stay in the document tables.
+class UndoLog {
+public:
+    void RecordUndo(int doc, int code, int32_t value);
+    void EndUndoGroup();
+    int Undo(Workspace& workspace);
+    void ClearUndo();
+    // A document left the workspace: its entries go, later slots move one down.
+    void DropDocument(int doc);
+
+    int Group() const { return group; }
+    int Count() const { return count; }
+    const UndoRecord& Record(int n) const { return records[n]; }
+
+private:
+    std::vector<UndoRecord> records;
+    int32_t group = 0;
+    int32_t count = 0;
+    int32_t capacity = 0;
+};
+
+}  // namespace td

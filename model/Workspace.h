@@ -1,0 +1,114 @@
+#pragma once
+
+#include "model/Document.h"
+#include "model/UndoLog.h"
+
+#include <array>
+#include <memory>
+
+namespace td {
+
+class SavePrompt;
+
+inline constexpr int MaxDocuments = 16;
+inline constexpr int MaxVisibleRows = 256;
+inline constexpr int MaxSelection = 256;
+
+struct DateTriple {
+    int32_t year = 0;
+    int32_t month = 0;
+    int32_t day = 0;
+};
+
+// Every open document, presented to the chart as one flattened list of visible rows.
+class Workspace {
+public:
+    Workspace();
+    ~Workspace();
+
+    // Documents
+    int AddDocument(int kind);
+    int CloseDocument(int visibleRow, SavePrompt& prompt);
+    int DocumentCount() const { return docCount; }
+    int DocumentKind(int doc) const;
+    int ItemCount(int doc) const;
+    Document* Doc(int doc);
+    const Document* Doc(int doc) const;
+
+    // Flattened rows
+    void RebuildVisibleRows();
+    int VisibleRowCount() const { return visibleCount; }
+    int VisibleRowDocument(int visibleRow, int& doc) const;
+    int VisibleRowPosition(int visibleRow) const;
+    int RowIdAt(int visibleRow) const;
+    ProjectRow* RowAt(int visibleRow);
+    const ProjectRow* RowAt(int visibleRow) const;
+    int FindVisibleRow(int doc, int rowId) const;
+    int SelectRow(int visibleRow);
+    int SelectedRow() const { return selectedRow; }
+    int GetSelectedRow(ProjectRow& out) const;
+    int FoldState(int visibleRow) const;
+    int ShowSubtree(int visibleRow, bool show);
+
+    // Row editing
+    int AddSubProject(int visibleRow);
+    int DeleteSubProject(int visibleRow);
+    int ReplaceSelectedRow(const ProjectRow& row);
+    int MoveRow(int visibleRow, int command, int& delta);
+
+    // Items
+    int AddItem(int visibleRow, const ChartItem& item);
+    int GetItem(int visibleRow, int index, ChartItem& out) const;
+    ChartItem* ItemPtr(int doc, int index);
+    const ChartItem* ItemPtr(int doc, int index) const;
+    int ItemState(int doc, int index) const;
+
+    // Selection and clipboard
+    int SelectItem(int visibleRow, int index);
+    int ClearSelection();
+    int IsItemSelected(int doc, int index) const;
+    int SelectionCount() const { return selectionCount; }
+    int SelectionDoc() const { return selectionDoc; }
+    int SelectionIndex(int n) const { return selection[n]; }
+    int GetSelectedItem(int doc, int n, ChartItem& out) const;
+    int GetSelectedItemRow(int n, ChartItem& out, int& visibleRow) const;
+    int ReplaceSelectedItem(int n, const ChartItem& item);
+    int SelectItemsInRectangle(int topRow, int bottomRow, const ChartItem& topLeft,
+                               const ChartItem& bottomRight);
+    int MoveSelectedItems(int days, int lanes);
+    int DeleteSelectedItems(bool clearSelection, bool closeGroup);
+    int CopySelection();
+    int PasteClipboard(int visibleRow);
+    int ClipboardCount() const { return clipboardCount; }
+    int ClipboardDoc() const { return clipboardDoc; }
+    int ClipboardIndex(int n) const { return clipboard[n]; }
+    // Compacts a document and renumbers the selection and clipboard entries that name it.
+    void CompactDocument(int doc);
+
+    // Undo
+    UndoLog& Undo() { return undoLog; }
+    const UndoLog& Undo() const { return undoLog; }
+
+    // Date range
+    void UpdateDateRange(const ChartItem* item);
+    void GetDateRange(int& year, int& month, int& day, bool which) const;
+
+private:
+    std::array<std::unique_ptr<Document>, MaxDocuments> docs;
+    int32_t docCount = 0;
+    std::array<int32_t, MaxVisibleRows> visibleDoc = {};
+    int32_t visibleCount = 0;
+    std::array<int32_t, MaxVisibleRows> visiblePos = {};
+    int32_t selectedRow = 0;
+    std::array<int32_t, MaxSelection> selection = {};
+    int32_t selectionCount = 0;
+    int32_t selectionDoc = 0;
+    std::array<int32_t, MaxSelection> clipboard = {};
+    int32_t clipboardCount = 0;
+    int32_t clipboardDoc = 0;
+    UndoLog undoLog;
+    DateTriple rangeStart;
+    DateTriple rangeEnd;
+};
+
+}  // namespace td

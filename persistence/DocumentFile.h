@@ -1,0 +1,34 @@
+#pragma once
+
+#include "persistence/ErrorReporter.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace td {
+
+class Document;
+
+inline constexpr char FileOpenError[] = "File Open Error !!";
+inline constexpr char IncorrectFileType[] = "Incorrect File Type !!";
+inline constexpr char UnknownFileFormat[] = "Unknown File Format !!";
+inline constexpr char DataError[] = "Data Error !!";
+inline constexpr char MemoryAllocationError[] = "Memory Allocation Error !!";
+
+inline constexpr uint32_t FormatVersion = 16;
+
+// Fills a new, empty document from the file named by its path. Returns its kind (1 or 2), or 0
+// after reporting one of the format's messages.
+int ReadDocument(Document& document, ErrorReporter& errors);
+// Same, from bytes already in memory.
+int ReadDocumentImage(Document& document, const std::vector<uint8_t>& image, ErrorReporter& errors);
+
+// The file image of a compacted document, header and end tag included.
+std::vector<uint8_t> DocumentImage(const Document& document);
+// Writes the image to the document's path through a temporary file renamed over it, so that a
+// failed write leaves the previous file intact. Returns 1, or 0 after reporting the failure.
+int WriteDocument(const Document& document, ErrorReporter& errors);
+int WriteDocument(const Document& document, const std::string& path, ErrorReporter& errors);
+
+}  // namespace td

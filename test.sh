@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer, and runs
+# every test through CTest. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")"
+./scripts/install-deps.sh
+build=${TD_TEST_BUILD:-build-test}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DTD_SANITIZE=ON
+cmake --build "$build" --parallel "$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" --timeout 300
