@@ -1,0 +1,19 @@
+#pragma once
+
+#include "persistence/HolidayFile.h"
+
+namespace td {
+
+// Tells the painters whether a date is a holiday, holding the day tables of two years.
+class HolidayCalendar {
+public:
+    int IsHoliday(int year, int month, int day);
+    void ReloadHolidays();
+    int CachedYear(int table) const { return cachedYear[table]; }
+
+private:
+    int dayTable[2][HolidayTableSize] = {};
+    int cachedYear[2] = {};
+};
+
+}  // namespace td
