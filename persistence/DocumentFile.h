@@ -19,7 +19,8 @@ inline constexpr char MemoryAllocationError[] = "Memory Allocation Error !!";
 inline constexpr uint32_t FormatVersion = 16;
 
 // Fills a new, empty document from the file named by its path. Returns its kind (1 or 2), or 0
-// after reporting one of the format's messages.
+// after reporting one of the format's messages; records read before a failure stay in the
+// document, which the caller then discards.
 int ReadDocument(Document& document, ErrorReporter& errors);
 // Same, from bytes already in memory.
 int ReadDocumentImage(Document& document, const std::vector<uint8_t>& image, ErrorReporter& errors);
@@ -27,7 +28,8 @@ int ReadDocumentImage(Document& document, const std::vector<uint8_t>& image, Err
 // The file image of a compacted document, header and end tag included.
 std::vector<uint8_t> DocumentImage(const Document& document);
 // Writes the image to the document's path through a temporary file renamed over it, so that a
-// failed write leaves the previous file intact. Returns 1, or 0 after reporting the failure.
+// failed write leaves the previous file intact. A link is followed, so its target is replaced.
+// Returns 1, or 0 after reporting the failure.
 int WriteDocument(const Document& document, ErrorReporter& errors);
 int WriteDocument(const Document& document, const std::string& path, ErrorReporter& errors);
 
