@@ -5,13 +5,20 @@
 namespace td {
 
 inline constexpr int HolidayTableSize = 366;
+inline constexpr char HolidayFileHeader[] = "# TimelineDraft Holiday File";
 
 // Takes the process's working directory as the home of the holiday files; only the first call
 // counts (the Workspace makes it at start).
 void FixHolidayDirectory();
+// Puts the holiday files in another directory (tests, tools); later FixHolidayDirectory calls
+// keep it.
+void SetHolidayDirectory(const std::string& path);
+// The directory with a trailing '/'; empty until fixed or set.
 const std::string& HolidayDirectory();
 std::string HolidayFileName(int year);
 
+// Both return 1 on success and 0 for a year outside 2000..2099 or a file that cannot be read or
+// written. Loading only sets entries to 1; callers clear the table first.
 int LoadHolidayFile(int year, int (&table)[HolidayTableSize]);
 int SaveHolidayFile(int year, const int (&table)[HolidayTableSize]);
 

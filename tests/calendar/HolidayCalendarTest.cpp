@@ -1,0 +1,123 @@
+#include "calendar/HolidayCalendar.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace td {
+namespace {
+
+namespace fs = std::filesystem;
+
+class HolidayCalendarTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "td-calendar-XXXXXX").string();
+        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+        dir = pattern;
+        SetHolidayDirectory(dir);
+    }
+
+    void TearDown() override { fs::remove_all(dir); }
+
+    // One holiday in January of the year, on the day given.
+    static void SaveJanuaryHoliday(int year, int day)
+    {
+        int table[HolidayTableSize] = {};
+        table[day - 1] = 1;
+        ASSERT_EQ(SaveHolidayFile(year, table), 1);
+    }
+
+    void ExpectCached(int first, int second) const
+    {
+        EXPECT_EQ(calendar.CachedYear(0), first);
+        EXPECT_EQ(calendar.CachedYear(1), second);
+    }
+
+    std::string dir;
+    HolidayCalendar calendar;
+};
+
+TEST_F(HolidayCalendarTest, ReplacesTheTableFartherFromTheAskedYear)
+{
+    SaveJanuaryHoliday(2008, 8);
+    SaveJanuaryHoliday(2009, 9);
+    SaveJanuaryHoliday(2010, 10);
+    SaveJanuaryHoliday(2011, 11);
+    ExpectCached(0, 0);
+
+    EXPECT_EQ(calendar.IsHoliday(2009, 1, 9), 1);
+    ExpectCached(2009, 0);
+    EXPECT_EQ(calendar.IsHoliday(2010, 1, 10), 1);
+    ExpectCached(2009, 2010);
+    EXPECT_EQ(calendar.IsHoliday(2009, 1, 10), 0);
+    EXPECT_EQ(calendar.IsHoliday(2010, 1, 9), 0);
+    ExpectCached(2009, 2010);
+
+    EXPECT_EQ(calendar.IsHoliday(2011, 1, 11), 1);
+    ExpectCached(2011, 2010);
+    EXPECT_EQ(calendar.IsHoliday(2008, 1, 8), 1);
+    ExpectCached(2008, 2010);
+    EXPECT_EQ(calendar.IsHoliday(2008, 1, 11), 0);
+    EXPECT_EQ(calendar.IsHoliday(2010, 1, 10), 1);
+}
+
+TEST_F(HolidayCalendarTest, YearsWithoutFilesReadAsNoHolidayButAreCached)
+{
+    std::ofstream(dir + "/2100.cal", std::ios::binary) << "# TimelineDraft Holiday File\r\n0101\r\n";
+    EXPECT_EQ(calendar.IsHoliday(2100, 1, 1), 0);
+    ExpectCached(2100, 0);
+    EXPECT_EQ(calendar.IsHoliday(2009, 1, 1), 0);
+    ExpectCached(2100, 2009);
+}
+
+TEST_F(HolidayCalendarTest, ChangedFilesAreSeenAfterReload)
+{
+    SaveJanuaryHoliday(2009, 1);
+    EXPECT_EQ(calendar.IsHoliday(2009, 1, 1), 1);
+    EXPECT_EQ(calendar.IsHoliday(2010, 1, 2), 0);
+
+    SaveJanuaryHoliday(2009, 3);
+    SaveJanuaryHoliday(2010, 2);
+    EXPECT_EQ(calendar.IsHoliday(2009, 1, 1), 1);
+    EXPECT_EQ(calendar.IsHoliday(2010, 1, 2), 0);
+
+    calendar.ReloadHolidays();
+    EXPECT_EQ(calendar.IsHoliday(2009, 1, 1), 0);
+    EXPECT_EQ(calendar.IsHoliday(2009, 1, 3), 1);
+    EXPECT_EQ(calendar.IsHoliday(2010, 1, 2), 1);
+    ExpectCached(2009, 2010);
+}
+
+TEST_F(HolidayCalendarTest, ReloadLeavesEmptyTablesEmpty)
+{
+    SaveJanuaryHoliday(2009, 1);
+    calendar.ReloadHolidays();
+    ExpectCached(0, 0);
+}
+
+TEST_F(HolidayCalendarTest, IndexLayoutHasRoomForTheTwentyNinthOfFebruary)
+{
+    int table[HolidayTableSize] = {};
+    table[59] = 1;
+    table[365] = 1;
+    ASSERT_EQ(SaveHolidayFile(2009, table), 1);
+    EXPECT_EQ(calendar.IsHoliday(2009, 2, 29), 1);
+    EXPECT_EQ(calendar.IsHoliday(2009, 3, 1), 0);
+    EXPECT_EQ(calendar.IsHoliday(2009, 12, 31), 1);
+}
+
+TEST_F(HolidayCalendarTest, DatesOutsideTheTableReadAsNoHolidayAndLoadNothing)
+{
+    EXPECT_EQ(calendar.IsHoliday(2009, 0, 1), 0);
+    EXPECT_EQ(calendar.IsHoliday(2009, 13, 1), 0);
+    EXPECT_EQ(calendar.IsHoliday(2009, 1, 0), 0);
+    EXPECT_EQ(calendar.IsHoliday(2009, 1, 32), 0);
+    EXPECT_EQ(calendar.IsHoliday(2009, -1, -1), 0);
+    ExpectCached(0, 0);
+}
+
+}  // namespace
+}  // namespace td
