@@ -30,17 +30,23 @@ class Workspace;
 class UndoLog {
 public:
     void RecordUndo(int doc, int code, int32_t value);
+    // Closes the group being recorded; a group without entries is not closed, so that every
+    // Undo takes back a real change.
     void EndUndoGroup();
     int Undo(Workspace& workspace);
     void ClearUndo();
-    // A document left the workspace: its entries go, later slots move one down.
+    // A document left the workspace: its entries go, later slots move one down, and groups left
+    // empty are dropped.
     void DropDocument(int doc);
 
     int Group() const { return group; }
     int Count() const { return count; }
-    const UndoRecord& Record(int n) const { return records[n]; }
+    // An empty record for n out of range.
+    UndoRecord Record(int n) const { return n >= 0 && n < count ? records[n] : UndoRecord {}; }
 
 private:
+    bool OpenGroupEmpty() const { return count == 0 || records[count - 1].group != group; }
+
     std::vector<UndoRecord> records;
     int32_t group = 0;
     int32_t count = 0;

@@ -13,6 +13,7 @@ class SavePrompt;
 inline constexpr int MaxDocuments = 16;
 inline constexpr int MaxVisibleRows = 256;
 inline constexpr int MaxSelection = 256;
+inline constexpr int MaxClipboard = 256;
 
 struct DateTriple {
     int32_t year = 0;
@@ -21,6 +22,8 @@ struct DateTriple {
 };
 
 // Every open document, presented to the chart as one flattened list of visible rows.
+// Documents are addressed by slot (0..DocumentCount()-1), rows by visible-row index, items by
+// their index in their document's item table. Out-of-range arguments are refused, never read.
 class Workspace {
 public:
     Workspace();
@@ -29,6 +32,9 @@ public:
     // Documents
     int AddDocument(int kind);
     int CloseDocument(int visibleRow, SavePrompt& prompt);
+    // Takes a document out without asking (a file that failed to load); its undo entries,
+    // selection and clipboard go with it and entries naming later slots are renumbered.
+    int RemoveDocument(int doc);
     int DocumentCount() const { return docCount; }
     int DocumentKind(int doc) const;
     int ItemCount(int doc) const;
@@ -69,7 +75,7 @@ public:
     int IsItemSelected(int doc, int index) const;
     int SelectionCount() const { return selectionCount; }
     int SelectionDoc() const { return selectionDoc; }
-    int SelectionIndex(int n) const { return selection[n]; }
+    int SelectionIndex(int n) const { return n >= 0 && n < selectionCount ? selection[n] : -1; }
     int GetSelectedItem(int doc, int n, ChartItem& out) const;
     int GetSelectedItemRow(int n, ChartItem& out, int& visibleRow) const;
     int ReplaceSelectedItem(int n, const ChartItem& item);
@@ -81,19 +87,34 @@ public:
     int PasteClipboard(int visibleRow);
     int ClipboardCount() const { return clipboardCount; }
     int ClipboardDoc() const { return clipboardDoc; }
-    int ClipboardIndex(int n) const { return clipboard[n]; }
+    int ClipboardIndex(int n) const { return n >= 0 && n < clipboardCount ? clipboard[n] : -1; }
     // Compacts a document and renumbers the selection and clipboard entries that name it.
     void CompactDocument(int doc);
 
     // Undo
     UndoLog& Undo() { return undoLog; }
     const UndoLog& Undo() const { return undoLog; }
+    // The Undo command: deselects first, so that deselecting never revives records the undo
+    // has just deleted.
+    int UndoLast();
 
     // Date range
     void UpdateDateRange(const ChartItem* item);
     void GetDateRange(int& year, int& month, int& day, bool which) const;
 
 private:
+    bool IsVisibleRow(int visibleRow) const { return visibleRow >= 0 && visibleRow < visibleCount; }
+    bool RowInDocument(int visibleRow, int doc) const
+    {
+        return IsVisibleRow(visibleRow) && visibleDoc[visibleRow] == doc;
+    }
+    Document* RowDocument(int visibleRow);
+    const Document* RowDocument(int visibleRow) const;
+    void WidenDateRange(const ChartItem& item);
+    void RemoveSelectionEntry(int n);
+    bool WalkLanes(int doc, int& visibleRow, int& lane, int distance) const;
+    bool MoveItemPoints(ChartItem& item, int lanes) const;
+
     std::array<std::unique_ptr<Document>, MaxDocuments> docs;
     int32_t docCount = 0;
     std::array<int32_t, MaxVisibleRows> visibleDoc = {};
@@ -103,7 +124,7 @@ private:
     std::array<int32_t, MaxSelection> selection = {};
     int32_t selectionCount = 0;
     int32_t selectionDoc = 0;
-    std::array<int32_t, MaxSelection> clipboard = {};
+    std::array<int32_t, MaxClipboard> clipboard = {};
     int32_t clipboardCount = 0;
     int32_t clipboardDoc = 0;
     UndoLog undoLog;

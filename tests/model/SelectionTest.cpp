@@ -1,0 +1,357 @@
+#include "model/Workspace.h"
+
+#include "WorkspaceTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace td {
+namespace {
+
+using namespace fixtures;
+
+ChartItem EntryOn(int day)
+{
+    ChartItem item = Task(0, 0, day, day);
+    item.type = Schedule;
+    return item;
+}
+
+ChartItem Box(int rowId, int topLane, int bottomLane)
+{
+    ChartItem item = Task(rowId, topLane, 10, 10);
+    item.type = TextBox;
+    item.end.lane = static_cast<uint8_t>(bottomLane);
+    return item;
+}
+
+// A project of four 2-lane rows (ids 0..3) holding one selected item.
+struct MovingOne {
+    MovingOne(const ChartItem& item)
+    {
+        doc = AddProject(ws, {0, 1, 1, 1});
+        index = ws.AddItem(0, item);
+        ws.SelectItem(0, index);
+    }
+    ChartItem Moved() const
+    {
+        ChartItem out;
+        ws.GetSelectedItem(doc, 0, out);
+        return out;
+    }
+
+    Workspace ws;
+    int doc = 0;
+    int index = 0;
+};
+
+TEST(Selection, SelectsOnlyNormalItemsOnceEach)
+{
+    Workspace ws;
+    const int doc = AddProject(ws, {0});
+    const int a = ws.AddItem(0, Task(0, 0, 1, 2));
+    const int b = ws.AddItem(0, Task(0, 0, 1, 2));
+    ws.Doc(doc)->DeleteItem(b);
+    ws.Doc(doc)->SetModState(Clean);
+
+    EXPECT_EQ(ws.SelectItem(0, a), 1);
+    EXPECT_EQ(ws.ItemState(doc, a), ItemSelected);
+    EXPECT_EQ(ws.SelectItem(0, a), 0);
+    EXPECT_EQ(ws.SelectItem(0, b), 0);
+    EXPECT_EQ(ws.SelectItem(0, 99), 0);
+    EXPECT_EQ(ws.SelectionCount(), 1);
+    EXPECT_EQ(ws.Doc(doc)->ModState(), Modified);
+
+    EXPECT_EQ(ws.ClearSelection(), 1);
+    EXPECT_EQ(ws.ItemState(doc, a), ItemNormal);
+    EXPECT_EQ(ws.ClearSelection(), 0);
+}
+
+TEST(Selection, RefusesThe257thItem)
+{
+    Workspace ws;
+    AddProject(ws, {0});
+    for (int n = 0; n <= MaxSelection; ++n)
+        ws.Doc(0)->AddItem(Task(0, 0, 1, 2));
+    for (int n = 0; n < MaxSelection; ++n)
+        ASSERT_EQ(ws.SelectItem(0, n), 1);
+    EXPECT_EQ(ws.SelectItem(0, MaxSelection), 0);
+    EXPECT_EQ(ws.SelectionCount(), MaxSelection);
+    EXPECT_EQ(ws.ItemState(0, MaxSelection), ItemNormal);
+}
+
+TEST(Selection, KeepsAllSelectedItemsInOneDocument)
+{
+    Workspace ws;
+    AddProject(ws, {0});
+    AddProject(ws, {0});
+    const int mine = ws.AddItem(0, Task(0, 0, 1, 2));
+    const int other = ws.AddItem(1, Task(0, 0, 1, 2));
+    ws.SelectItem(0, mine);
+    EXPECT_EQ(ws.SelectItem(1, other), 0);
+    EXPECT_EQ(ws.SelectionDoc(), 0);
+    EXPECT_EQ(ws.ItemState(1, other), ItemNormal);
+    ChartItem item;
+    EXPECT_EQ(ws.GetSelectedItem(1, 0, item), 0);
+}
+
+TEST(Selection, RubberBandComparesDatesStrictly)
+{
+    Workspace ws;
+    AddProject(ws, {0, 1});
+    const int onCorner = ws.AddItem(0, Task(0, 0, 10, 12));
+    const int endOnCorner = ws.AddItem(0, Task(0, 0, 11, 20));
+    const int inside = ws.AddItem(1, Task(1, 1, 11, 19));
+    EXPECT_EQ(ws.SelectItemsInRectangle(0, 1, Corner(0, 10), Corner(1, 20)), 1);
+    EXPECT_EQ(ws.IsItemSelected(0, onCorner), 0);
+    EXPECT_EQ(ws.IsItemSelected(0, endOnCorner), 0);
+    EXPECT_EQ(ws.IsItemSelected(0, inside), 1);
+    EXPECT_EQ(ws.SelectionCount(), 1);
+}
+
+TEST(Selection, RubberBandTestsLanesOfTheCornerRows)
+{
+    Workspace ws;
+    AddProject(ws, {0, 1, 1});
+    const int aboveTopLane = ws.AddItem(0, Task(0, 0, 11, 12));
+    const int onTopLane = ws.AddItem(0, Task(0, 1, 11, 12));
+    const int middle = ws.AddItem(1, Task(1, 0, 11, 12));
+    const int onBottomLane = ws.AddItem(2, Task(2, 0, 11, 12));
+    const int belowBottomLane = ws.AddItem(2, Task(2, 1, 11, 12));
+    const int lineEndingBelow = ws.AddItem(0, LineItem(0, 1, 2, 1));
+    ws.SelectItemsInRectangle(0, 2, Corner(1, 1), Corner(0, 28));
+    EXPECT_EQ(ws.IsItemSelected(0, aboveTopLane), 0);
+    EXPECT_EQ(ws.IsItemSelected(0, onTopLane), 1);
+    EXPECT_EQ(ws.IsItemSelected(0, middle), 1);
+    EXPECT_EQ(ws.IsItemSelected(0, onBottomLane), 1);
+    EXPECT_EQ(ws.IsItemSelected(0, belowBottomLane), 0);
+    EXPECT_EQ(ws.IsItemSelected(0, lineEndingBelow), 0);
+
+    ws.ClearSelection();
+    EXPECT_EQ(ws.SelectItemsInRectangle(1, 1, Corner(0, 1), Corner(1, 28)), 1);
+    EXPECT_EQ(ws.SelectionCount(), 1);
+    EXPECT_EQ(ws.SelectItemsInRectangle(1, 1, Corner(1, 1), Corner(1, 28)), 0);
+}
+
+TEST(Selection, RubberBandEndsWithTheTopRowsDocument)
+{
+    Workspace ws;
+    AddProject(ws, {0, 1});
+    AddProject(ws, {0});
+    const int lastRow = ws.AddItem(1, Task(1, 1, 11, 12));
+    ws.AddItem(2, Task(0, 0, 11, 12));
+    EXPECT_EQ(ws.SelectItemsInRectangle(0, 2, Corner(0, 1), Corner(0, 28)), 1);
+    EXPECT_EQ(ws.SelectionDoc(), 0);
+    EXPECT_EQ(ws.SelectionCount(), 1);
+    EXPECT_EQ(ws.SelectionIndex(0), lastRow);
+}
+
+TEST(Selection, MovingDownWalksThroughTheLanesOfLaterRows)
+{
+    MovingOne t(Task(0, 1, 10, 12));
+    ASSERT_EQ(t.ws.MoveSelectedItems(2, 3), 1);
+    const ChartItem moved = t.Moved();
+    EXPECT_EQ(moved.start.rowId, 2);
+    EXPECT_EQ(moved.start.lane, 0);
+    EXPECT_EQ(moved.start.day, 12);
+    EXPECT_EQ(moved.end.day, 14);
+    EXPECT_EQ(moved.state, ItemSelected);
+    EXPECT_EQ(t.ws.ItemState(t.doc, t.index), ItemDeleted);
+
+    ASSERT_EQ(t.ws.MoveSelectedItems(0, -3), 1);
+    EXPECT_EQ(t.Moved().start.rowId, 0);
+    EXPECT_EQ(t.Moved().start.lane, 1);
+}
+
+TEST(Selection, ItemsInFoldedRowsKeepTheirRowsWhenMoved)
+{
+    MovingOne t(Task(2, 1, 10, 12));
+    t.ws.AddItem(0, Task(0, 0, 1, 2));
+    t.ws.SelectItem(0, 1);
+    t.ws.ShowSubtree(0, false);
+    t.ws.MoveSelectedItems(1, 1);
+    ASSERT_EQ(t.ws.SelectionCount(), 2);
+    EXPECT_EQ(t.Moved().start.rowId, 2);
+    EXPECT_EQ(t.Moved().start.lane, 1);
+    EXPECT_EQ(t.Moved().start.day, 11);
+}
+
+TEST(Selection, MovingPastTheDocumentsRowsDeletesTheItemUndoably)
+{
+    MovingOne t(Task(0, 1, 10, 12));
+    AddProject(t.ws, {0});
+    ASSERT_EQ(t.ws.MoveSelectedItems(0, 7), 1);
+    EXPECT_EQ(t.ws.SelectionCount(), 0);
+    EXPECT_EQ(t.ws.ItemCount(t.doc), 1);
+    EXPECT_EQ(t.ws.ItemState(t.doc, t.index), ItemDeleted);
+    ASSERT_EQ(t.ws.UndoLast(), 1);
+    EXPECT_EQ(t.ws.ItemState(t.doc, t.index), ItemNormal);
+
+    t.ws.SelectItem(0, t.index);
+    t.ws.MoveSelectedItems(0, -2);
+    EXPECT_EQ(t.ws.SelectionCount(), 0);
+}
+
+TEST(Selection, MovingLineMovesBothEndsAndFailsWhenTheEndFalls)
+{
+    MovingOne t(LineItem(0, 0, 2, 1));
+    t.ws.MoveSelectedItems(0, 1);
+    EXPECT_EQ(t.Moved().start.rowId, 0);
+    EXPECT_EQ(t.Moved().start.lane, 1);
+    EXPECT_EQ(t.Moved().end.rowId, 3);
+    EXPECT_EQ(t.Moved().end.lane, 0);
+    t.ws.MoveSelectedItems(0, 2);
+    EXPECT_EQ(t.ws.SelectionCount(), 0);
+}
+
+TEST(Selection, TextBoxKeepsItsHeightInTheRowItLandsIn)
+{
+    MovingOne t(Box(0, 0, 1));
+    t.ws.MoveSelectedItems(0, 2);
+    EXPECT_EQ(t.Moved().start.rowId, 1);
+    EXPECT_EQ(t.Moved().start.lane, 0);
+    EXPECT_EQ(t.Moved().end.lane, 1);
+    EXPECT_EQ(t.Moved().end.rowId, 0);
+    t.ws.MoveSelectedItems(0, 1);
+    EXPECT_EQ(t.Moved().start.lane, 1);
+    EXPECT_EQ(t.Moved().end.lane, 1);
+}
+
+TEST(Selection, ScheduleEntriesOnlyChangeDatesWhenMoved)
+{
+    Workspace ws;
+    const int doc = ws.AddDocument(DocumentKind::Schedule) - 1;
+    const int index = ws.AddItem(0, EntryOn(31));
+    ws.SelectItem(0, index);
+    ws.MoveSelectedItems(1, 5);
+    ChartItem moved;
+    ASSERT_EQ(ws.GetSelectedItem(doc, 0, moved), 1);
+    EXPECT_EQ(moved.start.rowId, 0);
+    EXPECT_EQ(moved.start.month * 100 + moved.start.day, 601);
+}
+
+
+TEST(Selection, AddThenDragThenUndoTwice)
+{
+    MovingOne t(Task(0, 0, 10, 12));
+    // The drag: held items leave the drawing, the drop moves them, the release deselects.
+    t.ws.DeleteSelectedItems(false, false);
+    EXPECT_EQ(t.ws.ItemState(t.doc, t.index), ItemDeleted);
+    t.ws.MoveSelectedItems(3, 2);
+    const int copy = t.ws.SelectionIndex(0);
+    t.ws.ClearSelection();
+    EXPECT_EQ(t.ws.ItemState(t.doc, copy), ItemNormal);
+    EXPECT_EQ(t.ws.ItemPtr(t.doc, copy)->start.rowId, 1);
+
+    ASSERT_EQ(t.ws.UndoLast(), 1);
+    EXPECT_EQ(t.ws.ItemState(t.doc, copy), ItemDeleted);
+    EXPECT_EQ(t.ws.ItemState(t.doc, t.index), ItemNormal);
+    ASSERT_EQ(t.ws.UndoLast(), 1);
+    EXPECT_EQ(t.ws.ItemState(t.doc, t.index), ItemDeleted);
+    EXPECT_EQ(t.ws.UndoLast(), 0);
+}
+
+
+TEST(Selection, PasteRefusesToMixDocumentKinds)
+{
+    Workspace ws;
+    AddProject(ws, {0});
+    ws.AddDocument(DocumentKind::Schedule);
+    const int task = ws.AddItem(0, Task(0, 0, 1, 2));
+    const int entry = ws.AddItem(1, EntryOn(3));
+    EXPECT_EQ(ws.PasteClipboard(0), 0);
+
+    ws.SelectItem(0, task);
+    ws.CopySelection();
+    EXPECT_EQ(ws.PasteClipboard(1), 0);
+    EXPECT_EQ(ws.SelectionCount(), 1);
+    EXPECT_EQ(ws.ItemState(0, task), ItemSelected);
+    EXPECT_EQ(ws.ClipboardCount(), 1);
+    EXPECT_EQ(ws.ItemCount(1), 1);
+
+    ws.ClearSelection();
+    ws.SelectItem(1, entry);
+    ws.CopySelection();
+    EXPECT_EQ(ws.PasteClipboard(0), 0);
+    EXPECT_EQ(ws.ItemCount(0), 1);
+    EXPECT_EQ(ws.ClipboardDoc(), 1);
+}
+
+TEST(Selection, CutThenPasteOnAnotherRowPlacesCopies)
+{
+    Workspace ws;
+    const int doc = AddProject(ws, {0, 1, 1, 1});
+    const int upper = ws.AddItem(1, Task(1, 1, 5, 6));
+    const int lower = ws.AddItem(2, Task(2, 0, 7, 8));
+    const int line = ws.AddItem(1, LineItem(1, 0, 2, 1));
+    const int offEnd = ws.AddItem(1, LineItem(1, 0, 3, 1));
+    for (int index : {upper, lower, line, offEnd})
+        ws.SelectItem(1, index);
+    ws.CopySelection();
+    ws.DeleteSelectedItems(true, true);
+    const int undoCount = ws.Undo().Count();
+
+    ASSERT_EQ(ws.PasteClipboard(2), 1);
+    EXPECT_EQ(ws.ClipboardCount(), 4);
+    EXPECT_EQ(ws.Undo().Count(), undoCount);
+    ASSERT_EQ(ws.SelectionCount(), 3);
+    ChartItem item;
+    ws.GetSelectedItem(doc, 0, item);
+    EXPECT_EQ(item.start.rowId, 2);
+    EXPECT_EQ(item.start.lane, 1);
+    EXPECT_EQ(item.start.day, 5);
+    EXPECT_EQ(item.state, ItemSelected);
+    ws.GetSelectedItem(doc, 1, item);
+    EXPECT_EQ(item.start.rowId, 3);
+    ws.GetSelectedItem(doc, 2, item);
+    EXPECT_EQ(item.type, Line);
+    EXPECT_EQ(item.start.rowId, 2);
+    EXPECT_EQ(item.end.rowId, 3);
+    EXPECT_EQ(ws.ItemState(doc, upper), ItemDeleted);
+
+    // The clipboard stays, so it pastes again.
+    EXPECT_EQ(ws.PasteClipboard(0), 1);
+    EXPECT_EQ(ws.SelectionCount(), 4);
+}
+
+TEST(Selection, PasteIntoAnotherDocumentFindsRowsByIdThere)
+{
+    Workspace ws;
+    AddProject(ws, {0, 1});
+    AddProject(ws, {0});
+    const int index = ws.AddItem(1, Task(1, 0, 5, 6));
+    ws.SelectItem(1, index);
+    ws.CopySelection();
+    // Document 1 has no row with id 1, so nothing of the clipboard has a row there.
+    EXPECT_EQ(ws.PasteClipboard(2), 0);
+    ws.Doc(1)->AddRow(1);
+    ws.RebuildVisibleRows();
+    ASSERT_EQ(ws.PasteClipboard(3), 1);
+    EXPECT_EQ(ws.SelectionDoc(), 1);
+    EXPECT_EQ(ws.ItemCount(1), 1);
+}
+
+TEST(Selection, PasteAfterCompactingPastesTheSameItems)
+{
+    Workspace ws;
+    const int doc = AddProject(ws, {0, 1});
+    const int gone = ws.AddItem(0, Task(0, 0, 1, 2));
+    const int kept = ws.AddItem(1, Task(1, 1, 20, 21));
+    ws.Doc(doc)->DeleteItem(gone);
+    ws.SelectItem(1, kept);
+    ws.CopySelection();
+    ws.CompactDocument(doc);
+    EXPECT_EQ(ws.ClipboardIndex(0), 0);
+    EXPECT_EQ(ws.SelectionIndex(0), 0);
+    EXPECT_EQ(ws.ItemState(doc, 0), ItemSelected);
+
+    ws.ClearSelection();
+    ASSERT_EQ(ws.PasteClipboard(0), 1);
+    ChartItem pasted;
+    ws.GetSelectedItem(doc, 0, pasted);
+    EXPECT_EQ(pasted.start.rowId, 0);
+    EXPECT_EQ(pasted.start.day, 20);
+}
+
+
+}  // namespace
+}  // namespace td

@@ -1,0 +1,102 @@
+#include "model/UndoLog.h"
+
+#include "WorkspaceTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace td {
+namespace {
+
+using namespace fixtures;
+
+TEST(UndoLog, EmptyLogHasNothingToUndo)
+{
+    Workspace ws;
+    UndoLog log;
+    EXPECT_EQ(log.Undo(ws), 0);
+    log.EndUndoGroup();
+    EXPECT_EQ(log.Group(), 0);
+    EXPECT_EQ(log.Undo(ws), 0);
+    EXPECT_EQ(log.Record(0).code, 0);
+}
+
+TEST(UndoLog, UndoTakesBackOneGroupNewestEntryFirst)
+{
+    Workspace ws;
+    const int doc = AddProject(ws, {0});
+    const int first = ws.AddItem(0, Task(0, 0, 1, 2));
+    ws.SelectItem(0, first);
+    ChartItem changed = Task(0, 1, 1, 3);
+    changed.state = ItemSelected;
+    ASSERT_EQ(ws.ReplaceSelectedItem(0, changed), 1);
+    const int replacement = ws.SelectionIndex(0);
+    EXPECT_EQ(ws.Undo().Group(), 2);
+    EXPECT_EQ(ws.Undo().Count(), 3);
+
+    ASSERT_EQ(ws.UndoLast(), 1);
+    EXPECT_EQ(ws.ItemState(doc, replacement), ItemDeleted);
+    EXPECT_EQ(ws.ItemState(doc, first), ItemNormal);
+    EXPECT_EQ(ws.Undo().Count(), 1);
+
+    ASSERT_EQ(ws.UndoLast(), 1);
+    EXPECT_EQ(ws.ItemState(doc, first), ItemDeleted);
+    EXPECT_EQ(ws.UndoLast(), 0);
+}
+
+TEST(UndoLog, SkipsUnknownCodesAndEntriesThatNoLongerFit)
+{
+    Workspace ws;
+    const int doc = AddProject(ws, {0, 1});
+    const int item = ws.AddItem(0, Task(0, 0, 1, 2));
+    ws.Doc(doc)->DeleteItem(item);
+    UndoLog& log = ws.Undo();
+    log.RecordUndo(doc, UndoItemDeleted, item);
+    log.RecordUndo(doc, 36, 0);
+    log.RecordUndo(doc, UndoItemDeleted, 500);
+    log.RecordUndo(doc, UndoDeleteSubProject, PackPosition(9, 9));
+    log.RecordUndo(7, UndoItemAdded, item);
+    log.EndUndoGroup();
+
+    ASSERT_EQ(ws.UndoLast(), 1);
+    EXPECT_EQ(ws.ItemState(doc, item), ItemNormal);
+    EXPECT_EQ(ws.VisibleRowCount(), 2);
+    EXPECT_EQ(log.Count(), 1);
+}
+
+
+TEST(UndoLog, DroppingADocumentRenumbersSlotsAndGroups)
+{
+    UndoLog log;
+    log.RecordUndo(1, UndoItemAdded, 10);
+    log.EndUndoGroup();
+    log.RecordUndo(0, UndoItemAdded, 11);
+    log.EndUndoGroup();
+    log.RecordUndo(2, UndoItemAdded, 12);
+    log.RecordUndo(0, UndoItemAdded, 13);
+    log.EndUndoGroup();
+    // An open group, as a drag leaves it between its start and its drop.
+    log.RecordUndo(2, UndoItemDeleted, 14);
+
+    log.DropDocument(0);
+    ASSERT_EQ(log.Count(), 3);
+    EXPECT_EQ(log.Group(), 2);
+    EXPECT_EQ(log.Record(0).doc, 0);
+    EXPECT_EQ(log.Record(0).group, 0);
+    EXPECT_EQ(log.Record(1).doc, 1);
+    EXPECT_EQ(log.Record(1).value, 12);
+    EXPECT_EQ(log.Record(1).group, 1);
+    EXPECT_EQ(log.Record(2).group, 2);
+
+    log.EndUndoGroup();
+    EXPECT_EQ(log.Group(), 3);
+    log.DropDocument(1);
+    EXPECT_EQ(log.Count(), 1);
+    EXPECT_EQ(log.Group(), 1);
+    log.DropDocument(0);
+    EXPECT_EQ(log.Count(), 0);
+    EXPECT_EQ(log.Group(), 0);
+}
+
+
+}  // namespace
+}  // namespace td

@@ -1,0 +1,284 @@
+#include "model/Workspace.h"
+
+#include "WorkspaceTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace td {
+namespace {
+
+using namespace fixtures;
+
+int Level(const Workspace& ws, int visibleRow)
+{
+    return ws.RowAt(visibleRow)->level;
+}
+
+TEST(Workspace, OpensAtMostSixteenDocuments)
+{
+    Workspace ws;
+    EXPECT_EQ(ws.AddDocument(DocumentKind::Project), 1);
+    EXPECT_EQ(ws.AddDocument(DocumentKind::Schedule), 1);
+    EXPECT_EQ(ws.AddDocument(0), 1);
+    EXPECT_EQ(ws.AddDocument(7), 0);
+    for (int n = 3; n < MaxDocuments; ++n)
+        ASSERT_EQ(ws.AddDocument(DocumentKind::Project), 1);
+    EXPECT_EQ(ws.AddDocument(DocumentKind::Project), 0);
+    EXPECT_EQ(ws.DocumentCount(), 16);
+
+    EXPECT_EQ(ws.Doc(2)->OrderCount(), 0);
+    EXPECT_EQ(ws.Doc(0)->ModState(), Clean);
+    EXPECT_EQ(ws.Undo().Count(), 0);
+    EXPECT_EQ(ws.VisibleRowCount(), 15);
+    EXPECT_EQ(ws.Doc(16), nullptr);
+}
+
+
+TEST(Workspace, FlattensDocumentsInSlotOrderAndHidesFoldedRows)
+{
+    Workspace ws;
+    AddProject(ws, {0, 1, 1});
+    AddProject(ws, {0, 1, 2});
+    ASSERT_EQ(ws.VisibleRowCount(), 6);
+    int doc = -1;
+    EXPECT_EQ(ws.VisibleRowDocument(2, doc), 1);
+    EXPECT_EQ(doc, 0);
+    EXPECT_EQ(ws.VisibleRowPosition(5), 2);
+    EXPECT_EQ(ws.VisibleRowDocument(6, doc), 0);
+    EXPECT_EQ(ws.RowIdAt(6), -1);
+
+    EXPECT_EQ(ws.FoldState(0), -1);
+    EXPECT_EQ(ws.ShowSubtree(0, false), 1);
+    EXPECT_EQ(ws.VisibleRowCount(), 4);
+    EXPECT_EQ(ws.FoldState(0), 1);
+    EXPECT_EQ(ws.FindVisibleRow(1, 2), 3);
+    EXPECT_EQ(ws.FindVisibleRow(0, 1), -1);
+    EXPECT_EQ(ws.Undo().Count(), 0);
+    EXPECT_EQ(ws.Doc(0)->ModState(), Clean);
+}
+
+TEST(Workspace, FlattenedListStopsAt256Rows)
+{
+    Workspace ws;
+    const int first = AddProject(ws, {0});
+    for (int n = 1; n < 200; ++n)
+        ws.Doc(first)->AddRow(1);
+    const int second = AddProject(ws, {0});
+    for (int n = 1; n < 100; ++n)
+        ws.Doc(second)->AddRow(1);
+    const int third = AddProject(ws, {0});
+    ws.RebuildVisibleRows();
+
+    EXPECT_EQ(ws.VisibleRowCount(), MaxVisibleRows);
+    int doc = -1;
+    ws.VisibleRowDocument(255, doc);
+    EXPECT_EQ(doc, second);
+    EXPECT_EQ(ws.VisibleRowPosition(255), 55);
+    EXPECT_EQ(ws.FindVisibleRow(second, 56), -1);
+    EXPECT_EQ(ws.FindVisibleRow(third, 0), -1);
+}
+
+TEST(Workspace, AddSubProjectIsRefusedWhenTheOrderIsFull)
+{
+    Workspace ws;
+    const int doc = AddProject(ws, {0});
+    for (int n = 1; n < MaxOrder; ++n)
+        ws.Doc(doc)->AddRow(1);
+    ws.RebuildVisibleRows();
+    EXPECT_EQ(ws.AddSubProject(0), 0);
+    EXPECT_EQ(ws.Doc(doc)->OrderCount(), MaxOrder);
+    EXPECT_EQ(ws.Undo().Count(), 0);
+    EXPECT_EQ(ws.Undo().Group(), 0);
+}
+
+
+TEST(Workspace, DeleteSubProjectTakesItsItemsAndEndingLinesAndUndoBringsThemBack)
+{
+    Workspace ws;
+    const int doc = AddProject(ws, {0, 1, 2});
+    const int onRow = ws.AddItem(1, Task(1, 0, 2, 4));
+    const int alsoOnRow = ws.AddItem(1, Task(1, 1, 5, 6));
+    const int lineEnding = ws.AddItem(0, LineItem(0, 0, 1, 1));
+    const int elsewhere = ws.AddItem(0, Task(0, 0, 2, 4));
+    const int onChild = ws.AddItem(2, Task(2, 0, 2, 4));
+    ASSERT_EQ(ws.SelectItem(1, onRow), 1);
+
+    ASSERT_EQ(ws.DeleteSubProject(1), 1);
+    EXPECT_EQ(ws.ItemState(doc, onRow), ItemDeleted);
+    EXPECT_EQ(ws.ItemState(doc, alsoOnRow), ItemDeleted);
+    EXPECT_EQ(ws.ItemState(doc, lineEnding), ItemDeleted);
+    EXPECT_EQ(ws.ItemState(doc, elsewhere), ItemNormal);
+    EXPECT_EQ(ws.ItemState(doc, onChild), ItemNormal);
+    // The deleted item is no longer selected, so deselecting cannot revive it.
+    EXPECT_EQ(ws.SelectionCount(), 0);
+    ASSERT_EQ(ws.VisibleRowCount(), 2);
+    EXPECT_EQ(ws.RowIdAt(1), 2);
+    EXPECT_EQ(Level(ws, 1), 2);
+
+    ASSERT_EQ(ws.UndoLast(), 1);
+    EXPECT_EQ(ws.VisibleRowCount(), 3);
+    EXPECT_EQ(ws.RowIdAt(1), 1);
+    EXPECT_EQ(ws.ItemState(doc, onRow), ItemNormal);
+    EXPECT_EQ(ws.ItemState(doc, alsoOnRow), ItemNormal);
+    EXPECT_EQ(ws.ItemState(doc, lineEnding), ItemNormal);
+
+    Workspace single;
+    AddProject(single, {0});
+    EXPECT_EQ(single.DeleteSubProject(0), 0);
+    EXPECT_EQ(single.Undo().Count(), 0);
+}
+
+TEST(Workspace, MoveRowRecordsEachMoveAndUndoTakesItBack)
+{
+    Workspace ws;
+    const int doc = AddProject(ws, {0, 1, 1});
+    int delta = 0;
+    ASSERT_EQ(ws.MoveRow(1, RowDown, delta), 1);
+    EXPECT_EQ(delta, 1);
+    EXPECT_EQ(ws.RowIdAt(1), 2);
+    EXPECT_EQ(ws.RowIdAt(2), 1);
+    ws.UndoLast();
+    EXPECT_EQ(ws.RowIdAt(1), 1);
+    EXPECT_EQ(ws.RowIdAt(2), 2);
+
+    delta = 0;
+    ASSERT_EQ(ws.MoveRow(2, RowUp, delta), 1);
+    EXPECT_EQ(ws.RowIdAt(1), 2);
+    ws.UndoLast();
+    EXPECT_EQ(ws.RowIdAt(1), 1);
+
+    ASSERT_EQ(ws.MoveRow(2, RowIndent, delta), 1);
+    EXPECT_EQ(Level(ws, 2), 2);
+    ws.UndoLast();
+    EXPECT_EQ(Level(ws, 2), 1);
+
+    ASSERT_EQ(ws.MoveRow(1, RowOutdent, delta), 1);
+    EXPECT_EQ(Level(ws, 1), 0);
+    ws.UndoLast();
+    EXPECT_EQ(Level(ws, 1), 1);
+
+    ws.SelectRow(1);
+    ProjectRow row;
+    ASSERT_EQ(ws.GetSelectedRow(row), 1);
+    row.lanes = 5;
+    ASSERT_EQ(ws.ReplaceSelectedRow(row), 1);
+    EXPECT_EQ(ws.RowAt(1)->lanes, 5);
+    ws.UndoLast();
+    EXPECT_EQ(ws.RowAt(1)->lanes, 2);
+    EXPECT_EQ(ws.Undo().Group(), 0);
+    EXPECT_EQ(ws.Doc(doc)->ModState(), Modified);
+}
+
+TEST(Workspace, MovesThatChangeNothingRecordNothing)
+{
+    Workspace ws;
+    AddProject(ws, {0, 1});
+    int delta = 0;
+    EXPECT_EQ(ws.MoveRow(0, RowUp, delta), 0);
+    EXPECT_EQ(ws.MoveRow(1, RowDown, delta), 0);
+    EXPECT_EQ(delta, 0);
+    EXPECT_EQ(ws.MoveRow(0, RowOutdent, delta), 1);
+    EXPECT_EQ(Level(ws, 0), 0);
+    EXPECT_EQ(ws.MoveRow(5, RowIndent, delta), 0);
+    EXPECT_EQ(ws.Undo().Count(), 0);
+    EXPECT_EQ(ws.Undo().Group(), 0);
+    EXPECT_EQ(ws.UndoLast(), 0);
+}
+
+
+TEST(Workspace, DateRangeCoversEveryItemAndStartsEmpty)
+{
+    Workspace ws;
+    int year = -1, month = -1, day = -1;
+    ws.UpdateDateRange(nullptr);
+    ws.GetDateRange(year, month, day, false);
+    EXPECT_EQ(year, 0);
+    ws.GetDateRange(year, month, day, true);
+    EXPECT_EQ(year, 0);
+
+    const int doc = AddProject(ws, {0});
+    ws.AddItem(0, Task(0, 0, 10, 12));
+    const int early = ws.AddItem(0, Task(0, 0, 3, 5));
+    AddProject(ws, {0});
+    ws.AddItem(1, Task(0, 0, 1, 20, 6));
+    ws.GetDateRange(year, month, day, false);
+    EXPECT_EQ(month * 100 + day, 503);
+    ws.GetDateRange(year, month, day, true);
+    EXPECT_EQ(year, 2009);
+    EXPECT_EQ(month * 100 + day, 620);
+
+    // Deleted items still count when the range is recomputed.
+    ws.Doc(doc)->DeleteItem(early);
+    ws.UpdateDateRange(nullptr);
+    ws.GetDateRange(year, month, day, false);
+    EXPECT_EQ(month * 100 + day, 503);
+}
+
+TEST(Workspace, CloseDocumentAsksFirstAndKeepsTheDocumentOnRefusal)
+{
+    Workspace ws;
+    FakeSavePrompt no(0);
+    EXPECT_EQ(ws.CloseDocument(0, no), 0);
+    EXPECT_EQ(no.calls, 0);
+
+    AddProject(ws, {0});
+    AddProject(ws, {0, 1});
+    EXPECT_EQ(ws.CloseDocument(1, no), 0);
+    EXPECT_EQ(no.asked, ws.Doc(1));
+    EXPECT_EQ(ws.DocumentCount(), 2);
+
+    FakeSavePrompt yes(1);
+    EXPECT_EQ(ws.CloseDocument(0, yes), 1);
+    EXPECT_EQ(ws.DocumentCount(), 1);
+    EXPECT_EQ(ws.VisibleRowCount(), 2);
+}
+
+TEST(Workspace, ClosingADocumentDropsItsEntriesAndRenumbersTheLaterOnes)
+{
+    Workspace ws;
+    AddProject(ws, {0});
+    AddProject(ws, {0});
+    ws.AddItem(0, Task(0, 0, 1, 2));
+    const int later = ws.AddItem(1, Task(0, 0, 1, 2));
+    ws.AddItem(0, Task(0, 0, 3, 4));
+    ws.SelectItem(1, later);
+    ws.CopySelection();
+
+    FakeSavePrompt yes(1);
+    ASSERT_EQ(ws.CloseDocument(0, yes), 1);
+    EXPECT_EQ(ws.Undo().Count(), 1);
+    EXPECT_EQ(ws.Undo().Group(), 1);
+    EXPECT_EQ(ws.Undo().Record(0).doc, 0);
+    EXPECT_EQ(ws.SelectionDoc(), 0);
+    EXPECT_EQ(ws.SelectionCount(), 1);
+    EXPECT_EQ(ws.ClipboardDoc(), 0);
+    EXPECT_EQ(ws.ClipboardCount(), 1);
+
+    ASSERT_EQ(ws.UndoLast(), 1);
+    EXPECT_EQ(ws.ItemState(0, later), ItemDeleted);
+    EXPECT_EQ(ws.UndoLast(), 0);
+
+    // Closing the document that holds them takes the selection and the clipboard along.
+    ws.SelectItem(0, ws.AddItem(0, Task(0, 0, 1, 2)));
+    ws.CopySelection();
+    ASSERT_EQ(ws.RemoveDocument(0), 1);
+    EXPECT_EQ(ws.SelectionCount(), 0);
+    EXPECT_EQ(ws.ClipboardCount(), 0);
+    EXPECT_EQ(ws.Undo().Group(), 0);
+}
+
+
+TEST(Workspace, NothingToUndoAfterClearUndo)
+{
+    Workspace ws;
+    AddProject(ws, {0});
+    ws.AddItem(0, Task(0, 0, 1, 2));
+    ws.AddSubProject(0);
+    ws.Undo().ClearUndo();
+    EXPECT_EQ(ws.UndoLast(), 0);
+    EXPECT_EQ(ws.VisibleRowCount(), 2);
+    EXPECT_EQ(ws.ItemState(0, 0), ItemNormal);
+}
+
+}  // namespace
+}  // namespace td

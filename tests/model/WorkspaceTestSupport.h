@@ -1,0 +1,71 @@
+#pragma once
+
+#include "model/Workspace.h"
+#include "persistence/SavePrompt.h"
+
+#include <initializer_list>
+
+namespace td::fixtures {
+
+// Adds a project document whose rows have the given levels (the first is the project line).
+inline int AddProject(Workspace& ws, std::initializer_list<int> levels)
+{
+    ws.AddDocument(DocumentKind::Project);
+    const int doc = ws.DocumentCount() - 1;
+    bool first = true;
+    for (int level : levels) {
+        if (!first)
+            ws.Doc(doc)->AddRow(level);
+        first = false;
+    }
+    ws.RebuildVisibleRows();
+    return doc;
+}
+
+inline ChartItem Task(int rowId, int lane, int startDay, int endDay, int month = 5)
+{
+    ChartItem item;
+    item.type = TaskLine;
+    item.state = ItemNormal;
+    item.start = ItemPoint {rowId, static_cast<uint8_t>(lane), 2009, month, startDay, 0, 0};
+    item.end = ItemPoint {0, 0, 2009, month, endDay, 0, 0};
+    item.lineWidth = 16;
+    return item;
+}
+
+inline ChartItem LineItem(int startRowId, int startLane, int endRowId, int endLane)
+{
+    ChartItem item = Task(startRowId, startLane, 10, 12);
+    item.type = Line;
+    item.end.rowId = endRowId;
+    item.end.lane = static_cast<uint8_t>(endLane);
+    return item;
+}
+
+// A rectangle corner: only the start point's lane and date are read.
+inline ChartItem Corner(int lane, int day, int month = 5)
+{
+    ChartItem corner;
+    corner.start.lane = static_cast<uint8_t>(lane);
+    corner.start.year = 2009;
+    corner.start.month = month;
+    corner.start.day = day;
+    return corner;
+}
+
+class FakeSavePrompt : public SavePrompt {
+public:
+    explicit FakeSavePrompt(int answer) : answer(answer) {}
+    int ConfirmSave(Document& document) override
+    {
+        ++calls;
+        asked = &document;
+        return answer;
+    }
+
+    int answer;
+    int calls = 0;
+    Document* asked = nullptr;
+};
+
+}  // namespace td::fixtures
