@@ -1,0 +1,36 @@
+#include "app/ChartWidget.h"
+
+#include "view/ChartView.h"
+
+#include <QPainter>
+#include <QPaintEvent>
+
+namespace td {
+
+ChartWidget::ChartWidget(ChartView& view, QWidget* parent)
+    : QWidget(parent)
+    , view(view)
+{
+    // The back buffer covers the whole area, so nothing is ever erased first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMinimumSize(1, 1);
+}
+
+void ChartWidget::paintEvent(QPaintEvent* event)
+{
+    const QImage& buffer = view.BackBuffer();
+    if (buffer.isNull())
+        return;
+    QPainter painter(this);
+    const QRect area = event->rect();
+    painter.drawImage(area.topLeft(), buffer, area);
+}
+
+void ChartWidget::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (onResize)
+        onResize();
+}
+
+}  // namespace td

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "persistence/SavePrompt.h"
+
+#include <string>
+#include <string_view>
+
+namespace td {
+
+class FileChooser;
+class MessageBoxes;
+class Workspace;
+
+inline constexpr char InvalidFileExtension[] = "Invalid File Extension !!";
+
+// True when the file name (not its directory) ends in .tdp or .tds, in any letter case.
+bool HasDocumentExtension(std::string_view path);
+
+// Open, Save, Save As and the save prompt, between the Workspace and the user's answers.
+class FileCommands final : public SavePrompt {
+public:
+    FileCommands(Workspace& workspace, FileChooser& chooser, MessageBoxes& boxes);
+
+    // The document's kind (1 or 2), or 0 when nothing was opened.
+    int OpenDocument();
+    // Opens a named file as Open would (the command line's files).
+    int OpenDocumentFile(const std::string& path);
+    int SaveAll(bool saveAs);
+    int SaveDocument(int doc, bool saveAs);
+    // Slot -1 asks about every modified document in slot order.
+    int ConfirmSave(int doc);
+    int ConfirmSave(Document& document) override;
+
+private:
+    bool ChooseTarget(Document& document, bool saveAs);
+    int SlotOf(const Document& document) const;
+
+    Workspace& workspace;
+    FileChooser& chooser;
+    MessageBoxes& boxes;
+};
+
+}  // namespace td

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/MessageBoxes.h"
+
+class QWidget;
+
+namespace td {
+
+class QtMessageBoxes final : public MessageBoxes {
+public:
+    explicit QtMessageBoxes(QWidget* owner)
+        : owner(owner)
+    {
+    }
+    void ShowError(std::string_view text) override;
+    SaveAnswer AskSave() override;
+
+private:
+    QWidget* owner;
+};
+
+}  // namespace td

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <array>
+#include <functional>
+
+class QToolBar;
+class QToolButton;
+class QWidget;
+
+namespace td {
+
+// One entry of the button table; command 0 is a separator, whose image is never shown.
+struct ToolButtonEntry {
+    int image;
+    int command;
+    const char* tooltip;
+};
+
+inline constexpr int ToolButtonCount = 22;
+extern const std::array<ToolButtonEntry, ToolButtonCount> ToolButtonTable;
+
+// The main window's toolbar: five groups of buttons cut from one image strip, and the tool
+// group of which exactly one button is held down.
+class ToolBar {
+public:
+    // The bar is a child of `parent`; its buttons report their command ids to `onCommand`.
+    QToolBar* Create(QWidget* parent, std::function<void(int)> onCommand);
+    int SelectTool(int command);
+    int CurrentTool() const { return currentTool; }
+    void Show(bool shown);
+    // Fits the bar to the parent's width, within the band above the chart's header.
+    void AutoSize(int width);
+    QToolBar* Bar() const { return bar; }
+    QToolButton* Button(int command) const;
+
+private:
+    void SetHeld(int command, bool held);
+
+    QToolBar* bar = nullptr;
+    std::array<QToolButton*, ToolButtonCount> buttons = {};
+    int currentTool = 41000;
+};
+
+}  // namespace td

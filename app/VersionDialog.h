@@ -1,0 +1,13 @@
+#pragma once
+
+#include "app/CenteredDialog.h"
+
+namespace td {
+
+// IDD_VERSION.
+class VersionDialog final : public CenteredDialog {
+public:
+    explicit VersionDialog(QWidget* parent);
+};
+
+}  // namespace td

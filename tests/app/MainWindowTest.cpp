@@ -1,0 +1,268 @@
+#include "AppFakes.h"
+#include "TempDir.h"
+#include "app/ChartWidget.h"
+#include "app/CommandId.h"
+#include "app/MainWindow.h"
+#include "app/ToolBar.h"
+#include "persistence/DocumentFile.h"
+#include "view/EditMode.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include <cstring>
+
+namespace td {
+namespace {
+
+using fakes::FakeFileChooser;
+using fakes::FakeMessageBoxes;
+using testing::TempDir;
+
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override { application.reset(); }
+
+private:
+    int argc = 1;
+    char name[16] = "app_tests";
+    char* argv[2] = { name, nullptr };
+    std::unique_ptr<QApplication> application;
+};
+
+const auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+// Presses a button of the modal dialog that the next command opens.
+void AnswerDialogWith(const char* buttonName)
+{
+    QTimer::singleShot(0, [buttonName] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        if (!buttonName) {
+            QTest::keyClick(dialog, Qt::Key_Escape);
+            return;
+        }
+        auto* button = dialog->findChild<QAbstractButton*>(buttonName);
+        ASSERT_NE(button, nullptr);
+        QTest::mouseClick(button, Qt::LeftButton);
+    });
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window = std::make_unique<MainWindow>(WindowServices { &chooser, &boxes });
+        window->resize(1200, 700);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    void New(const char* buttonName)
+    {
+        AnswerDialogWith(buttonName);
+        window->RunCommand(CmdNew);
+    }
+
+    void Click(int command) { QTest::mouseClick(window->Tools().Button(command), Qt::LeftButton); }
+
+    void MarkModified(int doc, const std::string& path)
+    {
+        Document& document = *window->Model().Doc(doc);
+        std::memset(document.Path(), 0, PathSize);
+        std::memcpy(document.Path(), path.data(), path.size());
+        document.SetModState(Modified);
+    }
+
+    TempDir dir;
+    FakeFileChooser chooser;
+    FakeMessageBoxes boxes;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(MainWindowTest, MenusFollowTheMainMenuWithTheirShortcutTexts)
+{
+    EXPECT_EQ(window->windowTitle(), "Timeline Draft");
+    const auto menus = window->menuBar()->actions();
+    ASSERT_EQ(menus.size(), 4);
+    EXPECT_EQ(menus[0]->text(), "ファイル");
+    EXPECT_EQ(menus[3]->text(), "ヘルプ");
+    const auto file = menus[0]->menu()->actions();
+    ASSERT_EQ(file.size(), 9);
+    EXPECT_EQ(file[0]->text(), "新規作成\tCtrl+N");
+    EXPECT_EQ(file[0]->data().toInt(), CmdNew);
+    EXPECT_TRUE(file[4]->isSeparator());
+    EXPECT_EQ(file[8]->data().toInt(), CmdExit);
+    const auto edit = menus[1]->menu()->actions();
+    ASSERT_EQ(edit.size(), 6);
+    EXPECT_EQ(edit[5]->text(), "削除\tDel");
+
+    int keys = 0;
+    for (const QAction* action : window->actions()) {
+        if (action->shortcut() == QKeySequence("Ctrl+N")) {
+            EXPECT_EQ(action->data().toInt(), CmdNew);
+        }
+        keys += action->shortcut().isEmpty() ? 0 : 1;
+    }
+    EXPECT_EQ(keys, 6);
+}
+
+TEST_F(MainWindowTest, ToolbarHoldsExactlyOneToolDown)
+{
+    QToolBar* bar = window->Tools().Bar();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_LE(bar->geometry().bottom(), 27);
+    int buttons = 0;
+    for (const QToolButton* button : bar->findChildren<QToolButton*>())
+        buttons += button->property("command").isValid() ? 1 : 0;
+    EXPECT_EQ(buttons, 18);
+    EXPECT_EQ(window->Tools().Button(CmdToolLine)->toolTip(), "線");
+    EXPECT_TRUE(window->Tools().Button(CmdToolSelect)->isChecked());
+
+    Click(CmdToolEvent);
+    Click(CmdToolEvent);
+    EXPECT_EQ(window->View().currentTool, CmdToolEvent);
+    int held = 0;
+    for (const auto& entry : ToolButtonTable) {
+        if (IsToolCommand(entry.command) && window->Tools().Button(entry.command)->isChecked())
+            ++held;
+    }
+    EXPECT_EQ(held, 1);
+    EXPECT_TRUE(window->Tools().Button(CmdToolEvent)->isChecked());
+}
+
+TEST_F(MainWindowTest, NewCreatesProjectsAndSchedulesAndEscapeCreatesNothing)
+{
+    New(nullptr);
+    EXPECT_EQ(window->Model().DocumentCount(), 0);
+    New("project");
+    ASSERT_EQ(window->Model().DocumentCount(), 1);
+    EXPECT_EQ(window->Model().DocumentKind(0), DocumentKind::Project);
+    EXPECT_EQ(window->View().zoomLevel, 2);
+    New("schedule");
+    EXPECT_EQ(window->Model().DocumentKind(1), DocumentKind::Schedule);
+    EXPECT_EQ(window->View().zoomLevel, 8);
+}
+
+TEST_F(MainWindowTest, ZoomButtonsStepWithinTheLevels)
+{
+    Click(CmdZoomWider);
+    EXPECT_EQ(window->View().zoomLevel, 3);
+    for (int n = 0; n < 12; ++n)
+        Click(CmdZoomNarrower);
+    EXPECT_EQ(window->View().zoomLevel, 0);
+}
+
+TEST_F(MainWindowTest, ScrollBarsFollowTheView)
+{
+    for (int n = 0; n < 3; ++n)
+        New("project");
+    QScrollBar* hBar = window->HorizontalBar();
+    EXPECT_EQ(hBar->pageStep(), std::max(window->Chart()->width() - 370, 0));
+    const DateTriple before = window->View().firstDate;
+    hBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_NE(std::memcmp(&before, &window->View().firstDate, sizeof before), 0);
+    EXPECT_EQ(hBar->value(), window->View().hScroll.position);
+
+    window->resize(1200, 200);
+    QTest::qWait(0);
+    QScrollBar* vBar = window->VerticalBar();
+    vBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(window->View().firstRow, 1);
+    EXPECT_EQ(vBar->value(), window->View().vScroll.position);
+}
+
+TEST_F(MainWindowTest, SaveAndReopenThroughTheCommands)
+{
+    New("project");
+    MarkModified(0, dir.Path("plan.tdp"));
+    window->RunCommand(CmdSave);
+    EXPECT_TRUE(boxes.errors.empty());
+    EXPECT_EQ(window->Model().Doc(0)->ModState(), Clean);
+
+    chooser.Answer(dir.Path("plan.tdp"));
+    window->RunCommand(CmdOpen);
+    ASSERT_EQ(window->Model().DocumentCount(), 2);
+    EXPECT_EQ(DocumentImage(*window->Model().Doc(1)), DocumentImage(*window->Model().Doc(0)));
+
+    MarkModified(1, dir.Path("plan.txt"));
+    window->RunCommand(CmdSave);
+    EXPECT_EQ(boxes.errors, std::vector<std::string> { "Invalid File Extension !!" });
+
+    testing::WriteBytes(dir.Path("bad.tdp"), "TDPF broken");
+    chooser.Answer(dir.Path("bad.tdp"));
+    window->RunCommand(CmdOpen);
+    EXPECT_EQ(window->Model().DocumentCount(), 2);
+    EXPECT_EQ(boxes.errors.size(), 2u);
+}
+
+TEST_F(MainWindowTest, ClosingAsksAndCanBeCancelledWhileExitDoesNotAsk)
+{
+    New("project");
+    MarkModified(0, dir.Path("plan.tdp"));
+    boxes.Answer(SaveAnswer::Cancel);
+    EXPECT_FALSE(window->close());
+    EXPECT_TRUE(window->isVisible());
+    boxes.Answer(SaveAnswer::No);
+    EXPECT_TRUE(window->close());
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("plan.tdp")));
+
+    window->show();
+    boxes.Answer(SaveAnswer::Yes);
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(std::filesystem::exists(dir.Path("plan.tdp")));
+
+    window->show();
+    window->Model().Doc(0)->SetModState(Modified);
+    window->RunCommand(CmdExit);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(boxes.prompts, 3);
+}
+
+TEST_F(MainWindowTest, CommandLineFilesOpenInOrder)
+{
+    New("project");
+    New("schedule");
+    MarkModified(0, dir.Path("a.tdp"));
+    MarkModified(1, dir.Path("b.tds"));
+    window->RunCommand(CmdSave);
+
+    MainWindow second(WindowServices { &chooser, &boxes });
+    second.OpenFiles({ dir.Path("b.tds"), dir.Path("missing.tdp"), dir.Path("a.tdp") });
+    ASSERT_EQ(second.Model().DocumentCount(), 2);
+    EXPECT_EQ(second.Model().DocumentKind(0), DocumentKind::Schedule);
+    EXPECT_EQ(second.Model().DocumentKind(1), DocumentKind::Project);
+    EXPECT_EQ(second.View().zoomLevel, 8);
+    EXPECT_EQ(boxes.errors, std::vector<std::string> { "File Open Error !!" });
+}
+
+TEST_F(MainWindowTest, HelpShowsThePagesAndAMissingPageIsNeverRetried)
+{
+    window->RunCommand(CmdHelp);
+    ASSERT_NE(window->Help().Browser(), nullptr);
+    EXPECT_TRUE(window->Help().Browser()->isVisible());
+    window->Help().Browser()->close();
+
+    HelpWindow missing(":/help/none.html");
+    EXPECT_EQ(missing.Show(nullptr), 0);
+    EXPECT_TRUE(missing.Failed());
+    EXPECT_EQ(missing.Show(nullptr), 0);
+}
+
+}  // namespace
+}  // namespace td

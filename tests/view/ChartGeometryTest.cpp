@@ -1,0 +1,187 @@
+#include "ChartFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace td {
+namespace {
+
+struct Date {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    bool operator==(const Date&) const = default;
+};
+
+Date At(const ChartView& view, int x, int* result = nullptr)
+{
+    Date d{-1, -1, -1};
+    int r = view.XToDate(x, d.year, d.month, d.day);
+    if (result)
+        *result = r;
+    return d;
+}
+
+TEST(ChartGeometry, StartsAtZoomTwoWithTheSpecifiedBuffer)
+{
+    ChartFixture f(1600, 900);
+    EXPECT_EQ(f.view.zoomLevel, 2);
+    EXPECT_EQ(f.view.bufferWidth, 1920);
+    EXPECT_EQ(f.view.bufferHeight, 900);
+    EXPECT_EQ(f.view.rowTop[0], 65);
+    EXPECT_EQ(f.view.viewRowCount, 1);
+    EXPECT_EQ(f.view.vScroll.mask, 15);
+    EXPECT_EQ(f.view.hScroll.mask, 7);
+    EXPECT_EQ(f.view.vScroll.size, 28);
+    f.view.Redraw();
+    EXPECT_EQ(f.view.BackBuffer().size(), QSize(1920, 900));
+    EXPECT_EQ(f.view.BackBuffer().format(), QImage::Format_RGB32);
+}
+
+TEST(ChartGeometry, MonthModeDateToXIgnoresTheDayOfTheFirstDate)
+{
+    ChartFixture f;
+    f.SetFirstDate(2009, 4, 17);
+    int x = 0;
+    EXPECT_EQ(f.view.DateToX(x, 2009, 4, 1), 0);
+    EXPECT_EQ(x, 340);
+    EXPECT_EQ(f.view.DateToX(x, 2009, 5, 1), 0);
+    EXPECT_EQ(x, 420);
+    EXPECT_EQ(f.view.DateToX(x, 2009, 3, 31), -1);
+    EXPECT_EQ(x, 340);
+    EXPECT_EQ(f.view.DateToX(x, 2020, 1, 1), 1);
+    EXPECT_EQ(x, 1910);
+}
+
+TEST(ChartGeometry, MonthModeUsesThirtyDayMonths)
+{
+    ChartFixture f;
+    f.SetFirstDate(2009, 1, 20);
+    int x = 0;
+    f.view.DateToX(x, 2009, 2, 1);
+    EXPECT_EQ(x, 422);
+    f.view.zoomLevel = 0;
+    int a = 0;
+    int b = 0;
+    f.view.DateToX(a, 2009, 1, 1);
+    f.view.DateToX(b, 2009, 1, 2);
+    EXPECT_EQ(a, b);
+}
+
+TEST(ChartGeometry, DayModeClampsBothEdges)
+{
+    ChartFixture f;
+    f.view.zoomLevel = 7;
+    f.SetFirstDate(2009, 4, 1);
+    int x = 0;
+    EXPECT_EQ(f.view.DateToX(x, 2009, 4, 2), 0);
+    EXPECT_EQ(x, 420);
+    EXPECT_EQ(f.view.DateToX(x, 2009, 3, 31), -1);
+    EXPECT_EQ(x, 340);
+    EXPECT_EQ(f.view.DateToX(x, 2009, 4, 21), 1);
+    EXPECT_EQ(x, 1910);
+    // Day 19 starts at 340 + 18 * 80 = 1780, still left of the clamp column.
+    EXPECT_EQ(f.view.DateToX(x, 2009, 4, 19), 0);
+    EXPECT_EQ(x, 1780);
+}
+
+TEST(ChartGeometry, UnclampedPlacementExtendsBothWays)
+{
+    ChartFixture f;
+    f.view.zoomLevel = 7;
+    f.SetFirstDate(2009, 4, 1);
+    int x = 0;
+    f.view.DateToXUnclamped(x, 2009, 3, 30);
+    EXPECT_EQ(x, 340 - 2 * 80);
+    f.view.DateToXUnclamped(x, 2009, 5, 1);
+    EXPECT_EQ(x, 340 + 30 * 80);
+    f.view.zoomLevel = 2;
+    f.SetFirstDate(2009, 4, 17);
+    f.view.DateToXUnclamped(x, 2009, 3, 2);
+    EXPECT_EQ(x, 340 - (30 * 80) / 30);
+    f.view.DateToXUnclamped(x, 2012, 4, 1);
+    EXPECT_GT(x, f.view.bufferWidth);
+}
+
+TEST(ChartGeometry, XToDateStartsInsideTheTimeline)
+{
+    ChartFixture f;
+    f.view.zoomLevel = 7;
+    f.SetFirstDate(2009, 4, 30);
+    int result = -1;
+    Date untouched = At(f.view, 340, &result);
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(untouched, (Date{-1, -1, -1}));
+    EXPECT_EQ(At(f.view, 341, &result), (Date{2009, 4, 30}));
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(At(f.view, 419), (Date{2009, 4, 30}));
+    EXPECT_EQ(At(f.view, 420), (Date{2009, 5, 1}));
+
+    f.view.zoomLevel = 2;
+    EXPECT_EQ(At(f.view, 341), (Date{2009, 4, 1}));
+    EXPECT_EQ(At(f.view, 420), (Date{2009, 5, 1}));
+}
+
+TEST(ChartGeometry, YToRowLaneFindsRowsAndLanes)
+{
+    ChartFixture f;
+    f.AddProject({3, 1});
+    f.view.Redraw();
+    ASSERT_EQ(f.view.viewRowCount, 2);
+    EXPECT_EQ(f.view.rowTop[1], 125);
+    EXPECT_EQ(f.view.rowTop[2], 145);
+    int row = -1;
+    int lane = -1;
+    EXPECT_EQ(f.view.YToRowLane(65, row, lane), 0);
+    EXPECT_EQ(f.view.YToRowLane(66, row, lane), 1);
+    EXPECT_EQ(row, 0);
+    EXPECT_EQ(lane, 0);
+    EXPECT_EQ(f.view.YToRowLane(105, row, lane), 1);
+    EXPECT_EQ(row, 0);
+    EXPECT_EQ(lane, 2);
+    EXPECT_EQ(f.view.YToRowLane(125, row, lane), 1);
+    EXPECT_EQ(row, 1);
+    EXPECT_EQ(lane, 0);
+    EXPECT_EQ(f.view.YToRowLane(145, row, lane), 0);
+}
+
+TEST(ChartGeometry, LayoutHoldsEveryRowOfAFullWorkspace)
+{
+    ChartFixture f;
+    for (int d = 0; d < MaxDocuments; ++d) {
+        f.workspace.AddDocument(DocumentKind::Project);
+        for (int r = 1; r < MaxVisibleRows / MaxDocuments; ++r)
+            f.workspace.Doc(d)->AddRow(1);
+    }
+    f.workspace.RebuildVisibleRows();
+    ASSERT_EQ(f.workspace.VisibleRowCount(), MaxVisibleRows);
+    f.view.Redraw();
+    EXPECT_EQ(f.view.viewRowCount, MaxVisibleRows);
+    for (int k = 0; k < MaxVisibleRows; ++k)
+        ASSERT_EQ(f.view.rowTop[k + 1] - f.view.rowTop[k], 40) << k;
+}
+
+TEST(ChartGeometry, DamagedLaneCountsStillGiveRowsOfTheirOwn)
+{
+    ChartFixture f;
+    f.AddProject({0, 1000, 1});
+    f.view.Redraw();
+    ASSERT_EQ(f.view.viewRowCount, 3);
+    EXPECT_EQ(f.view.rowTop[1], 65 + 20);
+    EXPECT_EQ(f.view.rowTop[2], 85 + 256 * 20);
+    EXPECT_EQ(f.view.rowTop[3], 85 + 256 * 20 + 20);
+}
+
+TEST(ChartGeometry, GetViewHandsOverZoomAndFirstDate)
+{
+    ChartFixture f;
+    f.view.zoomLevel = 6;
+    f.SetFirstDate(2010, 2, 3);
+    int zoom = 0;
+    Date d;
+    f.view.GetView(zoom, d.year, d.month, d.day);
+    EXPECT_EQ(zoom, 6);
+    EXPECT_EQ(d, (Date{2010, 2, 3}));
+}
+
+}  // namespace
+}  // namespace td

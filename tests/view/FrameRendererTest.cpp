@@ -1,0 +1,285 @@
+#include "ChartFixture.h"
+
+#include "calendar/Dates.h"
+#include "persistence/HolidayFile.h"
+#include "view/ViewBitmaps.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace td {
+namespace {
+
+constexpr QRgb Black = 0xFF000000;
+constexpr QRgb White = 0xFFFFFFFF;
+constexpr QRgb Tint = 0xFFFF7FFF;
+
+// True when some pixel of x0..x1-1 by y0..y1-1 is not white: text is checked by its region only.
+bool Inked(const QImage& image, int x0, int y0, int x1, int y1)
+{
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            if (image.pixel(x, y) != White)
+                return true;
+    return false;
+}
+
+// Rightmost inked column of a band, or -1.
+int InkRight(const QImage& image, int x0, int y0, int x1, int y1)
+{
+    for (int x = x1 - 1; x >= x0; --x)
+        if (Inked(image, x, y0, x + 1, y1))
+            return x;
+    return -1;
+}
+
+int InkCount(const QImage& image, int x0, int y0, int x1, int y1)
+{
+    int count = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            count += image.pixel(x, y) != White;
+    return count;
+}
+
+bool Column(const ChartFixture& f, int x, int y0, int y1, QRgb color)
+{
+    for (int y = y0; y < y1; ++y)
+        if (f.Pixel(x, y) != color)
+            return false;
+    return true;
+}
+
+TEST(FrameRenderer, HeaderRulesSpanTheirColumns)
+{
+    ChartFixture f;
+    f.view.Redraw();
+    const int right = f.view.bufferWidth;
+    EXPECT_EQ(f.Pixel(0, 28), Black);
+    EXPECT_EQ(f.Pixel(right - 2, 28), Black);
+    EXPECT_EQ(f.Pixel(right - 1, 28), White);
+    EXPECT_EQ(f.Pixel(339, 46), White);
+    EXPECT_EQ(f.Pixel(340, 46), Black);
+    EXPECT_EQ(f.Pixel(0, 64), Black);
+    for (int x : {20, 140, 220, 340}) {
+        EXPECT_TRUE(Column(f, x, 28, 65, Black)) << x;
+        EXPECT_EQ(f.Pixel(x, 27), White) << x;
+    }
+    EXPECT_EQ(f.Pixel(10, 40), White);
+    EXPECT_TRUE(Inked(f.view.BackBuffer(), 23, 49, 139, 64));
+    EXPECT_TRUE(Inked(f.view.BackBuffer(), 143, 49, 219, 64));
+    EXPECT_TRUE(Inked(f.view.BackBuffer(), 223, 49, 339, 64));
+    // The columns' upper band stays empty.
+    EXPECT_FALSE(Inked(f.view.BackBuffer(), 21, 29, 140, 46));
+    EXPECT_FALSE(Inked(f.view.BackBuffer(), 141, 29, 220, 46));
+    EXPECT_FALSE(Inked(f.view.BackBuffer(), 221, 29, 340, 46));
+}
+
+TEST(FrameRenderer, DayScaleLabelsEachDayAndEachNewMonth)
+{
+    ChartFixture f;
+    f.view.zoomLevel = 7;
+    f.SetFirstDate(2009, 4, 30);
+    f.view.Redraw();
+    const QImage& image = f.view.BackBuffer();
+    // Columns 340 (30 April), 420 (1 May), 500 (2 May).
+    for (int x : {340, 420, 500, 580}) {
+        EXPECT_TRUE(Column(f, x, 46, 65, Black)) << x;
+        EXPECT_TRUE(Inked(image, x + 3, 49, x + 79, 64)) << x;
+    }
+    EXPECT_TRUE(Column(f, 420, 28, 46, Black));
+    EXPECT_TRUE(Inked(image, 343, 31, 419, 46));
+    EXPECT_TRUE(Inked(image, 423, 31, 499, 46));
+    EXPECT_TRUE(Column(f, 500, 29, 46, White));
+    EXPECT_FALSE(Inked(image, 501, 29, 1500, 46));
+}
+
+TEST(FrameRenderer, DayScaleStopsBeforeTheRightEdge)
+{
+    ChartFixture f;
+    f.view.zoomLevel = 9;
+    f.SetFirstDate(2009, 4, 1);
+    f.view.Redraw();
+    // Columns at 340, 660, 980, 1300; the one at 1620 would reach 1940 > 1920.
+    EXPECT_TRUE(Column(f, 1620, 46, 65, Black));
+    EXPECT_TRUE(Inked(f.view.BackBuffer(), 1303, 49, 1619, 64));
+    EXPECT_FALSE(Inked(f.view.BackBuffer(), 1621, 47, 1920, 64));
+}
+
+TEST(FrameRenderer, MonthScaleLabelsEachMonthAndEachNewYear)
+{
+    ChartFixture f;
+    f.SetFirstDate(2009, 11, 20);
+    f.view.Redraw();
+    const QImage& image = f.view.BackBuffer();
+    // Zoom 2: November at 340, December at 420, January 2010 at 500, all 80 wide.
+    for (int x : {420, 500, 580})
+        EXPECT_TRUE(Column(f, x, 46, 65, Black)) << x;
+    EXPECT_TRUE(Column(f, 420, 29, 46, White));
+    EXPECT_TRUE(Column(f, 500, 28, 46, Black));
+    EXPECT_TRUE(Inked(image, 343, 31, 419, 46));
+    EXPECT_FALSE(Inked(image, 421, 29, 499, 46));
+    EXPECT_TRUE(Inked(image, 503, 31, 579, 46));
+    EXPECT_TRUE(Inked(image, 423, 49, 499, 64));
+}
+
+TEST(FrameRenderer, RowRulesAndFill)
+{
+    ChartFixture f;
+    f.AddProject({1, 2});
+    f.workspace.RowAt(0)->backColor = 0x0000FF;  // red, as 0x00BBGGRR
+    f.view.Redraw();
+    // Row 0: 65..85, row 1: 85..125, the document's last.
+    EXPECT_EQ(f.Pixel(500, 65), 0xFFFF0000);
+    EXPECT_EQ(f.Pixel(20 + 1, 83), 0xFFFF0000);
+    EXPECT_EQ(f.Pixel(19, 70), White);
+    EXPECT_EQ(f.Pixel(500, 84), Black);
+    EXPECT_EQ(f.Pixel(19, 84), White);
+    EXPECT_EQ(f.Pixel(20, 84), Black);
+    EXPECT_EQ(f.Pixel(f.view.bufferWidth - 2, 84), Black);
+    EXPECT_EQ(f.Pixel(f.view.bufferWidth - 1, 84), White);
+    EXPECT_EQ(f.Pixel(0, 124), Black);
+    EXPECT_EQ(f.Pixel(500, 100), White);
+    EXPECT_EQ(f.Pixel(500, 125), White);
+    for (int x : {20, 140, 220, 340})
+        EXPECT_TRUE(Column(f, x, 65, 125, Black)) << x;
+    EXPECT_EQ(f.Pixel(340, 125), White);
+    // An empty name draws "no name".
+    EXPECT_TRUE(Inked(f.view.BackBuffer(), 36, 87, 138, 122));
+}
+
+TEST(FrameRenderer, TreeGlyphShowsTheFoldState)
+{
+    ChartFixture f;
+    f.AddProject({1});
+    ASSERT_EQ(f.workspace.AddSubProject(0), 1);
+    f.workspace.RebuildVisibleRows();
+    ASSERT_EQ(f.workspace.FoldState(0), -1);
+    f.view.Redraw();
+    EXPECT_EQ(f.view.glyphX[0], 23);
+    EXPECT_EQ(f.view.glyphX[1], 32);
+    const QImage& glyphs = ViewBitmap("IDB_PLUS_MINUS");
+    ASSERT_EQ(glyphs.size(), QSize(18, 9));
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 9; ++x)
+            ASSERT_EQ(f.Pixel(23 + x, 70 + y), glyphs.pixel(9 + x, y)) << x << "," << y;
+    // A row without children has no glyph.
+    EXPECT_FALSE(Inked(f.view.BackBuffer(), 32, 90, 41, 99));
+
+    ASSERT_EQ(f.workspace.ShowSubtree(0, false), 1);
+    f.view.Redraw();
+    ASSERT_EQ(f.workspace.FoldState(0), 1);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 9; ++x)
+            ASSERT_EQ(f.Pixel(23 + x, 70 + y), glyphs.pixel(x, y)) << x << "," << y;
+}
+
+TEST(FrameRenderer, SelectedRowNameIsBolder)
+{
+    ChartFixture f;
+    f.AddProject({1, 1});
+    std::memcpy(f.workspace.RowAt(0)->name, "Alpha", 5);
+    std::memcpy(f.workspace.RowAt(1)->name, "Alpha", 5);
+    std::memcpy(f.workspace.RowAt(0)->person, "Bob", 3);
+    std::memcpy(f.workspace.RowAt(1)->person, "Bob", 3);
+    f.view.selectedViewRow = 1;
+    f.view.Redraw();
+    const QImage& image = f.view.BackBuffer();
+    EXPECT_GT(InkRight(image, 36, 86, 138, 104), InkRight(image, 36, 66, 138, 84));
+    EXPECT_EQ(InkRight(image, 142, 86, 218, 104), InkRight(image, 142, 66, 218, 84));
+}
+
+TEST(FrameRenderer, FullWidthNameDrawsAllItsBytes)
+{
+    ChartFixture f;
+    f.AddProject({3, 3});
+    std::memset(f.workspace.RowAt(0)->name, 'i', sizeof(ProjectRow::name));
+    std::memset(f.workspace.RowAt(1)->name, 'i', sizeof(ProjectRow::name) - 1);
+    std::memset(f.workspace.RowAt(0)->person, 'i', sizeof(ProjectRow::person));
+    f.view.Redraw();
+    const QImage& image = f.view.BackBuffer();
+    EXPECT_GT(InkCount(image, 36, 66, 138, 124), InkCount(image, 36, 126, 138, 184));
+    // The person field runs straight into the comment field in memory; only its own bytes show.
+    EXPECT_FALSE(Inked(image, 222, 66, 338, 124));
+}
+
+TEST(FrameRenderer, ScrolledRowsStartAtFirstRow)
+{
+    ChartFixture f;
+    f.AddProject({1});
+    f.AddProject({1, 3});
+    f.workspace.RowAt(2)->backColor = 0x00FF00;
+    f.view.firstRow = 1;
+    f.view.Redraw();
+    ASSERT_EQ(f.view.viewRowCount, 2);
+    // The first document is entirely above: its last-row rule would reach x 0 at y 84.
+    EXPECT_EQ(f.Pixel(0, 84), White);
+    EXPECT_EQ(f.Pixel(20, 84), Black);
+    EXPECT_EQ(f.Pixel(500, 85), 0xFF00FF00);
+    EXPECT_EQ(f.Pixel(0, 144), Black);
+}
+
+class HolidayTint : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        SetHolidayDirectory(QDir(dir.path()).absolutePath().toStdString() + "/");
+        int table[HolidayTableSize] = {};
+        table[DayIndex(5, 1)] = 1;
+        ASSERT_EQ(SaveHolidayFile(2009, table), 1);
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(HolidayTint, CoversTheDayBandAndTheRows)
+{
+    ChartFixture f;
+    f.AddProject({2});
+    f.view.zoomLevel = 7;
+    f.SetFirstDate(2009, 4, 30);
+    f.view.Redraw();
+    // 1 May is the column 420..500; the rows end at 105.
+    EXPECT_EQ(f.Pixel(421, 45), White);
+    EXPECT_EQ(f.Pixel(421, 47), Tint);
+    EXPECT_EQ(f.Pixel(499, 90), Tint);
+    EXPECT_EQ(f.Pixel(421, 104), Black);
+    EXPECT_EQ(f.Pixel(421, 105), White);
+    EXPECT_EQ(f.Pixel(500, 90), White);
+    EXPECT_EQ(f.Pixel(419, 90), White);
+    EXPECT_EQ(f.Pixel(420, 50), Black);
+}
+
+TEST_F(HolidayTint, ReachesTheFirstRowTopWithoutRowsAndNotInMonthMode)
+{
+    ChartFixture f;
+    f.view.zoomLevel = 7;
+    f.SetFirstDate(2009, 4, 30);
+    f.view.Redraw();
+    EXPECT_EQ(f.Pixel(450, 63), Tint);
+    EXPECT_EQ(f.Pixel(450, 64), Black);
+    EXPECT_EQ(f.Pixel(450, 65), White);
+    f.view.zoomLevel = 4;
+    f.view.Redraw();
+    EXPECT_EQ(f.Pixel(450, 63), White);
+}
+
+TEST_F(HolidayTint, FilledRowsCoverTheTint)
+{
+    ChartFixture f;
+    f.AddProject({1});
+    f.workspace.RowAt(0)->backColor = 0xC0C0C0;
+    f.view.zoomLevel = 7;
+    f.SetFirstDate(2009, 4, 30);
+    f.view.Redraw();
+    EXPECT_EQ(f.Pixel(450, 70), 0xFFC0C0C0);
+    EXPECT_EQ(f.Pixel(450, 50), Tint);
+}
+
+}  // namespace
+}  // namespace td

@@ -1,0 +1,217 @@
+#include "ChartFixture.h"
+
+#include <gtest/gtest.h>
+
+namespace td {
+namespace {
+
+struct Date {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    bool operator==(const Date&) const = default;
+};
+
+Date First(const ChartView& view)
+{
+    return {view.firstDate.year, view.firstDate.month, view.firstDate.day};
+}
+
+// Linear day number of the horizontal scroll bar, by hand.
+int Position(int year, int month, int day, double scale)
+{
+    return static_cast<int>(((year - 2000) * 365 + (month - 1) * 30 + day) * scale);
+}
+
+TEST(Zoom, StopsAtBothEndsOfTheTables)
+{
+    ChartFixture f;
+    EXPECT_EQ(f.view.ChangeZoom(+1), 1);
+    EXPECT_EQ(f.view.zoomLevel, 3);
+    f.view.zoomLevel = 9;
+    EXPECT_EQ(f.view.ChangeZoom(+1), 0);
+    EXPECT_EQ(f.view.zoomLevel, 9);
+    f.view.zoomLevel = 0;
+    EXPECT_EQ(f.view.ChangeZoom(-1), 0);
+    EXPECT_EQ(f.view.zoomLevel, 0);
+}
+
+TEST(Zoom, KeepsTheFirstDateAndRecomputesTheRange)
+{
+    ChartFixture f;
+    f.view.Resize(1000, 600);
+    f.SetFirstDate(2009, 4, 17);
+    f.view.zoomLevel = 4;
+    ASSERT_EQ(f.view.ChangeZoom(+1), 1);
+    EXPECT_EQ(First(f.view), (Date{2009, 4, 17}));
+    EXPECT_EQ(f.view.hScroll.position, Position(2009, 4, 17, 20));
+}
+
+TEST(VerticalScroll, PositionAndMaximumFollowTheRowHeights)
+{
+    ChartFixture f;
+    f.AddProject({2, 3, 1});
+    f.view.Resize(1000, 64 + 80);
+    f.view.firstRow = 1;
+    f.view.UpdateVerticalScroll();
+    EXPECT_EQ(f.view.vScroll.page, 80);
+    EXPECT_EQ(f.view.vScroll.min, 0);
+    EXPECT_EQ(f.view.vScroll.position, 40);
+    EXPECT_EQ(f.view.vScroll.max, 120);
+
+    // Less left than a page: the range reaches one page past the position.
+    f.view.firstRow = 2;
+    f.view.UpdateVerticalScroll();
+    EXPECT_EQ(f.view.vScroll.position, 100);
+    EXPECT_EQ(f.view.vScroll.max, 180);
+    f.view.firstRow = 0;
+    f.view.Resize(1000, 64 + 200);
+    EXPECT_EQ(f.view.vScroll.max, 200);
+}
+
+TEST(VerticalScroll, EmptyWorkspace)
+{
+    ChartFixture f;
+    f.view.Resize(1000, 300);
+    EXPECT_EQ(f.view.vScroll.max, 236);
+    EXPECT_EQ(f.view.vScroll.position, 0);
+    EXPECT_EQ(f.view.viewRowCount, 0);
+    EXPECT_EQ(f.view.OnVScroll(LineDown, 0), 0);
+    EXPECT_EQ(f.view.firstRow, 0);
+    // A client area shorter than the header has no negative page.
+    f.view.Resize(1000, 30);
+    EXPECT_EQ(f.view.vScroll.page, 0);
+}
+
+TEST(VerticalScroll, StepsByRowsAndClamps)
+{
+    ChartFixture f;
+    f.AddProject({1, 1, 1, 1, 1});
+    f.view.Resize(1000, 600);
+    EXPECT_EQ(f.view.OnVScroll(PageDown, 0), 1);
+    EXPECT_EQ(f.view.firstRow, 2);
+    f.view.OnVScroll(LineDown, 0);
+    EXPECT_EQ(f.view.firstRow, 3);
+    f.view.OnVScroll(PageDown, 0);
+    EXPECT_EQ(f.view.firstRow, 4);
+    f.view.OnVScroll(PageUp, 0);
+    EXPECT_EQ(f.view.firstRow, 2);
+    f.view.OnVScroll(LineUp, 0);
+    f.view.OnVScroll(PageUp, 0);
+    EXPECT_EQ(f.view.firstRow, 0);
+    f.view.OnVScroll(ThumbTrack, 60);
+    EXPECT_EQ(f.view.firstRow, 0);
+    EXPECT_EQ(f.view.rowTop[0], 65);
+}
+
+TEST(VerticalScroll, ThumbReleaseTakesTheRowUnderThePosition)
+{
+    ChartFixture f;
+    f.AddProject({2, 3, 1});
+    f.view.Resize(1000, 600);
+    f.view.OnVScroll(ThumbPosition, 45);
+    EXPECT_EQ(f.view.firstRow, 1);
+    f.view.OnVScroll(ThumbPosition, 39);
+    EXPECT_EQ(f.view.firstRow, 0);
+    f.view.OnVScroll(ThumbPosition, 100);
+    EXPECT_EQ(f.view.firstRow, 2);
+    // Past the end: the clamp keeps the last row.
+    f.view.OnVScroll(ThumbPosition, 5000);
+    EXPECT_EQ(f.view.firstRow, 2);
+    EXPECT_EQ(f.view.viewRowCount, 1);
+}
+
+TEST(HorizontalScroll, WithoutItemsTheRangeIsOnePage)
+{
+    ChartFixture f;
+    f.SetFirstDate(2009, 4, 17);
+    f.view.Resize(1370, 600);
+    EXPECT_EQ(f.view.hScroll.page, 1000);
+    const int position = static_cast<int>(((9 * 365) + 3 * 30) * (80 / 30.0));
+    EXPECT_EQ(f.view.hScroll.position, position);
+    EXPECT_EQ(f.view.hScroll.min, position);
+    EXPECT_EQ(f.view.hScroll.max, position + 1000);
+    f.view.Resize(300, 600);
+    EXPECT_EQ(f.view.hScroll.page, 0);
+    EXPECT_EQ(f.view.hScroll.max, position);
+}
+
+TEST(HorizontalScroll, RangeCoversTheItems)
+{
+    ChartFixture f;
+    f.AddProject({1});
+    ChartItem item;
+    item.type = ItemType::TaskLine;
+    item.start = {f.workspace.RowAt(0)->id, 0, 2009, 3, 1, 0, 0};
+    item.end = {f.workspace.RowAt(0)->id, 0, 2009, 12, 20, 0, 0};
+    ASSERT_EQ(f.workspace.AddItem(0, item), 0);
+    f.view.zoomLevel = 5;
+    f.SetFirstDate(2009, 4, 1);
+    f.view.Resize(1000, 600);
+    EXPECT_EQ(f.view.hScroll.position, Position(2009, 4, 1, 20));
+    EXPECT_EQ(f.view.hScroll.min, Position(2009, 3, 1, 20));
+    EXPECT_EQ(f.view.hScroll.max, Position(2009, 12, 21, 20));
+
+    // Scrolled before the first item: the range starts at what is shown.
+    f.SetFirstDate(2009, 2, 1);
+    f.view.UpdateHorizontalScroll();
+    EXPECT_EQ(f.view.hScroll.min, Position(2009, 2, 1, 20));
+    // The right edge beyond the last item: one page from the position.
+    f.SetFirstDate(2009, 12, 10);
+    f.view.UpdateHorizontalScroll();
+    EXPECT_EQ(f.view.hScroll.max, Position(2009, 12, 10, 20) + 630);
+}
+
+TEST(HorizontalScroll, LineAndPageSteps)
+{
+    ChartFixture f;
+    f.view.Resize(1000, 600);
+    f.view.zoomLevel = 9;
+    f.SetFirstDate(2009, 4, 17);
+    EXPECT_EQ(f.view.OnHScroll(PageRight, 0), 1);
+    EXPECT_EQ(First(f.view), (Date{2009, 4, 19}));
+    f.view.OnHScroll(LineLeft, 0);
+    EXPECT_EQ(First(f.view), (Date{2009, 4, 18}));
+    f.view.zoomLevel = 0;
+    f.view.OnHScroll(PageLeft, 0);
+    EXPECT_EQ(First(f.view), (Date{2006, 6, 29}));
+
+    f.view.zoomLevel = 2;
+    f.SetFirstDate(2009, 1, 31);
+    f.view.OnHScroll(LineRight, 0);
+    EXPECT_EQ(First(f.view), (Date{2009, 3, 3}));
+    f.SetFirstDate(2008, 1, 31);
+    f.view.OnHScroll(LineRight, 0);
+    EXPECT_EQ(First(f.view), (Date{2008, 3, 2}));
+}
+
+TEST(HorizontalScroll, StopsAtTheCalendarRange)
+{
+    ChartFixture f;
+    f.view.Resize(1000, 600);
+    f.view.zoomLevel = 7;
+    f.SetFirstDate(2000, 1, 1);
+    EXPECT_EQ(f.view.OnHScroll(LineLeft, 0), 1);
+    EXPECT_EQ(First(f.view), (Date{2000, 1, 1}));
+    f.SetFirstDate(2099, 12, 31);
+    f.view.OnHScroll(PageRight, 0);
+    EXPECT_EQ(First(f.view), (Date{2099, 12, 31}));
+}
+
+TEST(HorizontalScroll, TrackingMovesTheDateAndReleaseUpdatesTheBar)
+{
+    ChartFixture f;
+    f.view.zoomLevel = 5;
+    f.SetFirstDate(2009, 4, 1);
+    f.view.Resize(1000, 600);
+    const int before = f.view.hScroll.position;
+    EXPECT_EQ(f.view.OnHScroll(ThumbTrack, before + 10 * 20 + 5), 1);
+    EXPECT_EQ(First(f.view), (Date{2009, 4, 11}));
+    EXPECT_EQ(f.view.hScroll.position, before);
+    EXPECT_EQ(f.view.OnHScroll(ThumbPosition, 0), 1);
+    EXPECT_EQ(First(f.view), (Date{2009, 4, 11}));
+    EXPECT_EQ(f.view.hScroll.position, Position(2009, 4, 11, 20));
+}
+
+}  // namespace
+}  // namespace td

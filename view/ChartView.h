@@ -1,0 +1,168 @@
+#pragma once
+
+#include "model/DocumentRecords.h"
+#include "model/Workspace.h"
+#include "view/Surface.h"
+
+#include <QImage>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace td {
+
+class HolidayCalendar;
+
+// Geometry of the chart, in buffer pixels.
+inline constexpr int MarginRight = 20;
+inline constexpr int ProjectColumnRight = 140;
+inline constexpr int PersonColumnRight = 220;
+inline constexpr int TimelineLeft = 340;
+inline constexpr int TimelineFirstX = 341;
+inline constexpr int HeaderTop = 28;
+inline constexpr int HeaderMiddle = 46;
+inline constexpr int HeaderBottom = 64;
+inline constexpr int UpperLabelY = 31;
+inline constexpr int LowerLabelY = 49;
+inline constexpr int FirstRowTop = 65;
+inline constexpr int LaneHeight = 20;
+inline constexpr int RightClampMargin = 10;
+inline constexpr int BufferExtraWidth = 320;
+inline constexpr int MaxZoomLevel = 9;
+inline constexpr int DefaultZoomLevel = 2;
+inline constexpr int ScheduleZoomLevel = 8;
+
+inline constexpr std::array<uint16_t, 10> MonthWidths = {20, 40, 80, 150, 300, 0, 0, 0, 0, 0};
+inline constexpr std::array<uint16_t, 10> DayWidths = {0, 0, 0, 0, 0, 20, 40, 80, 160, 320};
+inline constexpr std::array<uint16_t, 10> PageSteps = {512, 256, 128, 64, 32, 16, 8, 4, 2, 1};
+
+// The codes of a scroll request, valued as Win32's SB_LINEUP .. SB_ENDSCROLL.
+enum ScrollCode : int32_t {
+    LineUp = 0,
+    LineDown = 1,
+    PageUp = 2,
+    PageDown = 3,
+    ThumbPosition = 4,
+    ThumbTrack = 5,
+    ScrollTop = 6,
+    ScrollBottom = 7,
+    EndScroll = 8,
+    LineLeft = LineUp,
+    LineRight = LineDown,
+    PageLeft = PageUp,
+    PageRight = PageDown,
+};
+
+// What the main window shows on a scroll bar; positions are pixels of the full-length chart.
+struct ScrollInfo {
+    int32_t size = 28;
+    int32_t mask = 0;
+    int32_t min = 0;
+    int32_t max = 0;
+    int32_t page = 0;
+    int32_t position = 0;
+    int32_t trackPosition = 0;
+};
+
+struct OverlayRect {
+    int32_t x = 0;
+    int32_t y = 0;
+    int32_t width = 0;
+    int32_t height = 0;
+
+    bool IsEmpty() const { return width <= 0 || height <= 0; }
+};
+
+// The chart area: view state, row layout, coordinate conversions and the back buffer every
+// painter draws into. The window only ever copies from `backBuffer`.
+class ChartView {
+public:
+    // The buffers are (screenWidth + 320) x screenHeight, made on the first Resize or Redraw.
+    ChartView(Workspace& workspace, HolidayCalendar& holidays, int screenWidth, int screenHeight);
+
+    // The client area changed size; returns 1.
+    int Resize(int clientWidth, int clientHeight);
+    int Redraw();
+
+    int XToDate(int x, int& year, int& month, int& day) const;
+    int DateToX(int& x, int year, int month, int day) const;
+    void DateToXUnclamped(int& x, int year, int month, int day) const;
+    int YToRowLane(int y, int& visibleRow, int& lane) const;
+    void GetView(int& zoom, int& year, int& month, int& day) const;
+
+    // Scrolling and zoom.
+    int ChangeZoom(int step);
+    int OnVScroll(int code, int position);
+    // `position` is the thumb's track position for ThumbTrack.
+    int OnHScroll(int code, int position);
+    void UpdateVerticalScroll();
+    void UpdateHorizontalScroll();
+
+    bool IsDayMode() const { return DayWidths[zoomLevel] != 0; }
+    int DayWidth() const { return DayWidths[zoomLevel]; }
+    int MonthWidth() const { return MonthWidths[zoomLevel]; }
+    const QImage& BackBuffer() const { return backBuffer; }
+    // The first and last flattened rows of a document clipped to the laid-out rows; false when
+    // none of its rows is laid out.
+    bool DocumentRowRange(int doc, int& first, int& last) const;
+    // Height in pixels of a flattened row (20 per lane), 0 for an index outside the list.
+    int RowHeight(int visibleRow) const;
+
+    // Item painters, called by Redraw for each document after its row column.
+    int DrawProjectItems(int doc);
+    int DrawScheduleItems(int doc);
+    void DrawItemText(const ChartItem& item, int x, int y, TextAlign align);
+    static int FormatTime(int hour, int minute, char* text);
+    // Drag feedback on top of the finished chart (also run at the end of every Redraw).
+    void DrawOverlay();
+
+    Workspace& workspace;
+    HolidayCalendar& holidays;
+
+    QImage backBuffer;
+    int32_t bufferHeight = 0;
+    int32_t bufferWidth = 0;
+    // Clean copy of the last full redraw, which the overlay restores its feedback from.
+    QImage scratchBuffer;
+    DateTriple firstDate;
+    int32_t zoomLevel = DefaultZoomLevel;
+    int32_t overlaySaved = 0;
+    OverlayRect overlayRect;
+    int32_t mouseX = 0;
+    int32_t mouseY = 0;
+    int32_t downX = 0;
+    int32_t downY = 0;
+    int32_t upX = 0;
+    int32_t upY = 0;
+    int32_t editMode = 0;
+    int32_t selectedViewRow = 0;
+    int32_t firstRow = 0;
+    int32_t viewRowCount = 1;
+    // Sized for every row the flattened list can hold, so the layout never runs out of table.
+    std::array<int32_t, MaxVisibleRows + 1> rowTop = {FirstRowTop};
+    std::array<int32_t, MaxVisibleRows> glyphX = {};
+    ScrollInfo vScroll;
+    ScrollInfo hScroll;
+    // The toolbar's current tool, a ToolId value.
+    int32_t currentTool = 41000;
+    int32_t clientWidth = 0;
+    int32_t clientHeight = 0;
+
+    // Open only while Redraw paints the chart; the item painters draw through it.
+    std::optional<Surface> surface;
+
+private:
+    void EnsureBuffers();
+    void DrawHeader(Surface& s);
+    void DrawDayScale(Surface& s);
+    void DrawMonthScale(Surface& s);
+    void LayOutRows();
+    void TintHolidays(Surface& s);
+    void DrawRowColumn(Surface& s, int doc);
+    void DrawRow(Surface& s, int visibleRow, bool lastOfDocument);
+    int DatePosition(int year, int month, int day, bool dayInMonthMode = false) const;
+    double Scale() const;
+};
+
+}  // namespace td

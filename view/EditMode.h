@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+
+namespace td {
+
+// What the left mouse button is doing in the chart. MoveItems, DragStart and DragEnd equal
+// the hit-test part codes they are set from.
+enum EditMode : int32_t {
+    Idle = 0,
+    Create = 16,
+    RowResize = 33,
+    RubberBand = 49,
+    Selected = 50,
+    MoveItems = 51,
+    DragStart = 52,
+    DragEnd = 53,
+};
+
+}  // namespace td

@@ -1,0 +1,197 @@
+#include "calendar/Dates.h"
+#include "calendar/HolidayCalendar.h"
+#include "view/ChartView.h"
+#include "view/ShiftJis.h"
+#include "view/ViewBitmaps.h"
+
+#include <QImage>
+
+namespace td {
+
+namespace {
+
+constexpr uint32_t White = 0xFFFFFF;
+constexpr uint32_t HolidayTint = 0xFF7FFF;  // RGB (255, 127, 255)
+constexpr int RowFontHeight = 14;
+constexpr int SelectedNameHeight = 15;
+constexpr int SelectedNameWeight = 600;
+constexpr int GlyphSize = 9;
+
+QString Number(int value)
+{
+    return QString::number(value);
+}
+
+QString FieldText(const char* bytes, std::size_t size, bool noNameWhenEmpty)
+{
+    QString text = FromShiftJis(bytes, size);
+    if (text.isEmpty() && noNameWhenEmpty)
+        return QStringLiteral("no name");
+    return text;
+}
+
+}  // namespace
+
+int ChartView::Redraw()
+{
+    EnsureBuffers();
+    surface.emplace(backBuffer);
+    Surface& s = *surface;
+    s.FillRect(0, 0, bufferWidth, bufferHeight, White);
+    DrawHeader(s);
+    LayOutRows();
+    TintHolidays(s);
+    for (int doc = 0; doc < workspace.DocumentCount(); ++doc) {
+        DrawRowColumn(s, doc);
+        s.SelectBlackPen();
+        s.SelectFont(RowFontHeight, 400);
+        s.SetTextColor(0);
+        if (workspace.DocumentKind(doc) == DocumentKind::Project)
+            DrawProjectItems(doc);
+        else
+            DrawScheduleItems(doc);
+    }
+    surface.reset();
+    overlaySaved = 0;
+    DrawOverlay();
+    return 1;
+}
+
+void ChartView::DrawHeader(Surface& s)
+{
+    s.SelectBlackPen();
+    s.SelectFont(RowFontHeight, 400);
+    s.SetTextColor(0);
+    s.Segment(0, HeaderTop, bufferWidth - 1, HeaderTop);
+    s.Segment(TimelineLeft, HeaderMiddle, bufferWidth - 1, HeaderMiddle);
+    s.Segment(0, HeaderBottom, bufferWidth - 1, HeaderBottom);
+    for (int x : {MarginRight, ProjectColumnRight, PersonColumnRight, TimelineLeft})
+        s.Segment(x, HeaderTop, x, HeaderBottom);
+    s.TextOut(MarginRight + 3, LowerLabelY, QStringLiteral("プロジェクト"));
+    s.TextOut(ProjectColumnRight + 3, LowerLabelY, QStringLiteral("担当"));
+    s.TextOut(PersonColumnRight + 3, LowerLabelY, QStringLiteral("コメント"));
+    if (IsDayMode())
+        DrawDayScale(s);
+    else
+        DrawMonthScale(s);
+}
+
+void ChartView::DrawDayScale(Surface& s)
+{
+    const int w = DayWidth();
+    int year = firstDate.year;
+    int month = firstDate.month;
+    int day = firstDate.day;
+    int previousMonth = 0;
+    int step = 0;
+    for (int x = TimelineLeft; x + w < bufferWidth; x += w) {
+        StepDate(year, month, day, nullptr, 0, step);
+        s.TextOut(x + 3, LowerLabelY, Number(day));
+        s.Segment(x + w, HeaderMiddle, x + w, HeaderBottom);
+        if (month != previousMonth) {
+            s.TextOut(x + 3, UpperLabelY, Number(year) + QLatin1Char('/') + Number(month));
+            s.Segment(x, HeaderTop, x, HeaderMiddle);
+        }
+        step = 1;
+        previousMonth = month;
+    }
+}
+
+void ChartView::DrawMonthScale(Surface& s)
+{
+    const int w = MonthWidth();
+    int year = firstDate.year;
+    int month = firstDate.month;
+    int day = 1;
+    int previousYear = 0;
+    int step = 0;
+    for (int x = TimelineLeft; x + w < bufferWidth; x += w) {
+        StepDate(year, month, day, nullptr, step, 0);
+        s.TextOut(x + 3, LowerLabelY, Number(month));
+        s.Segment(x + w, HeaderMiddle, x + w, HeaderBottom);
+        if (year != previousYear) {
+            s.TextOut(x + 3, UpperLabelY, Number(year));
+            s.Segment(x, HeaderTop, x, HeaderMiddle);
+        }
+        step = 1;
+        previousYear = year;
+    }
+}
+
+void ChartView::TintHolidays(Surface& s)
+{
+    if (!IsDayMode())
+        return;
+    QImage tint(1, 1, QImage::Format_RGB32);
+    tint.setPixelColor(0, 0, Surface::ToQColor(HolidayTint));
+    const int w = DayWidth();
+    const int height = rowTop[viewRowCount] - HeaderMiddle;
+    int year = firstDate.year;
+    int month = firstDate.month;
+    int day = firstDate.day;
+    int x = 0;
+    DateToX(x, year, month, day);
+    for (; x + w < bufferWidth; x += w) {
+        if (holidays.IsHoliday(year, month, day))
+            s.Stretch(x, HeaderMiddle, w, height, tint, 0, 0, 1, 1, BlitOp::And);
+        StepDate(year, month, day, nullptr, 0, 1);
+    }
+}
+
+void ChartView::DrawRowColumn(Surface& s, int doc)
+{
+    int first = 0;
+    int last = 0;
+    if (!DocumentRowRange(doc, first, last))
+        return;
+    int documentLast = last;
+    for (int i = last + 1; i < workspace.VisibleRowCount(); ++i) {
+        int rowDoc = -1;
+        if (workspace.VisibleRowDocument(i, rowDoc) && rowDoc == doc)
+            documentLast = i;
+    }
+    for (int i = first; i <= last; ++i)
+        DrawRow(s, i, i == documentLast);
+}
+
+void ChartView::DrawRow(Surface& s, int visibleRow, bool lastOfDocument)
+{
+    const ProjectRow* row = workspace.RowAt(visibleRow);
+    if (!row)
+        return;
+    const int k = visibleRow - firstRow;
+    const int top = rowTop[k];
+    const int bottom = rowTop[k + 1];
+    if (row->backColor != White)
+        s.FillRect(MarginRight, top, bufferWidth, bottom - 1, row->backColor);
+
+    s.SelectBlackPen();
+    s.SelectFont(RowFontHeight, 400);
+    s.SetTextColor(row->textColor);
+    s.Segment(lastOfDocument ? 0 : MarginRight, bottom - 1, bufferWidth - 1, bottom - 1);
+    s.Segment(MarginRight, top, MarginRight, bottom - 1);
+
+    const int gx = row->level * GlyphSize + 23;
+    glyphX[k] = gx;
+    const int fold = workspace.FoldState(visibleRow);
+    if (fold != 0) {
+        s.Blit(gx, top + 5, GlyphSize, GlyphSize, ViewBitmap("IDB_PLUS_MINUS"),
+               fold == 1 ? 0 : GlyphSize, 0);
+    }
+
+    if (k == selectedViewRow)
+        s.SelectFont(SelectedNameHeight, SelectedNameWeight);
+    s.DrawWrapped(gx + 13, top + 2, 138, bottom - 3,
+                  FieldText(row->name, sizeof row->name, true));
+    s.SelectFont(RowFontHeight, 400);
+
+    s.Segment(ProjectColumnRight, top, ProjectColumnRight, bottom - 1);
+    s.DrawWrapped(142, top + 2, 218, bottom - 3, FieldText(row->person, sizeof row->person, false));
+    s.Segment(PersonColumnRight, top, PersonColumnRight, bottom - 1);
+    s.DrawWrapped(222, top + 2, 338, bottom - 3,
+                  FieldText(row->comment, sizeof row->comment, false));
+    s.Segment(TimelineLeft, top, TimelineLeft, bottom - 1);
+    s.SetTextColor(0);
+}
+
+}  // namespace td

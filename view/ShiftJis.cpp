@@ -1,0 +1,58 @@
+#include "view/ShiftJis.h"
+
+#include <QByteArrayView>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <cstring>
+
+namespace td {
+
+namespace {
+
+// Windows' code page 932: Shift-JIS with the NEC and IBM extensions ("①", "～", ...).
+constexpr char CodePageName[] = "windows-31j";
+
+QByteArrayView FieldBytes(const char* bytes, std::size_t maxBytes)
+{
+    const void* nul = std::memchr(bytes, 0, maxBytes);
+    const std::size_t length = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes) : maxBytes;
+    return QByteArrayView(bytes, static_cast<qsizetype>(length));
+}
+
+}  // namespace
+
+QString FromShiftJis(const char* bytes, std::size_t maxBytes)
+{
+    QStringDecoder decoder(CodePageName);
+    return decoder.decode(FieldBytes(bytes, maxBytes));
+}
+
+bool DecodeShiftJis(const char* bytes, std::size_t maxBytes, QString& text)
+{
+    QStringDecoder decoder(CodePageName);
+    if (!decoder.isValid())
+        return false;
+    text = decoder.decode(FieldBytes(bytes, maxBytes));
+    return !decoder.hasError() && !text.contains(QChar::ReplacementCharacter);
+}
+
+bool ToShiftJis(const QString& text, std::string& bytes)
+{
+    QStringEncoder encoder(CodePageName);
+    if (!encoder.isValid())
+        return false;
+    const QByteArray encoded = encoder.encode(text);
+    if (encoder.hasError())
+        return false;
+    // ICU substitutes unmappable characters without always flagging them; only text that decodes
+    // back to itself was really encoded.
+    QStringDecoder decoder(CodePageName);
+    const QString decoded = decoder.decode(encoded);
+    if (decoder.hasError() || decoded != text)
+        return false;
+    bytes.assign(encoded.constData(), static_cast<std::size_t>(encoded.size()));
+    return true;
+}
+
+}  // namespace td

@@ -1,0 +1,290 @@
+#include "view/Surface.h"
+
+#include "view/ShiftJis.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace td {
+
+namespace {
+
+const QString ChartFace = QStringLiteral("ＭＳ Ｐゴシック");
+
+// GDI's cosmetic dash lengths, in pixels: on, off, on, off ...
+QList<qreal> DashPattern(int32_t style)
+{
+    switch (style) {
+    case PenDash:
+        return {18, 6};
+    case PenDot:
+        return {3, 3};
+    case PenDashDot:
+        return {9, 6, 3, 6};
+    case PenDashDotDot:
+        return {9, 3, 3, 3, 3, 3};
+    default:
+        return {};
+    }
+}
+
+// DrawText of an edit control breaks at CR LF as well as at the right edge.
+QString WithLineSeparators(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    text.replace(QLatin1Char('\r'), QChar::LineSeparator);
+    return text;
+}
+
+}  // namespace
+
+Surface::Surface(QPaintDevice& device)
+{
+    InstallFontSubstitution();
+    painter.begin(&device);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::TextAntialiasing, false);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    raster = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
+    SelectBlackPen();
+    SelectFont(14, 400);
+}
+
+Surface::~Surface()
+{
+    painter.end();
+}
+
+QColor Surface::ToQColor(uint32_t colorRef)
+{
+    return QColor(colorRef & 0xFF, (colorRef >> 8) & 0xFF, (colorRef >> 16) & 0xFF);
+}
+
+void Surface::InstallFontSubstitution()
+{
+    static const bool installed = [] {
+        QFont::insertSubstitutions(ChartFace, {QStringLiteral("IPAPGothic"),
+                                               QStringLiteral("IPA Pゴシック"),
+                                               QStringLiteral("Noto Sans CJK JP"),
+                                               QStringLiteral("IPAGothic"),
+                                               QStringLiteral("VL PGothic"),
+                                               QStringLiteral("Droid Sans Fallback")});
+        return true;
+    }();
+    (void)installed;
+}
+
+void Surface::SelectPen(int32_t style, uint32_t color)
+{
+    pen = QPen(ToQColor(color));
+    pen.setWidth(1);
+    pen.setCosmetic(true);
+    pen.setCapStyle(Qt::FlatCap);
+    QList<qreal> dashes = DashPattern(style);
+    if (!dashes.isEmpty())
+        pen.setDashPattern(dashes);
+    ApplyPen();
+}
+
+void Surface::SelectWidePen(int32_t width, uint32_t color)
+{
+    pen = QPen(ToQColor(color));
+    pen.setWidth(std::max(1, width));
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::BevelJoin);
+    ApplyPen();
+}
+
+void Surface::SelectGeometricPen(int32_t width, const std::vector<int32_t>& dashes, uint32_t color)
+{
+    SelectWidePen(width, color);
+    if (!dashes.empty()) {
+        // Qt measures dashes in pen widths, the callers in device pixels.
+        QList<qreal> pattern;
+        for (int32_t d : dashes)
+            pattern.append(std::max(1, d) / static_cast<qreal>(pen.width()));
+        if (pattern.size() % 2 != 0)
+            pattern.append(pattern.back());
+        pen.setDashPattern(pattern);
+    }
+    ApplyPen();
+}
+
+void Surface::ApplyPen()
+{
+    painter.setPen(pen);
+}
+
+void Surface::MoveTo(int x, int y)
+{
+    penX = x;
+    penY = y;
+}
+
+void Surface::LineTo(int x, int y)
+{
+    Segment(penX, penY, x, y);
+    penX = x;
+    penY = y;
+}
+
+void Surface::Segment(int x1, int y1, int x2, int y2)
+{
+    if (x1 == x2 && y1 == y2)
+        return;
+    if (!pen.isCosmetic() && pen.width() > 1) {
+        painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+        return;
+    }
+    // A flat-capped cosmetic line leaves out its last pixel, exactly like LineTo.
+    painter.drawLine(QPoint(x1, y1), QPoint(x2, y2));
+}
+
+void Surface::FillRect(int left, int top, int right, int bottom, uint32_t color)
+{
+    if (right <= left || bottom <= top)
+        return;
+    painter.fillRect(QRect(left, top, right - left, bottom - top), ToQColor(color));
+}
+
+void Surface::SelectFont(int height, int weight)
+{
+    font = QFont(ChartFace);
+    font.setPixelSize(std::max(1, height));
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 1, 1000)));
+    font.setStyleStrategy(QFont::NoAntialias);
+    painter.setFont(font);
+}
+
+void Surface::SetTextColor(uint32_t color)
+{
+    textColor = ToQColor(color);
+}
+
+int Surface::AlignedX(int x, int width, TextAlign align) const
+{
+    return align == TextAlign::CenterBottom ? x - width / 2 : x;
+}
+
+void Surface::TextOut(int x, int y, const QString& text, TextAlign align)
+{
+    if (text.isEmpty())
+        return;
+    QFontMetrics metrics(font);
+    int width = metrics.horizontalAdvance(text);
+    int height = metrics.ascent() + metrics.descent();
+    int left = AlignedX(x, width, align);
+    int top = align == TextAlign::CenterBottom ? y - height : y;
+    painter.fillRect(QRect(left, top, width, height), Qt::white);
+    painter.setPen(textColor);
+    painter.drawText(QPoint(left, top + metrics.ascent()), text);
+    painter.setPen(pen);
+}
+
+void Surface::TextOut(int x, int y, const char* bytes, std::size_t maxBytes, TextAlign align)
+{
+    TextOut(x, y, FromShiftJis(bytes, maxBytes), align);
+}
+
+int Surface::DrawWrapped(int left, int top, int right, int bottom, const QString& text)
+{
+    if (text.isEmpty())
+        return 0;
+    QFontMetrics metrics(font);
+    int lineHeight = metrics.ascent() + metrics.descent();
+    int width = std::max(1, right - left);
+    QTextLayout layout(WithLineSeparators(text), font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    int lines = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, lines * lineHeight));
+        ++lines;
+    }
+    layout.endLayout();
+
+    if (right > left && bottom > top) {
+        QRect clip(left, top, right - left, bottom - top);
+        painter.save();
+        painter.setClipRect(clip);
+        for (int i = 0; i < layout.lineCount(); ++i) {
+            QTextLine line = layout.lineAt(i);
+            int lineTop = top + i * lineHeight;
+            if (lineTop >= bottom)
+                break;
+            int textWidth = static_cast<int>(line.naturalTextWidth() + 0.5);
+            painter.fillRect(QRect(left, lineTop, textWidth, lineHeight), Qt::white);
+        }
+        painter.setPen(textColor);
+        layout.draw(&painter, QPointF(left, top));
+        painter.restore();
+    }
+    return lines * lineHeight;
+}
+
+int Surface::DrawWrapped(int left, int top, int right, int bottom, const char* bytes,
+                         std::size_t maxBytes)
+{
+    return DrawWrapped(left, top, right, bottom, FromShiftJis(bytes, maxBytes));
+}
+
+int Surface::TextWidth(const QString& text) const
+{
+    return QFontMetrics(font).horizontalAdvance(text);
+}
+
+int Surface::LineHeight() const
+{
+    QFontMetrics metrics(font);
+    return metrics.ascent() + metrics.descent();
+}
+
+void Surface::SetBlitMode(BlitOp op)
+{
+    if (op == BlitOp::Copy) {
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        return;
+    }
+    // Printers and PDF have no raster operations; multiplying gives the same picture for
+    // the white-backed glyphs and the tint.
+    painter.setCompositionMode(raster ? QPainter::RasterOp_SourceAndDestination
+                                      : QPainter::CompositionMode_Multiply);
+}
+
+void Surface::Blit(int x, int y, int width, int height, const QImage& source, int sx, int sy,
+                   BlitOp op)
+{
+    if (width <= 0 || height <= 0 || source.isNull())
+        return;
+    SetBlitMode(op);
+    painter.drawImage(QPoint(x, y), source, QRect(sx, sy, width, height));
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void Surface::Stretch(int x, int y, int width, int height, const QImage& source, int sx, int sy,
+                      int sourceWidth, int sourceHeight, BlitOp op)
+{
+    if (width <= 0 || height <= 0 || sourceWidth <= 0 || sourceHeight <= 0 || source.isNull())
+        return;
+    SetBlitMode(op);
+    if (sourceWidth == 1 && sourceHeight == 1 && source.valid(sx, sy)) {
+        // One pixel stretched is a fill; the raster engine combines fills as it does images.
+        painter.fillRect(QRect(x, y, width, height), source.pixelColor(sx, sy));
+    } else {
+        painter.drawImage(QRect(x, y, width, height), source,
+                          QRect(sx, sy, sourceWidth, sourceHeight));
+    }
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+}  // namespace td

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+#include <QPen>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+class QImage;
+class QPaintDevice;
+
+namespace td {
+
+// Pen styles as the attribute tables store them.
+enum SurfacePenStyle : int32_t {
+    PenSolid = 0,
+    PenDash = 1,
+    PenDot = 2,
+    PenDashDot = 3,
+    PenDashDotDot = 4,
+};
+
+enum class TextAlign {
+    LeftTop,
+    CenterBottom,
+};
+
+enum class BlitOp {
+    Copy,
+    And,
+};
+
+// The chart's drawing vocabulary, with GDI's pixel rules: segments leave out their end point,
+// fills leave out the right and bottom edges, text is painted opaquely on white, one-pixel pens
+// are never antialiased. Colours are 0x00BBGGRR. Every renderer draws through this class so that
+// no other file has to know how QPainter differs.
+class Surface {
+public:
+    explicit Surface(QPaintDevice& device);
+    ~Surface();
+    Surface(const Surface&) = delete;
+    Surface& operator=(const Surface&) = delete;
+
+    static QColor ToQColor(uint32_t colorRef);
+    // Registers the substitute for the program's font face; safe to call more than once.
+    static void InstallFontSubstitution();
+
+    // Pens. The default pen is black, solid, one pixel.
+    void SelectPen(int32_t style, uint32_t color);
+    // A solid pen of the given width (a dotted pen wider than one pixel draws solid, as in GDI).
+    void SelectWidePen(int32_t width, uint32_t color);
+    // A geometric pen with a user-defined dash pattern in device pixels and bevel joins.
+    void SelectGeometricPen(int32_t width, const std::vector<int32_t>& dashes, uint32_t color);
+    void SelectBlackPen() { SelectPen(PenSolid, 0); }
+
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    // One segment from (x1, y1) up to, not including, (x2, y2).
+    void Segment(int x1, int y1, int x2, int y2);
+
+    // Fills left..right-1 by top..bottom-1; nothing when the rectangle is empty.
+    void FillRect(int left, int top, int right, int bottom, uint32_t color);
+
+    // Fonts: the program's face at a pixel cell height and a weight (400 normal, 700 bold).
+    void SelectFont(int height, int weight);
+    void SetTextColor(uint32_t color);
+    void TextOut(int x, int y, const QString& text, TextAlign align = TextAlign::LeftTop);
+    // Shift-JIS bytes up to the first NUL or maxBytes.
+    void TextOut(int x, int y, const char* bytes, std::size_t maxBytes,
+                 TextAlign align = TextAlign::LeftTop);
+    // Word-wrapped text clipped to left..right-1 by top..bottom-1, lines broken at spaces and,
+    // within a word too long for the line, between characters. Returns the height the lines
+    // used (which may exceed the rectangle, as DrawText reports it).
+    int DrawWrapped(int left, int top, int right, int bottom, const QString& text);
+    int DrawWrapped(int left, int top, int right, int bottom, const char* bytes,
+                    std::size_t maxBytes);
+    // Width and height of one line of text in the selected font.
+    int TextWidth(const QString& text) const;
+    int LineHeight() const;
+
+    // Copies width x height pixels of source at (sx, sy) to (x, y).
+    void Blit(int x, int y, int width, int height, const QImage& source, int sx, int sy,
+              BlitOp op = BlitOp::Copy);
+    // Scales the source rectangle onto the destination rectangle, nearest neighbour.
+    void Stretch(int x, int y, int width, int height, const QImage& source, int sx, int sy,
+                 int sourceWidth, int sourceHeight, BlitOp op = BlitOp::Copy);
+
+private:
+    void ApplyPen();
+    void SetBlitMode(BlitOp op);
+    int AlignedX(int x, int width, TextAlign align) const;
+
+    QPainter painter;
+    QPen pen;
+    QFont font;
+    QColor textColor = Qt::black;
+    int penX = 0;
+    int penY = 0;
+    bool raster = true;
+};
+
+}  // namespace td
