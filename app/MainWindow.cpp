@@ -214,20 +214,11 @@ int MainWindow::New(int)
 {
     NewDialog dialog(this);
     const int answer = dialog.exec();
-    if (answer == NewProjectButton) {
-        workspace.AddDocument(DocumentKind::Project);
-    } else if (answer == NewScheduleButton) {
-        workspace.AddDocument(DocumentKind::Schedule);
-        if (view.zoomLevel < ScheduleZoomLevel)
-            view.zoomLevel = ScheduleZoomLevel;
-    } else {
+    if (answer != NewProjectButton && answer != NewScheduleButton)
         return 0;
-    }
-    view.UpdateVerticalScroll();
-    view.UpdateHorizontalScroll();
-    SyncScrollBars();
-    view.Redraw();
-    return 1;
+    const int kind = answer == NewProjectButton ? DocumentKind::Project : DocumentKind::Schedule;
+    workspace.AddDocument(kind);
+    return AfterOpen(kind);
 }
 
 int MainWindow::Open(int)
@@ -316,7 +307,6 @@ void MainWindow::closeEvent(QCloseEvent* event)
     }
     event->accept();
 }
-
 
 // Win32 keeps the page inside the range; a Qt bar's maximum is the last top position instead.
 void MainWindow::SyncScrollBars()
