@@ -145,12 +145,17 @@ void BM_OverlayDrag(benchmark::State& state)
     Workspace& workspace = chart.workspace;
     workspace.ClearSelection();
     // The first document's rows start the flattened list, so visible row 0 addresses it.
+    // Every fourth item, shifted so that all six item types are among the dragged ones.
     for (int i = 0; i < DraggedItems; ++i)
-        workspace.SelectItem(0, i * 4);
+        workspace.SelectItem(0, i * 4 + i % 4);
     ChartView& view = chart.view;
     view.editMode = Selected;
     view.Redraw();
+    // As the first move of a drag does: the dragged items leave the chart and only their
+    // feedback follows the pointer.
     view.editMode = MoveItems;
+    workspace.DeleteSelectedItems(false, false);
+    view.Redraw();
     view.downX = 800;
     view.downY = 200;
     int step = 0;

@@ -117,6 +117,18 @@ public:
     // Drag feedback on top of the finished chart (also run at the end of every Redraw).
     void DrawOverlay();
 
+    // Schedule painter and selection overlay.
+    // FormatTime writes at most this many bytes, the terminating NUL included.
+    static constexpr int TimeTextSize = 6;
+    // The ends of a Line item's connector clipped to the rows area as the chart draws it;
+    // false when the connector is not shown.
+    bool LineConnector(int doc, const ChartItem& item, int& xa, int& ya, int& xb, int& yb) const;
+
+    // Project item painter.
+    // Draws one project item of document `doc` in its chart shape, whatever its selection
+    // state, shifted by (dx, dy) pixels; nothing when its row or lane is not shown.
+    void DrawProjectItem(Surface& s, int doc, const ChartItem& item, int dx = 0, int dy = 0);
+
     Workspace& workspace;
     HolidayCalendar& holidays;
 

@@ -1,15 +1,103 @@
+#include "calendar/Dates.h"
 #include "view/ChartView.h"
+
+#include <array>
+#include <cstdio>
 
 namespace td {
 
-int ChartView::DrawScheduleItems(int)
+namespace {
+
+constexpr int ScheduleMinZoom = 7;  // a day column of at least 80 pixels
+constexpr int DayColumns = 128;
+constexpr int CellInset = 2;
+constexpr int EntryGap = 4;
+constexpr int TimeFontHeight = 11;
+constexpr int TimeFontWeight = 600;
+constexpr int MaxTimeHour = 36;
+constexpr int MaxTimeMinute = 60;
+
+// Where the entries of one day may be drawn; `top` is the cell top every offset counts from.
+struct DayCell {
+    int left = 0;
+    int right = 0;
+    int top = 0;
+    int bottom = 0;
+};
+
+QString TimeRange(const ChartItem& item)
 {
+    char start[ChartView::TimeTextSize];
+    char end[ChartView::TimeTextSize];
+    ChartView::FormatTime(item.start.hour, item.start.minute, start);
+    ChartView::FormatTime(item.end.hour, item.end.minute, end);
+    return QString::fromLatin1(start) + QLatin1Char('-') + QString::fromLatin1(end);
+}
+
+// Draws one entry's block at the day's fill level and moves the level past it. A full cell
+// draws nothing, yet the entry still gets offsets, which hit testing reads from its lane bytes.
+void DrawScheduleEntry(Surface& s, ChartItem& item, const DayCell& cell, int32_t& fill)
+{
+    item.start.lane = static_cast<uint8_t>(fill & 0xFF);
+    s.SetTextColor(item.textColor);
+    s.SelectFont(TimeFontHeight, TimeFontWeight);
+    if (cell.top + fill < cell.bottom)
+        fill += s.DrawWrapped(cell.left, cell.top + fill, cell.right, cell.bottom, TimeRange(item));
+    s.SelectFont(item.textSize, item.textWeight);
+    if (cell.top + fill < cell.bottom)
+        fill += s.DrawWrapped(cell.left, cell.top + fill, cell.right, cell.bottom, item.text,
+                              sizeof item.text);
+    fill += EntryGap;
+    item.end.lane = static_cast<uint8_t>(fill & 0xFF);
+}
+
+int FirstRowOf(const Workspace& workspace, int doc)
+{
+    for (int i = 0; i < workspace.VisibleRowCount(); ++i) {
+        int rowDoc = -1;
+        if (workspace.VisibleRowDocument(i, rowDoc) && rowDoc == doc)
+            return i;
+    }
+    return -1;
+}
+
+}  // namespace
+
+int ChartView::DrawScheduleItems(int doc)
+{
+    if (zoomLevel < ScheduleMinZoom)
+        return 0;
+    const int firstOfDocument = FirstRowOf(workspace, doc);
+    if (!surface || firstOfDocument < firstRow || firstOfDocument - firstRow >= viewRowCount)
+        return 1;
+    const int cellTop = rowTop[firstOfDocument - firstRow] + CellInset;
+    std::array<int32_t, DayColumns> fill = {};
+    for (int i = 0; i < workspace.ItemCount(doc); ++i) {
+        ChartItem* item = workspace.ItemPtr(doc, i);
+        if (!item || item->type != Schedule || item->state == ItemDeleted)
+            continue;
+        const int k = workspace.FindVisibleRow(doc, item->start.rowId) - firstRow;
+        if (k < 0 || k >= viewRowCount)
+            continue;
+        int x = 0;
+        if (DateToX(x, item->start.year, item->start.month, item->start.day) != 0)
+            continue;
+        const int n = DaysBetween(firstDate.year, firstDate.month, firstDate.day,
+                                  item->start.year, item->start.month, item->start.day);
+        if (n < 0 || n >= DayColumns)
+            continue;
+        const DayCell cell{x + CellInset, x + DayWidth() - CellInset, cellTop, rowTop[k + 1] - 1};
+        DrawScheduleEntry(*surface, *item, cell, fill[n]);
+    }
     return 1;
 }
 
-int ChartView::FormatTime(int, int, char*)
+int ChartView::FormatTime(int hour, int minute, char* text)
 {
-    return 0;
+    text[0] = '\0';
+    if (hour < 0 || hour > MaxTimeHour || minute < 0 || minute > MaxTimeMinute)
+        return 0;
+    return std::snprintf(text, TimeTextSize, "%d:%02d", hour, minute);
 }
 
 }  // namespace td

@@ -1,0 +1,216 @@
+#include "ChartFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace td {
+namespace {
+
+constexpr QRgb White = 0xFFFFFFFF;
+constexpr int CellTop = 67;  // first row top 65 + 2
+
+bool Inked(const QImage& image, int x0, int y0, int x1, int y1)
+{
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            if (image.pixel(x, y) != White)
+                return true;
+    return false;
+}
+
+// A schedule document (one row of six lanes) viewed at 80 pixels a day from 1 April 2009.
+struct ScheduleChart : ChartFixture {
+    ScheduleChart()
+    {
+        workspace.AddDocument(DocumentKind::Schedule);
+        view.zoomLevel = 7;
+        SetFirstDate(2009, 4, 1);
+    }
+
+    int Add(int day, int startHour, int startMinute, int endHour, int endMinute,
+            const char* text, int doc = 0)
+    {
+        ChartItem item;
+        item.type = Schedule;
+        item.state = ItemNormal;
+        item.start = {0, 0, 2009, 4, day, startHour, startMinute};
+        item.end = {0, 0, 2009, 4, day, endHour, endMinute};
+        item.textSize = 14;
+        item.textWeight = 400;
+        std::strncpy(item.text, text, sizeof item.text);
+        return workspace.Doc(doc)->AddItem(item);
+    }
+
+    ChartItem& Item(int index, int doc = 0) { return *workspace.ItemPtr(doc, index); }
+};
+
+// Height of a block as the painter lays it out in a day cell of 80 pixels.
+int BlockHeight(const QString& time, const QString& text)
+{
+    QImage scratch(200, 200, QImage::Format_RGB32);
+    Surface s(scratch);
+    s.SelectFont(11, 600);
+    int height = s.DrawWrapped(0, 0, 76, 200, time);
+    s.SelectFont(14, 400);
+    return height + s.DrawWrapped(0, 0, 76, 200, text) + 4;
+}
+
+TEST(SchedulePainter, FormatTimeWritesTheHourAndTwoMinuteDigits)
+{
+    char text[ChartView::TimeTextSize];
+    EXPECT_EQ(ChartView::FormatTime(9, 5, text), 4);
+    EXPECT_STREQ(text, "9:05");
+    EXPECT_EQ(ChartView::FormatTime(17, 30, text), 5);
+    EXPECT_STREQ(text, "17:30");
+    EXPECT_EQ(ChartView::FormatTime(0, 0, text), 4);
+    EXPECT_STREQ(text, "0:00");
+    EXPECT_EQ(ChartView::FormatTime(36, 60, text), 5);
+    EXPECT_STREQ(text, "36:60");
+}
+
+TEST(SchedulePainter, FormatTimeGivesNoTextOutsideItsRange)
+{
+    char text[ChartView::TimeTextSize];
+    for (auto [hour, minute] : {std::pair{37, 0}, {0, 61}, {-1, 0}, {0, -1}, {1000, 1000}}) {
+        std::strcpy(text, "x");
+        EXPECT_EQ(ChartView::FormatTime(hour, minute, text), 0) << hour << ":" << minute;
+        EXPECT_STREQ(text, "");
+    }
+}
+
+TEST(SchedulePainter, NothingIsDrawnBelowZoomSeven)
+{
+    ScheduleChart f;
+    f.view.zoomLevel = 6;
+    f.Add(2, 9, 0, 10, 0, "Meeting");
+    f.Item(0).start.lane = 7;
+    f.view.Redraw();
+    EXPECT_EQ(f.view.DrawScheduleItems(0), 0);
+    EXPECT_FALSE(Inked(f.view.BackBuffer(), 341, 66, 1900, 184));
+    EXPECT_EQ(f.Item(0).start.lane, 7);
+}
+
+TEST(SchedulePainter, EntriesOfOneDayStackInTableOrder)
+{
+    ScheduleChart f;
+    f.Add(2, 14, 0, 15, 0, "Late");
+    f.Add(2, 8, 0, 9, 0, "Gone");
+    f.Add(2, 9, 0, 10, 0, "Early");
+    f.Add(2, 10, 0, 12, 0, "Chosen");
+    f.Item(1).state = ItemDeleted;
+    f.Item(1).start.lane = 99;
+    f.Item(1).end.lane = 99;
+    f.Item(3).state = ItemSelected;
+    f.view.Redraw();
+
+    const int late = BlockHeight("14:00-15:00", "Late");
+    const int early = BlockHeight("9:00-10:00", "Early");
+    const int chosen = BlockHeight("10:00-12:00", "Chosen");
+    EXPECT_EQ(f.Item(0).start.lane, 0);
+    EXPECT_EQ(f.Item(0).end.lane, late);
+    EXPECT_EQ(f.Item(2).start.lane, late);
+    EXPECT_EQ(f.Item(2).end.lane, late + early);
+    EXPECT_EQ(f.Item(3).start.lane, late + early);
+    EXPECT_EQ(f.Item(3).end.lane, late + early + chosen);
+    // The deleted entry takes no room and keeps its bytes.
+    EXPECT_EQ(f.Item(1).start.lane, 99);
+    EXPECT_EQ(f.Item(1).end.lane, 99);
+
+    const QImage& image = f.view.BackBuffer();
+    for (int i : {0, 2, 3}) {
+        const ChartItem& item = f.Item(i);
+        EXPECT_TRUE(Inked(image, 422, CellTop + item.start.lane, 498,
+                          CellTop + item.end.lane - 4))
+            << i;
+    }
+    EXPECT_FALSE(Inked(image, 421, CellTop + f.Item(3).end.lane, 500, 184));
+}
+
+TEST(SchedulePainter, EntriesOfDifferentDaysStartAtTheirCellTops)
+{
+    ScheduleChart f;
+    f.Add(1, 9, 0, 10, 0, "First");
+    f.Add(3, 9, 0, 10, 0, "Third");
+    f.view.Redraw();
+    EXPECT_EQ(f.Item(0).start.lane, 0);
+    EXPECT_EQ(f.Item(1).start.lane, 0);
+    EXPECT_EQ(f.Item(0).end.lane, f.Item(1).end.lane);
+    const QImage& image = f.view.BackBuffer();
+    EXPECT_TRUE(Inked(image, 342, CellTop, 418, CellTop + 12));
+    EXPECT_TRUE(Inked(image, 502, CellTop, 578, CellTop + 12));
+    EXPECT_FALSE(Inked(image, 420, 66, 500, 184));
+    // Nothing reaches left of the cell's two-pixel inset.
+    EXPECT_FALSE(Inked(image, 341, 66, 342, 184));
+    EXPECT_FALSE(Inked(image, 500, 66, 502, 184));
+}
+
+TEST(SchedulePainter, TimeRangeIsDrawnAtTheCellTop)
+{
+    ScheduleChart f;
+    f.Add(2, 9, 5, 17, 30, "");
+    f.view.Redraw();
+
+    QImage expected = f.view.BackBuffer().copy();
+    {
+        Surface s(expected);
+        s.FillRect(422, CellTop, 498, 184, 0xFFFFFF);
+        s.SelectFont(11, 600);
+        s.DrawWrapped(422, CellTop, 498, 184, QStringLiteral("9:05-17:30"));
+    }
+    EXPECT_EQ(f.view.BackBuffer().copy(420, 66, 80, 118), expected.copy(420, 66, 80, 118));
+    EXPECT_TRUE(Inked(f.view.BackBuffer(), 422, CellTop, 498, CellTop + 12));
+    EXPECT_EQ(f.Item(0).end.lane, BlockHeight("9:05-17:30", ""));
+}
+
+TEST(SchedulePainter, EntriesOutsideTheViewKeepTheirLaneBytes)
+{
+    ScheduleChart f;
+    f.SetFirstDate(2009, 4, 2);
+    f.Add(1, 9, 0, 10, 0, "Before");
+    f.Add(30, 9, 0, 10, 0, "Beyond");
+    for (int i : {0, 1}) {
+        f.Item(i).start.lane = 11;
+        f.Item(i).end.lane = 22;
+    }
+    f.view.Redraw();
+    for (int i : {0, 1}) {
+        EXPECT_EQ(f.Item(i).start.lane, 11) << i;
+        EXPECT_EQ(f.Item(i).end.lane, 22) << i;
+    }
+    EXPECT_FALSE(Inked(f.view.BackBuffer(), 341, 66, f.view.bufferWidth, 184));
+}
+
+TEST(SchedulePainter, AFullCellDrawsNoMoreButStillCountsTheGap)
+{
+    ScheduleChart f;
+    f.workspace.RowAt(0)->lanes = 1;  // row 65..85, text down to 83
+    f.Add(2, 9, 0, 10, 0, "Meeting");
+    f.Add(2, 11, 0, 12, 0, "Hidden");
+    f.view.Redraw();
+    const int first = BlockHeight("9:00-10:00", "Meeting");
+    EXPECT_EQ(f.Item(1).start.lane, first);
+    EXPECT_EQ(f.Item(1).end.lane, first + 4);
+    const QImage& image = f.view.BackBuffer();
+    EXPECT_TRUE(Inked(image, 422, CellTop, 498, 84));
+    EXPECT_EQ(image.pixel(450, 84), 0xFF000000u);
+    EXPECT_FALSE(Inked(image, 341, 85, f.view.bufferWidth, 300));
+}
+
+TEST(SchedulePainter, CellsStartAtTheDocumentsFirstRow)
+{
+    ScheduleChart f;
+    f.workspace.AddDocument(DocumentKind::Schedule);
+    f.Add(2, 9, 0, 10, 0, "Above", 0);
+    f.Add(2, 9, 0, 10, 0, "Shown", 1);
+    f.Item(0, 0).start.lane = 5;
+    f.view.firstRow = 1;
+    f.view.Redraw();
+    EXPECT_EQ(f.Item(0, 0).start.lane, 5);
+    EXPECT_EQ(f.Item(0, 1).start.lane, 0);
+    EXPECT_TRUE(Inked(f.view.BackBuffer(), 422, CellTop, 498, CellTop + 12));
+}
+
+}  // namespace
+}  // namespace td

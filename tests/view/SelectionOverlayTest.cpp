@@ -1,0 +1,420 @@
+#include "ChartFixture.h"
+
+#include "view/EditMode.h"
+#include "view/ToolId.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+namespace td {
+namespace {
+
+constexpr QRgb Red = 0xFFFF0000;
+constexpr QRgb Guide = 0xFFFF3F3F;
+
+// Two project rows of two lanes (65..105, 105..145) at 80 pixels a day from 1 April 2009, so
+// that day n of April starts at x 340 + 80 (n - 1).
+struct OverlayChart : ChartFixture {
+    OverlayChart()
+    {
+        AddProject({2, 2});
+        view.zoomLevel = 7;
+        SetFirstDate(2009, 4, 1);
+        view.Redraw();
+    }
+
+    int AddSelected(ItemType type, int startDay, int endDay, int lane = 0)
+    {
+        ChartItem item;
+        item.type = type;
+        item.state = ItemNormal;
+        item.start = {RowIdAt(0), static_cast<uint8_t>(lane), 2009, 4, startDay, 0, 0};
+        item.end = {RowIdAt(0), 0, 2009, 4, endDay, 0, 0};
+        item.lineWidth = 16;
+        const int index = workspace.Doc(0)->AddItem(item);
+        workspace.SelectItem(0, index);
+        return index;
+    }
+
+    int RowIdAt(int row) const { return workspace.RowIdAt(row); }
+    ChartItem& Item(int index) { return *workspace.ItemPtr(0, index); }
+
+    void Feedback(int mode, int mx, int my)
+    {
+        view.editMode = mode;
+        view.mouseX = mx;
+        view.mouseY = my;
+        view.DrawOverlay();
+    }
+
+    void Press(int x, int y)
+    {
+        view.downX = x;
+        view.downY = y;
+    }
+
+    // The buffer differs from the clean copy nowhere outside `area`.
+    bool CleanOutside(const QRect& area) const
+    {
+        const QImage& back = view.BackBuffer();
+        for (int y = 0; y < back.height(); ++y)
+            for (int x = 0; x < back.width(); ++x)
+                if (!area.contains(x, y) && back.pixel(x, y) != view.scratchBuffer.pixel(x, y))
+                    return false;
+        return true;
+    }
+
+    bool Clean(int x, int y) const { return Pixel(x, y) == view.scratchBuffer.pixel(x, y); }
+
+    bool RedRun(int x0, int x1, int y) const
+    {
+        for (int x = x0; x < x1; ++x)
+            if (Pixel(x, y) != Red)
+                return false;
+        return true;
+    }
+
+    QRect Painted() const
+    {
+        const OverlayRect& r = view.overlayRect;
+        return {r.x, r.y, r.width, r.height};
+    }
+};
+
+TEST(SelectionOverlay, RestoresThePreviousFeedbackBeforeDrawing)
+{
+    OverlayChart f;
+    f.Press(0, 70);
+    f.Feedback(RubberBand, 600, 130);
+    EXPECT_EQ(f.Painted(), QRect(0, 70, 601, 61));
+    EXPECT_EQ(f.Pixel(600, 100), Red);
+
+    f.Feedback(RubberBand, 400, 100);
+    EXPECT_EQ(f.Painted(), QRect(0, 70, 401, 31));
+    EXPECT_TRUE(f.Clean(600, 100));
+    EXPECT_TRUE(f.CleanOutside(f.Painted()));
+
+    // Idle only erases; the band that started at the window edge leaves nothing behind.
+    f.Feedback(Idle, 400, 100);
+    EXPECT_TRUE(f.view.overlayRect.IsEmpty());
+    EXPECT_TRUE(f.CleanOutside(QRect()));
+}
+
+TEST(SelectionOverlay, RedrawTakesAFreshCleanCopy)
+{
+    OverlayChart f;
+    f.Press(500, 80);
+    f.Feedback(RubberBand, 700, 130);
+    f.view.editMode = Idle;
+    f.view.Redraw();
+    EXPECT_EQ(f.view.overlaySaved, 1);
+    EXPECT_TRUE(f.CleanOutside(QRect()));
+    EXPECT_NE(f.Pixel(500, 80), Red);
+}
+
+TEST(SelectionOverlay, RubberBandIsADottedRedOutline)
+{
+    OverlayChart f;
+    f.Press(700, 130);
+    f.Feedback(RubberBand, 500, 80);
+    EXPECT_EQ(f.Painted(), QRect(500, 80, 201, 51));
+    EXPECT_EQ(f.Pixel(500, 80), Red);
+    int topRed = 0;
+    for (int x = 500; x < 700; ++x)
+        topRed += f.Pixel(x, 80) == Red;
+    EXPECT_GT(topRed, 50);
+    EXPECT_LT(topRed, 150);
+    for (auto [x0, y0, x1, y1] : {std::array{500, 80, 700, 81}, {500, 130, 700, 131},
+                                  {500, 80, 501, 130}, {700, 80, 701, 130}}) {
+        bool red = false;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                red = red || f.Pixel(x, y) == Red;
+        EXPECT_TRUE(red) << x0 << "," << y0;
+    }
+    EXPECT_TRUE(f.CleanOutside(QRect(500, 80, 201, 51)));
+    for (int y = 81; y < 130; ++y)
+        for (int x = 501; x < 700; ++x)
+            ASSERT_TRUE(f.Clean(x, y)) << x << "," << y;
+}
+
+TEST(SelectionOverlay, RowGuideSnapsToLaneBoundaries)
+{
+    OverlayChart f;
+    f.view.selectedViewRow = 0;
+    f.Feedback(RowResize, 300, 72);
+    const int right = f.view.bufferWidth;
+    EXPECT_EQ(f.Painted(), QRect(1, 84, right - 1, 2));
+    for (int x : {1, 500, right - 2}) {
+        EXPECT_EQ(f.Pixel(x, 84), Guide) << x;
+        EXPECT_EQ(f.Pixel(x, 85), Guide) << x;
+    }
+    EXPECT_TRUE(f.Clean(0, 85));
+    EXPECT_TRUE(f.Clean(right - 1, 85));
+    EXPECT_TRUE(f.CleanOutside(f.Painted()));
+
+    f.Feedback(RowResize, 300, 65 + 45);
+    EXPECT_EQ(f.Painted(), QRect(1, 104, right - 1, 2));
+    EXPECT_EQ(f.Pixel(500, 105), Guide);
+    EXPECT_TRUE(f.Clean(500, 85));
+}
+
+TEST(SelectionOverlay, CreatingATaskSnapsToWholeDays)
+{
+    for (int tool : {ToolId::TaskLine, ToolId::Progress}) {
+        OverlayChart f;
+        f.view.currentTool = tool;
+        f.Press(500, 90);  // 3 April, lane 1
+        f.Feedback(Create, 430, 90);
+        EXPECT_TRUE(f.RedRun(420, 580, 94)) << tool;
+        EXPECT_TRUE(f.Clean(419, 94)) << tool;
+        EXPECT_TRUE(f.Clean(580, 94)) << tool;
+        EXPECT_EQ(f.Painted(), QRect(420, 94, 161, 1)) << tool;
+    }
+}
+
+TEST(SelectionOverlay, CreatingABandDrawsBothEdges)
+{
+    OverlayChart f;
+    f.view.currentTool = ToolId::TaskBand;
+    f.Press(430, 90);
+    f.Feedback(Create, 500, 90);
+    EXPECT_TRUE(f.RedRun(420, 580, 88));
+    EXPECT_TRUE(f.RedRun(420, 580, 100));
+    EXPECT_TRUE(f.Clean(450, 94));
+    EXPECT_TRUE(f.CleanOutside(QRect(420, 88, 161, 13)));
+}
+
+TEST(SelectionOverlay, CreatingALineJoinsTheTwoDays)
+{
+    OverlayChart f;
+    f.view.currentTool = ToolId::Line;
+    f.Press(505, 70);
+    f.Feedback(Create, 665, 110);
+    EXPECT_EQ(f.Painted(), QRect(500, 74, 161, 41));
+    EXPECT_EQ(f.Pixel(500, 74), Red);
+    EXPECT_EQ(f.Pixel(659, 113), Red);
+    EXPECT_TRUE(f.CleanOutside(f.Painted()));
+}
+
+TEST(SelectionOverlay, CreatingATextBoxStaysInThePressedRow)
+{
+    OverlayChart f;
+    f.view.currentTool = ToolId::TextBox;
+    f.Press(450, 70);
+    f.Feedback(Create, 600, 95);
+    EXPECT_EQ(f.Painted(), QRect(450, 68, 151, 34));
+    for (auto [x, y] : {std::pair{450, 68}, {600, 68}, {450, 100}, {600, 100}, {525, 68}})
+        EXPECT_EQ(f.Pixel(x, y), Red) << x << "," << y;
+    EXPECT_TRUE(f.Clean(525, 80));
+
+    // Into the next row: the box ends on the pressed row's last lane.
+    f.Feedback(Create, 600, 130);
+    EXPECT_EQ(f.Pixel(600, 100), Red);
+    EXPECT_TRUE(f.Clean(600, 120));
+
+    // Pressed in the second row, dragged up into the first: the box starts on its top lane.
+    f.Press(450, 110);
+    f.Feedback(Create, 600, 70);
+    EXPECT_EQ(f.Painted(), QRect(450, 108, 151, 14));
+}
+
+TEST(SelectionOverlay, SelectAndInstantToolsDrawNothingWhileCreating)
+{
+    for (int tool : {ToolId::Select, ToolId::Event, ToolId::Schedule}) {
+        OverlayChart f;
+        f.view.currentTool = tool;
+        f.Press(450, 70);
+        f.Feedback(Create, 600, 95);
+        EXPECT_TRUE(f.view.overlayRect.IsEmpty()) << tool;
+        EXPECT_TRUE(f.CleanOutside(QRect())) << tool;
+    }
+}
+
+TEST(SelectionOverlay, SelectedTaskFollowsTheDragByWholeLanes)
+{
+    OverlayChart f;
+    f.AddSelected(TaskLine, 2, 3);
+    f.view.editMode = Selected;
+    f.view.Redraw();
+    EXPECT_TRUE(f.RedRun(420, 580, 74));
+    EXPECT_TRUE(f.Clean(580, 74));
+
+    f.Press(450, 80);
+    f.Feedback(MoveItems, 485, 110);  // 35 right, 30 down: one lane
+    EXPECT_TRUE(f.RedRun(455, 615, 94));
+    EXPECT_TRUE(f.Clean(420, 74));
+    EXPECT_TRUE(f.Clean(500, 74));
+    EXPECT_TRUE(f.CleanOutside(f.Painted()));
+
+    f.Feedback(MoveItems, 485, 99);  // 19 down: no lane yet
+    EXPECT_TRUE(f.RedRun(455, 615, 74));
+    EXPECT_TRUE(f.Clean(500, 94));
+}
+
+TEST(SelectionOverlay, DraggedItemsStillShowWhileMarkedDeleted)
+{
+    OverlayChart f;
+    f.AddSelected(TaskBand, 2, 3);
+    f.workspace.DeleteSelectedItems(false, false);
+    f.Press(450, 80);
+    f.view.mouseX = 450;
+    f.view.mouseY = 80;
+    f.view.editMode = MoveItems;
+    f.view.Redraw();
+    EXPECT_TRUE(f.RedRun(420, 580, 68));
+    EXPECT_TRUE(f.RedRun(420, 580, 80));
+}
+
+TEST(SelectionOverlay, SelectedEventsShowTheHollowMark)
+{
+    for (auto [code, hollow] : {std::pair{102, "○"}, {103, "○"}, {105, "△"}, {107, "◇"},
+                                {108, "□"}}) {
+        OverlayChart f;
+        const int index = f.AddSelected(Event, 3, 3, 1);
+        f.Item(index).lineStyle = code;
+        f.Feedback(Selected, 0, 0);
+        QImage expected = f.view.scratchBuffer.copy();
+        {
+            Surface s(expected);
+            s.SelectFont(14, 400);
+            s.SetTextColor(0x0000FF);
+            s.TextOut(540, 102, QString::fromUtf8(hollow), TextAlign::CenterBottom);
+        }
+        EXPECT_EQ(f.view.BackBuffer().copy(500, 85, 80, 20), expected.copy(500, 85, 80, 20))
+            << code;
+        EXPECT_EQ(f.Painted(), QRect(530, 85, 21, 20)) << code;
+    }
+}
+
+TEST(SelectionOverlay, SelectedTextBoxAndLineOutlines)
+{
+    OverlayChart f;
+    const int box = f.AddSelected(TextBox, 2, 2);
+    f.Item(box).boxWidth = 100;
+    f.Item(box).end.lane = 1;
+    const int line = f.AddSelected(Line, 2, 4);
+    f.Item(line).end.rowId = f.RowIdAt(1);
+    f.Feedback(Selected, 0, 0);
+    for (auto [x, y] : {std::pair{420, 68}, {520, 68}, {420, 100}, {520, 100}, {470, 100}})
+        EXPECT_EQ(f.Pixel(x, y), Red) << x << "," << y;
+    EXPECT_TRUE(f.Clean(470, 90));
+    EXPECT_EQ(f.Pixel(420, 74), Red);  // the line's start
+    EXPECT_EQ(f.Painted(), QRect(420, 68, 161, 47));
+
+    f.Press(400, 80);
+    f.Feedback(MoveItems, 410, 100);
+    EXPECT_EQ(f.Pixel(430, 94), Red);
+    EXPECT_EQ(f.Painted(), QRect(430, 88, 161, 47));
+    EXPECT_TRUE(f.CleanOutside(f.Painted()));
+}
+
+TEST(SelectionOverlay, SelectedScheduleEntryOutlinesItsBlock)
+{
+    ChartFixture f;
+    f.workspace.AddDocument(DocumentKind::Schedule);
+    f.view.zoomLevel = 7;
+    f.SetFirstDate(2009, 4, 1);
+    ChartItem entry;
+    entry.type = Schedule;
+    entry.state = ItemNormal;
+    entry.start = {0, 0, 2009, 4, 2, 9, 0};
+    entry.end = {0, 0, 2009, 4, 2, 10, 0};
+    entry.textSize = 14;
+    entry.textWeight = 400;
+    f.workspace.Doc(0)->AddItem(entry);
+    f.workspace.Doc(0)->AddItem(entry);
+    ASSERT_EQ(f.workspace.SelectItem(0, 1), 1);
+    f.view.editMode = Selected;
+    f.view.Redraw();
+    const ChartItem& drawn = *f.workspace.ItemPtr(0, 1);
+    ASSERT_GT(drawn.start.lane, 0);
+    const int y1 = 65 + drawn.start.lane;
+    const int y2 = 65 + drawn.end.lane;
+    for (auto [x, y] : {std::pair{420, y1}, {500, y1}, {420, y2}, {500, y2}})
+        EXPECT_EQ(f.Pixel(x, y), Red) << x << "," << y;
+    EXPECT_EQ(f.view.overlayRect.x, 420);
+    EXPECT_EQ(f.view.overlayRect.y, y1);
+    EXPECT_EQ(f.view.overlayRect.width, 81);
+    EXPECT_EQ(f.view.overlayRect.height, y2 - y1 + 2);
+}
+
+TEST(SelectionOverlay, StretchingATaskMovesOneEnd)
+{
+    OverlayChart f;
+    f.AddSelected(TaskLine, 2, 3);
+    f.Feedback(DragEnd, 750, 80);  // end on 6 April
+    EXPECT_TRUE(f.RedRun(420, 820, 74));
+    EXPECT_TRUE(f.Clean(820, 74));
+
+    // A start dragged past the end: the later day's column still belongs to the task.
+    f.Feedback(DragStart, 700, 80);  // start on 5 April, end 3 April
+    EXPECT_TRUE(f.RedRun(500, 740, 74));
+    EXPECT_TRUE(f.Clean(499, 74));
+    EXPECT_TRUE(f.Clean(740, 74));
+    EXPECT_TRUE(f.CleanOutside(f.Painted()));
+}
+
+TEST(SelectionOverlay, StretchingATextBoxAndALine)
+{
+    OverlayChart f;
+    const int box = f.AddSelected(TextBox, 2, 2);
+    f.Item(box).boxWidth = 100;
+    f.Feedback(DragEnd, 600, 80);
+    EXPECT_EQ(f.Painted(), QRect(420, 68, 181, 14));
+    EXPECT_EQ(f.Pixel(600, 80), Red);
+
+    f.workspace.ClearSelection();
+    const int line = f.AddSelected(Line, 2, 4);
+    f.Item(line).end.rowId = f.RowIdAt(1);
+    f.Feedback(DragEnd, 760, 90);  // end on 6 April, lane 1 of the first row
+    EXPECT_EQ(f.Painted(), QRect(420, 74, 321, 21));
+    EXPECT_EQ(f.Pixel(420, 74), Red);
+    EXPECT_TRUE(f.CleanOutside(f.Painted()));
+
+    // Events have no handles.
+    f.workspace.ClearSelection();
+    f.AddSelected(Event, 3, 3);
+    f.Feedback(DragStart, 760, 90);
+    EXPECT_TRUE(f.view.overlayRect.IsEmpty());
+}
+
+TEST(SelectionOverlay, ConnectorToAScrolledAwayRowIsClippedAtTheFirstRow)
+{
+    ChartFixture f;
+    f.AddProject({2, 2, 2});
+    f.view.zoomLevel = 7;
+    f.SetFirstDate(2009, 4, 1);
+    f.view.firstRow = 1;
+    f.view.Redraw();
+    ChartItem line;
+    line.type = Line;
+    line.start = {f.workspace.RowIdAt(0), 0, 2009, 4, 2, 0, 0};
+    line.end = {f.workspace.RowIdAt(2), 0, 2009, 4, 6, 0, 0};
+    int xa = 0;
+    int ya = 0;
+    int xb = 0;
+    int yb = 0;
+    // From (420, 34) above the rows to (740, 114): it enters the rows at y 65, x 544.
+    ASSERT_TRUE(f.view.LineConnector(0, line, xa, ya, xb, yb));
+    EXPECT_EQ(QLine(xa, ya, xb, yb), QLine(544, 65, 740, 114));
+
+    // Same x at both ends: a vertical segment clipped to the rows.
+    line.end.day = 2;
+    ASSERT_TRUE(f.view.LineConnector(0, line, xa, ya, xb, yb));
+    EXPECT_EQ(QLine(xa, ya, xb, yb), QLine(420, 65, 420, 114));
+
+    // Level and wholly above the rows: not shown.
+    line.end = line.start;
+    line.end.day = 6;
+    EXPECT_FALSE(f.view.LineConnector(0, line, xa, ya, xb, yb));
+
+    // An end lane beyond its row is not shown either.
+    line.end.rowId = f.workspace.RowIdAt(2);
+    line.end.lane = 2;
+    EXPECT_FALSE(f.view.LineConnector(0, line, xa, ya, xb, yb));
+}
+
+}  // namespace
+}  // namespace td
