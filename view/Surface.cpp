@@ -143,8 +143,23 @@ void Surface::Segment(int x1, int y1, int x2, int y2)
         painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
         return;
     }
-    // A flat-capped cosmetic line leaves out its last pixel, exactly like LineTo.
+    // A flat-capped cosmetic line leaves out the pixel at its larger end along the major axis,
+    // whichever way it runs. LineTo leaves out the end point: a line drawn towards smaller
+    // coordinates must lose its far end instead and keep its start.
+    const bool xMajor = std::abs(x2 - x1) >= std::abs(y2 - y1);
+    const bool reversed = xMajor ? x2 < x1 : y2 < y1;
+    if (!reversed) {
+        painter.drawLine(QPoint(x1, y1), QPoint(x2, y2));
+        return;
+    }
+    constexpr int Far = 1 << 24;
+    painter.save();
+    painter.setClipRect(xMajor ? QRect(QPoint(x2 + 1, -Far), QPoint(x1, Far))
+                               : QRect(QPoint(-Far, y2 + 1), QPoint(Far, y1)),
+                        Qt::IntersectClip);
     painter.drawLine(QPoint(x1, y1), QPoint(x2, y2));
+    painter.restore();
+    painter.drawPoint(x1, y1);
 }
 
 void Surface::FillRect(int left, int top, int right, int bottom, uint32_t color)
