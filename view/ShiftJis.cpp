@@ -30,11 +30,17 @@ QString FromShiftJis(const char* bytes, std::size_t maxBytes)
 
 bool DecodeShiftJis(const char* bytes, std::size_t maxBytes, QString& text)
 {
-    QStringDecoder decoder(CodePageName);
+    // Stateless, so that a lead byte cut off at the end is an error rather than kept for later.
+    QStringDecoder decoder(CodePageName, QStringConverter::Flag::Stateless);
     if (!decoder.isValid())
         return false;
-    text = decoder.decode(FieldBytes(bytes, maxBytes));
-    return !decoder.hasError() && !text.contains(QChar::ReplacementCharacter);
+    const QByteArrayView field = FieldBytes(bytes, maxBytes);
+    text = decoder.decode(field);
+    if (decoder.hasError() || text.contains(QChar::ReplacementCharacter))
+        return false;
+    // Bytes that ICU maps without complaint but cannot give back would not survive a round trip.
+    std::string encoded;
+    return ToShiftJis(text, encoded) && QByteArrayView(encoded.data(), static_cast<qsizetype>(encoded.size())) == field;
 }
 
 bool ToShiftJis(const QString& text, std::string& bytes)

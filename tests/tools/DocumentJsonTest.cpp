@@ -1,0 +1,95 @@
+#include "tools/DocumentJson.h"
+
+#include "model/Document.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace td {
+namespace {
+
+Json Parse(const char* text) { return Json::parse(text); }
+
+TEST(DocumentJson, EveryFieldSurvivesTheWayBack)
+{
+    const Json json = Parse(R"({"kind": 1,
+        "rows": [{"id": 7, "state": 1, "level": 0, "lanes": 3, "backColor": 65535, "textColor": 255,
+                  "name": "開発計画", "person": "山田", "comment": "①～", "hasChildren": 1},
+                 {"id": 2, "state": 1, "level": 1, "lanes": 1, "backColor": 16777215, "textColor": 0,
+                  "name": "", "person": "", "comment": "", "hasChildren": 0}],
+        "items": [{"type": 244, "state": 1,
+                   "start": {"rowId": 7, "lane": 2, "year": 2009, "month": 4, "day": 1, "hour": 0, "minute": 0},
+                   "end": {"rowId": 0, "lane": 0, "year": 2009, "month": 5, "day": 31, "hour": 0, "minute": 0},
+                   "lineStyle": 4, "lineWidth": 100, "lineColor": 8355711, "arrow": 16, "progress": 100,
+                   "progressColor": 65280, "boxWidth": 0, "textSize": 20, "textWeight": 700,
+                   "textColor": 16711680, "text": "進捗"}]})");
+    Document document;
+    std::string error;
+    ASSERT_TRUE(DocumentFromJson(json, document, error)) << error;
+    Json back;
+    ASSERT_TRUE(DocumentToJson(document, back, error)) << error;
+    EXPECT_EQ(back, json);
+    EXPECT_EQ(document.NextRowId(), 8);
+}
+
+TEST(DocumentJson, MissingFieldsAreZeroAndDerivedFieldsAreRecomputed)
+{
+    const Json json = Parse(R"({"kind": 2, "rows": [{"lanes": 6, "state": 3, "hasChildren": 1}],
+                                "items": [{"type": 245, "state": 3}]})");
+    Document document;
+    std::string error;
+    ASSERT_TRUE(DocumentFromJson(json, document, error)) << error;
+    const ProjectRow& row = *document.RowAtPosition(0);
+    EXPECT_EQ(row.state, RowShown);
+    EXPECT_EQ(row.hasChildren, 0);
+    EXPECT_EQ(row.backColor, 0u);
+    EXPECT_EQ(row.name[0], '\0');
+    const ChartItem& item = *document.ItemPtr(0);
+    EXPECT_EQ(item.state, ItemNormal);
+    EXPECT_EQ(item.start.year, 0);
+    EXPECT_EQ(item.textWeight, 0);
+    EXPECT_EQ(item.lineWidth, 0);
+}
+
+TEST(DocumentJson, RefusalNamesTheRecordAndTheNestedField)
+{
+    const Json json = Parse(R"({"kind": 1, "rows": [{"lanes": 2}],
+        "items": [{"type": 243, "textWeight": 400}, {"type": 241, "textWeight": 400, "end": {"month": 256}}]})");
+    Document document;
+    std::string error;
+    EXPECT_FALSE(DocumentFromJson(json, document, error));
+    EXPECT_EQ(error, R"(item 1: field "month" of "end" out of range (0..255))");
+}
+
+TEST(DocumentJson, StringFieldsHoldTheirWholeWidthAndNoMore)
+{
+    const std::string sixteenKanji = "計画計画計画計画計画計画計画計画";
+    Document document;
+    std::string error;
+    Json json = {{"kind", 1}, {"rows", {{{"lanes", 2}, {"name", sixteenKanji}}}}};
+    ASSERT_TRUE(DocumentFromJson(json, document, error)) << error;
+    EXPECT_EQ(std::memchr(document.RowAtPosition(0)->name, 0, 32), nullptr);
+
+    Document longer;
+    json["rows"][0]["name"] = sixteenKanji + "a";
+    EXPECT_FALSE(DocumentFromJson(json, longer, error));
+    EXPECT_EQ(error, R"(row 0: field "name" is longer than 32 bytes in code page 932)");
+}
+
+TEST(DocumentJson, ExportRefusesBytesThatAreNotCodePage932)
+{
+    Document document;
+    document.SetKind(DocumentKind::Project);
+    ProjectRow row;
+    row.lanes = 2;
+    row.person[0] = '\x81';
+    document.AppendRow(row);
+    Json json;
+    std::string error;
+    EXPECT_FALSE(DocumentToJson(document, json, error));
+    EXPECT_EQ(error, R"(row 0: field "person" is not valid code page 932 text)");
+}
+
+}  // namespace
+}  // namespace td

@@ -1,0 +1,275 @@
+#include <QByteArray>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct ToolResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+const QString ExamplesDir = QStringLiteral(TD_EXAMPLES_DIR);
+
+ToolResult RunTdtool(const QStringList& args)
+{
+    QProcess process;
+    process.start(QStringLiteral(TDTOOL_PATH), args);
+    ToolResult result;
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
+        return result;
+    result.exitCode = process.exitCode();
+    result.out = process.readAllStandardOutput().toStdString();
+    result.err = process.readAllStandardError().toStdString();
+    return result;
+}
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+class Tdtool : public ::testing::Test {
+protected:
+    QString Path(const char* name) const { return dir.filePath(QString::fromUtf8(name)); }
+
+    // Exports a document file into the temporary directory and imports it again.
+    QByteArray RoundTrip(const QString& file)
+    {
+        const ToolResult exported = RunTdtool({"export", file});
+        EXPECT_EQ(exported.exitCode, 0) << exported.err;
+        WriteBytes(Path("exported.json"), QByteArray::fromStdString(exported.out));
+        const ToolResult imported = RunTdtool({"import", Path("exported.json"), Path("again.tdp")});
+        EXPECT_EQ(imported.exitCode, 0) << imported.err;
+        return ReadBytes(Path("again.tdp"));
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(Tdtool, ExamplesSurviveExportAndImportByteForByte)
+{
+    for (const char* name : {"project.tdp", "schedule.tds"}) {
+        const QString file = ExamplesDir + "/" + name;
+        const QByteArray original = ReadBytes(file);
+        ASSERT_FALSE(original.isEmpty()) << name;
+        EXPECT_EQ(RoundTrip(file), original) << name;
+    }
+}
+
+TEST_F(Tdtool, ExampleFilesAreTheImportOfTheirJson)
+{
+    for (const char* stem : {"project", "schedule"}) {
+        const QString json = ExamplesDir + "/" + stem + ".json";
+        const QString file = ExamplesDir + "/" + stem + (std::string(stem) == "project" ? ".tdp" : ".tds");
+        const ToolResult imported = RunTdtool({"import", json, Path("built")});
+        ASSERT_EQ(imported.exitCode, 0) << imported.err;
+        EXPECT_EQ(ReadBytes(Path("built")), ReadBytes(file)) << stem;
+        const ToolResult exported = RunTdtool({"export", file});
+        ASSERT_EQ(exported.exitCode, 0) << exported.err;
+        EXPECT_EQ(QByteArray::fromStdString(exported.out), ReadBytes(json)) << stem;
+    }
+}
+
+TEST_F(Tdtool, VendorCharactersAndFullFieldsSurvive)
+{
+    const std::string text128(128, 'x');
+    const std::string json = R"({"kind": 1, "rows": [{"lanes": 2, "name": "①～計画計画計画計画計画計画計画"}],
+        "items": [{"type": 246, "textWeight": 700, "boxWidth": -5, "text": ")" + text128 + R"("},
+                  {"type": 243, "lineStyle": 108, "textWeight": 400, "text": "～①"}]})";
+    WriteBytes(Path("in.json"), QByteArray::fromStdString(json));
+    const ToolResult imported = RunTdtool({"import", Path("in.json"), Path("out.tdp")});
+    ASSERT_EQ(imported.exitCode, 0) << imported.err;
+    EXPECT_TRUE(ReadBytes(Path("out.tdp")).contains(QByteArray("\x87\x40\x81\x60", 4)));
+
+    const ToolResult exported = RunTdtool({"export", Path("out.tdp")});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    EXPECT_NE(exported.out.find("\"name\":\"①～計画計画計画計画計画計画計画\""), std::string::npos);
+    EXPECT_NE(exported.out.find("\"text\":\"～①\""), std::string::npos);
+    EXPECT_NE(exported.out.find("\"text\":\"" + text128 + "\""), std::string::npos);
+    EXPECT_NE(exported.out.find("\"textWeight\":700"), std::string::npos);
+    EXPECT_EQ(RoundTrip(Path("out.tdp")), ReadBytes(Path("out.tdp")));
+}
+
+struct Refusal {
+    const char* json;
+    const char* message;
+};
+
+// Each case breaks one rule of an otherwise valid document.
+const Refusal Refusals[] = {
+    {R"({"rows": [{"lanes": 2}]})", R"(document: field "kind" must be 1 (project) or 2 (schedule))"},
+    {R"({"kind": 3, "rows": [{"lanes": 2}]})", R"(field "kind" must be 1)"},
+    {R"({"kind": 1, "rows": [{"lanes": 2}], "items": [{"type": 240}]})", R"(item 0: field "type" is not an item type)"},
+    {R"({"kind": 1, "rows": [{"lanes": 2}], "items": [{}]})", R"(item 0: field "type" is not an item type)"},
+    {R"({"kind": 1, "rows": [{"lanes": 2, "name": "한국"}]})", R"(row 0: field "name" cannot be encoded in code page 932)"},
+    {R"({"kind": 1, "rows": [{"lanes": 2}], "items": [{"type": 241, "textWeight": 400, "text": "😀"}]})",
+     R"(item 0: field "text" cannot be encoded)"},
+    {R"({"kind": 1, "rows": [{"lanes": 2, "person": "担当者担当者担当者"}]})", R"(row 0: field "person" is longer than 16 bytes)"},
+    {R"({"kind": 1, "rows": [{"lanes": 2, "comment": "0123456789012345678901234567890123456789012345678901234567890123X"}]})",
+     R"(row 0: field "comment" is longer than 64 bytes)"},
+    {R"({"kind": 1, "rows": [{"lanes": 2, "name": "a\u0000b"}]})", R"(row 0: field "name" holds a NUL character)"},
+    {R"({"kind": 1, "rows": [{"lanes": 2}, {"lanes": 2, "level": 4}]})", R"(row 1: field "level" out of range (0..3))"},
+    {R"({"kind": 1, "rows": [{"lanes": 0}]})", R"(row 0: field "lanes" out of range (1..255))"},
+    {R"({"kind": 1, "rows": [{"lanes": 2, "backColor": 4294967296}]})", R"(row 0: field "backColor" out of range (0..4294967295))"},
+    {R"({"kind": 1, "rows": [{"lanes": 2, "textColor": -1}]})", R"(row 0: field "textColor" out of range (0..4294967295))"},
+    {R"({"kind": 1, "rows": [{"lanes": 2, "id": 2147483648}]})", R"(row 0: field "id" out of range (-2147483648..2147483647))"},
+    {R"({"kind": 1, "rows": [{"lanes": 2}, {"lanes": 2}]})", R"(row 1: field "id" repeats the id of an earlier row)"},
+    {R"({"kind": 1, "rows": [{"lanes": 2}], "items": [{"type": 241, "textWeight": 400}, {"type": 242, "textWeight": 400},
+        {"type": 244, "textWeight": 400}, {"type": 242, "textWeight": 400, "start": {"month": 256}}]})",
+     R"(item 3: field "month" of "start" out of range (0..255))"},
+    {R"({"kind": 1, "rows": [{"lanes": 2}], "items": [{"type": 241, "textWeight": 400, "end": {"year": 65536}}]})",
+     R"(item 0: field "year" of "end" out of range (0..65535))"},
+    {R"({"kind": 1, "rows": [{"lanes": 2}], "items": [{"type": 245, "start": {"lane": 256}}]})",
+     R"(item 0: field "lane" of "start" out of range (0..255))"},
+    {R"({"kind": 2, "rows": [{"lanes": 6}], "items": [{"type": 247, "textWeight": 400, "start": {"minute": -1}}]})",
+     R"(item 0: field "minute" of "start" out of range (0..255))"},
+    {R"({"kind": 1, "rows": [{"lanes": 2}], "items": [{"type": 241, "textWeight": 400, "lineWidth": 256}]})",
+     R"(item 0: field "lineWidth" out of range (0..255))"},
+    {R"({"kind": 1, "rows": [{"lanes": 2}], "items": [{"type": 244, "textWeight": 400, "progress": 300}]})",
+     R"(item 0: field "progress" out of range (0..255))"},
+    {R"({"kind": 1, "rows": [{"lanes": 2}], "items": [{"type": 241, "textWeight": 500}]})", R"(item 0: field "textWeight" must be 400 or 700)"},
+    {R"({"kind": 1, "rows": [{"lanes": 2}], "items": [{"type": 241, "textWeight": 400, "arrow": "both"}]})",
+     R"(item 0: field "arrow" must be an integer)"},
+    {R"({"kind": 1, "rows": [{"lanes": 2}], "items": [{"type": 241, "textWeight": 400, "textSize": 14.5}]})",
+     R"(item 0: field "textSize" must be an integer)"},
+    {R"({"kind": 1, "rows": [{"lanes": 2, "colour": 0}]})", R"(row 0: field "colour" is not a field of this record)"},
+    {R"({"kind": 1, "rows": []})", R"(document: field "rows" must hold 1 to 256 rows)"},
+    {R"({"kind": 1, "rows": [{"lanes": 2}], "items": {}})", R"(document: field "items" must be an array)"},
+    {R"({"kind": 1, "rows": [{"lanes": 2}], )", "not valid JSON"},
+    {"[1, 2]", "document: must be a JSON object"},
+};
+
+TEST_F(Tdtool, RefusedJsonWritesNothingAndNamesTheField)
+{
+    for (const Refusal& refusal : Refusals) {
+        WriteBytes(Path("in.json"), refusal.json);
+        const ToolResult result = RunTdtool({"import", Path("in.json"), Path("out.tdp")});
+        EXPECT_EQ(result.exitCode, 1) << refusal.json;
+        EXPECT_NE(result.err.find(refusal.message), std::string::npos) << refusal.json << "\n" << result.err;
+        EXPECT_FALSE(QFile::exists(Path("out.tdp"))) << refusal.json;
+    }
+}
+
+TEST_F(Tdtool, TooManyRowsAreRefused)
+{
+    std::string json = R"({"kind": 1, "rows": [)";
+    for (int id = 0; id < 257; ++id)
+        json += (id ? "," : "") + std::string(R"({"lanes": 1, "id": )") + std::to_string(id) + "}";
+    WriteBytes(Path("in.json"), QByteArray::fromStdString(json + "]}"));
+    const ToolResult result = RunTdtool({"import", Path("in.json"), Path("out.tdp")});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_NE(result.err.find("must hold 1 to 256 rows"), std::string::npos) << result.err;
+    EXPECT_FALSE(QFile::exists(Path("out.tdp")));
+}
+
+TEST_F(Tdtool, RefusedJsonLeavesAnExistingFileAlone)
+{
+    WriteBytes(Path("out.tdp"), "previous");
+    WriteBytes(Path("in.json"), R"({"kind": 9})");
+    EXPECT_EQ(RunTdtool({"import", Path("in.json"), Path("out.tdp")}).exitCode, 1);
+    EXPECT_EQ(ReadBytes(Path("out.tdp")), QByteArray("previous"));
+    const ToolResult missing = RunTdtool({"import", Path("none.json"), Path("out.tdp")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("none.json"), std::string::npos);
+}
+
+TEST_F(Tdtool, DamagedFilesReportTheReadersMessage)
+{
+    const QByteArray project = ReadBytes(ExamplesDir + "/project.tdp");
+    ASSERT_GT(project.size(), 16);
+    QByteArray badMagic = project;
+    badMagic[1] = 'X';
+    QByteArray version17 = project;
+    version17[4] = 17;
+    const std::vector<std::pair<QByteArray, const char*>> damaged = {
+        {project.left(project.size() - 1), "Data Error !!"},
+        {project.left(10), "Data Error !!"},
+        {badMagic, "Incorrect File Type !!"},
+        {version17, "Unknown File Format !!"},
+    };
+    for (const auto& [bytes, message] : damaged) {
+        WriteBytes(Path("damaged.tdp"), bytes);
+        for (const char* command : {"export", "info"}) {
+            const ToolResult result = RunTdtool({command, Path("damaged.tdp")});
+            EXPECT_EQ(result.exitCode, 1) << command << " " << message;
+            EXPECT_NE(result.err.find(message), std::string::npos) << command << ": " << result.err;
+            EXPECT_TRUE(result.out.empty()) << command;
+        }
+    }
+    const ToolResult missing = RunTdtool({"info", Path("missing.tdp")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_NE(missing.err.find("File Open Error !!"), std::string::npos);
+}
+
+TEST_F(Tdtool, WrongUsageExitsTwoWithTheUsage)
+{
+    const std::vector<QStringList> wrong = {
+        {},
+        {"frobnicate"},
+        {"info"},
+        {"info", "a", "b"},
+        {"export"},
+        {"import", "in.json"},
+        {"import", "a", "b", "c"},
+        {"render", ExamplesDir + "/project.tdp"},
+        {"render", ExamplesDir + "/project.tdp", "--png", Path("x.png"), "--width", "wide"},
+        {"render", "--png", Path("x.png")},
+    };
+    for (const QStringList& args : wrong) {
+        const ToolResult result = RunTdtool(args);
+        EXPECT_EQ(result.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_NE(result.err.find("usage"), std::string::npos) << args.join(' ').toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(Path("x.png")));
+}
+
+TEST_F(Tdtool, InfoSummarisesTheProjectExample)
+{
+    const ToolResult result = RunTdtool({"info", ExamplesDir + "/project.tdp"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "kind: 1 (project)\n"
+              "rows: 9\n"
+              "items: 20\n"
+              "TaskLine: 2\n"
+              "TaskBand: 4\n"
+              "Event: 8\n"
+              "Progress: 3\n"
+              "Line: 2\n"
+              "TextBox: 1\n"
+              "Schedule: 0\n"
+              "dates: 2009-04-01 .. 2009-05-29\n");
+}
+
+TEST_F(Tdtool, RenderDrawsBothExamplesIntoAPng)
+{
+    const ToolResult result = RunTdtool({"render", ExamplesDir + "/project.tdp", ExamplesDir + "/schedule.tds",
+                                         "--png", Path("chart.png"), "--width", "800", "--height", "400",
+                                         "--first-date", "2009-04-01"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    QImage image;
+    ASSERT_TRUE(image.load(Path("chart.png"), "PNG"));
+    EXPECT_EQ(image.width(), 800);
+    EXPECT_EQ(image.height(), 400);
+}
+
+}  // namespace

@@ -1,0 +1,53 @@
+#include "tools/ImportCommand.h"
+
+#include "model/Document.h"
+#include "persistence/DocumentFile.h"
+#include "tools/CommandReporter.h"
+#include "tools/DocumentJson.h"
+
+#include <fstream>
+#include <iterator>
+
+namespace td {
+
+namespace {
+
+bool ReadJsonFile(const std::string& file, Json& json)
+{
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream) {
+        PrintCommandError("import", file + ": cannot open the file");
+        return false;
+    }
+    const std::string text((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+    try {
+        json = Json::parse(text);
+    } catch (const Json::parse_error& error) {
+        PrintCommandError("import", file + ": not valid JSON: " + error.what());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunImport(const std::vector<std::string>& args)
+{
+    if (args.size() != 2)
+        return 2;
+    const std::string& input = args[0];
+    const std::string& output = args[1];
+    Json json;
+    if (!ReadJsonFile(input, json))
+        return 1;
+    Document document;
+    std::string error;
+    if (!DocumentFromJson(json, document, error)) {
+        PrintCommandError("import", input + ": " + error);
+        return 1;
+    }
+    CommandReporter errors("import", output);
+    return WriteDocument(document, output, errors) ? 0 : 1;
+}
+
+}  // namespace td
