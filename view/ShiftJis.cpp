@@ -4,6 +4,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
 #include <cstring>
 
 namespace td {
@@ -24,8 +25,13 @@ QByteArrayView FieldBytes(const char* bytes, std::size_t maxBytes)
 
 QString FromShiftJis(const char* bytes, std::size_t maxBytes)
 {
+    const QByteArrayView field = FieldBytes(bytes, maxBytes);
+    // Most labels are plain ASCII, which code page 932 leaves as it is; setting up the
+    // converter costs more than drawing them.
+    if (std::all_of(field.begin(), field.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return QString::fromLatin1(field);
     QStringDecoder decoder(CodePageName);
-    return decoder.decode(FieldBytes(bytes, maxBytes));
+    return decoder.decode(field);
 }
 
 bool DecodeShiftJis(const char* bytes, std::size_t maxBytes, QString& text)

@@ -3,12 +3,15 @@
 #include "view/ShiftJis.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
+#include <QStaticText>
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace td {
@@ -41,6 +44,29 @@ QString WithLineSeparators(QString text)
     text.replace(QLatin1Char('\n'), QChar::LineSeparator);
     text.replace(QLatin1Char('\r'), QChar::LineSeparator);
     return text;
+}
+
+// Shaping is most of a redraw's cost, and the same labels and marks come back on every redraw,
+// so their shaped glyphs are kept (the chart is only ever drawn from the GUI thread).
+const QStaticText& ShapedText(const QString& text, const QFont& font, int height, int weight)
+{
+    constexpr qsizetype MaxShapedTexts = 8192;
+    static QHash<int, QHash<QString, QStaticText>> fonts;
+    static qsizetype count = 0;
+    QHash<QString, QStaticText>& cache = fonts[height << 10 | weight];
+    auto found = cache.constFind(text);
+    if (found != cache.constEnd())
+        return *found;
+    if (++count > MaxShapedTexts) {
+        fonts.clear();
+        count = 1;
+        return ShapedText(text, font, height, weight);
+    }
+    QStaticText shaped(text);
+    shaped.setTextFormat(Qt::PlainText);
+    shaped.setPerformanceHint(QStaticText::AggressiveCaching);
+    shaped.prepare(QTransform(), font);
+    return *cache.insert(text, shaped);
 }
 
 }  // namespace
@@ -171,9 +197,17 @@ void Surface::FillRect(int left, int top, int right, int bottom, uint32_t color)
 
 void Surface::SelectFont(int height, int weight)
 {
+    height = std::max(1, height);
+    weight = std::clamp(weight, 1, 1000);
+    // Items select their font one after another, mostly the same one; building a QFont resolves
+    // the face's substitutes each time.
+    if (height == fontHeight && weight == fontWeight)
+        return;
+    fontHeight = height;
+    fontWeight = weight;
     font = QFont(ChartFace);
-    font.setPixelSize(std::max(1, height));
-    font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 1, 1000)));
+    font.setPixelSize(height);
+    font.setWeight(static_cast<QFont::Weight>(weight));
     font.setStyleStrategy(QFont::NoAntialias);
     painter.setFont(font);
 }
@@ -192,14 +226,15 @@ void Surface::TextOut(int x, int y, const QString& text, TextAlign align)
 {
     if (text.isEmpty())
         return;
+    const QStaticText& shaped = ShapedText(text, font, fontHeight, fontWeight);
     QFontMetrics metrics(font);
-    int width = metrics.horizontalAdvance(text);
+    int width = static_cast<int>(std::lround(shaped.size().width()));
     int height = metrics.ascent() + metrics.descent();
     int left = AlignedX(x, width, align);
     int top = align == TextAlign::CenterBottom ? y - height : y;
     painter.fillRect(QRect(left, top, width, height), Qt::white);
     painter.setPen(textColor);
-    painter.drawText(QPoint(left, top + metrics.ascent()), text);
+    painter.drawStaticText(QPoint(left, top), shaped);
     painter.setPen(pen);
 }
 

@@ -96,6 +96,8 @@ private:
     QPainter painter;
     QPen pen;
     QFont font;
+    int fontHeight = 0;
+    int fontWeight = 0;
     QColor textColor = Qt::black;
     int penX = 0;
     int penY = 0;

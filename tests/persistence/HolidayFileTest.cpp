@@ -106,8 +106,9 @@ TEST_F(HolidayFileTest, CommentsAndLineEndsDoNotDisturbTheScan)
 TEST_F(HolidayFileTest, BytesBeyondTheReadLimitAreIgnored)
 {
     auto fileWithGroupAt = [](size_t offset) {
-        std::string comment = "#" + std::string(offset - 9, 'x') + "\r\n";
-        return "0101\r\n" + comment + "1231\r\n0601\r\n";
+        std::string file = "0101\r\n#";
+        file.append(offset - 9, 'x');
+        return file + "\r\n1231\r\n0601\r\n";
     };
     std::string lastFitting = fileWithGroupAt(4091);
     ASSERT_EQ(lastFitting.find("1231"), 4091u);
