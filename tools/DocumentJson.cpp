@@ -311,14 +311,19 @@ bool ArrayField(const Json& json, const char* name, Json& array, std::string& er
     return true;
 }
 
+bool IsRecordObject(const Json& json, const std::string& context, std::string& error)
+{
+    if (!json.is_object())
+        error = context + ": must be an object";
+    return json.is_object();
+}
+
 bool RowFromJson(const Json& json, int position, std::set<int32_t>& ids, Document& document,
                  std::string& error)
 {
     const std::string context = "row " + std::to_string(position);
-    if (!json.is_object()) {
-        error = context + ": must be an object";
+    if (!IsRecordObject(json, context, error))
         return false;
-    }
     ProjectRow row;
     JsonReader reader(json, context, "", error);
     RowFields(reader, row);
@@ -335,10 +340,8 @@ bool RowFromJson(const Json& json, int position, std::set<int32_t>& ids, Documen
 bool ItemFromJson(const Json& json, int index, Document& document, std::string& error)
 {
     const std::string context = "item " + std::to_string(index);
-    if (!json.is_object()) {
-        error = context + ": must be an object";
+    if (!IsRecordObject(json, context, error))
         return false;
-    }
     ChartItem item;
     JsonReader reader(json, context, "", error);
     reader.Number("type", item.type, LongRange);

@@ -4,16 +4,14 @@
 #include "calendar/HolidayCalendar.h"
 #include "model/Document.h"
 #include "model/Workspace.h"
-#include "persistence/DocumentFile.h"
-#include "persistence/ErrorReporter.h"
+#include "tools/CommandReporter.h"
+#include "tools/DocumentLoader.h"
 #include "view/ChartView.h"
 
 #include <QGuiApplication>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <iostream>
 #include <memory>
 #include <optional>
 
@@ -32,18 +30,6 @@ struct RenderOptions {
     std::optional<int> zoom;
     std::optional<DateTriple> firstDate;
     int firstRow = 0;
-};
-
-class StderrReporter : public ErrorReporter {
-public:
-    explicit StderrReporter(std::string file) : file(std::move(file)) {}
-    void ShowError(std::string_view text) override
-    {
-        std::cerr << "tdtool render: " << file << ": " << text << '\n';
-    }
-
-private:
-    std::string file;
 };
 
 bool ParseInt(const std::string& text, int low, int high, int& value)
@@ -73,7 +59,7 @@ bool ParseDate(const std::string& text, DateTriple& date)
 
 bool Fail(const std::string& text)
 {
-    std::cerr << "tdtool render: " << text << '\n';
+    PrintCommandError("render", text);
     return false;
 }
 
@@ -122,27 +108,20 @@ bool ParseOptions(const std::vector<std::string>& args, RenderOptions& options)
 // Opens one file the way the Open command does; the kind, or 0 after an error was reported.
 int OpenFile(Workspace& workspace, const std::string& file)
 {
-    if (file.size() >= PathSize) {
-        Fail(file + ": path too long");
-        return 0;
-    }
     if (workspace.AddDocument(0) != 1) {
         Fail(file + ": too many documents (at most 16)");
         return 0;
     }
     const int slot = workspace.DocumentCount() - 1;
     Document& document = *workspace.Doc(slot);
-    std::memcpy(document.Path(), file.c_str(), file.size() + 1);
-    StderrReporter errors(file);
-    const int kind = ReadDocument(document, errors);
-    if (kind == 0) {
+    if (!LoadDocumentFile("render", file, document)) {
         workspace.RemoveDocument(slot);
         return 0;
     }
     document.SetModState(Clean);
     workspace.RebuildVisibleRows();
     workspace.UpdateDateRange(nullptr);
-    return kind;
+    return document.Kind();
 }
 
 // Fonts need a GUI application; without a display the offscreen platform serves.

@@ -53,20 +53,21 @@ const QStaticText& ShapedText(const QString& text, const QFont& font, int height
     constexpr qsizetype MaxShapedTexts = 8192;
     static QHash<int, QHash<QString, QStaticText>> fonts;
     static qsizetype count = 0;
-    QHash<QString, QStaticText>& cache = fonts[height << 10 | weight];
-    auto found = cache.constFind(text);
-    if (found != cache.constEnd())
+    const int fontKey = height << 10 | weight;
+    QHash<QString, QStaticText>* cache = &fonts[fontKey];
+    if (auto found = cache->constFind(text); found != cache->constEnd())
         return *found;
-    if (++count > MaxShapedTexts) {
+    if (count == MaxShapedTexts) {
         fonts.clear();
-        count = 1;
-        return ShapedText(text, font, height, weight);
+        count = 0;
+        cache = &fonts[fontKey];
     }
+    ++count;
     QStaticText shaped(text);
     shaped.setTextFormat(Qt::PlainText);
     shaped.setPerformanceHint(QStaticText::AggressiveCaching);
     shaped.prepare(QTransform(), font);
-    return *cache.insert(text, shaped);
+    return *cache->insert(text, shaped);
 }
 
 }  // namespace
