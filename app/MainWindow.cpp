@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/AppIcon.h"
 #include "app/ChartWidget.h"
 #include "app/CommandId.h"
 #include "app/MenuTable.h"
@@ -44,7 +45,7 @@ MainWindow::MainWindow(WindowServices services)
             Pick<MessageBoxes, QtMessageBoxes>(services.boxes, ownBoxes, this))
 {
     setWindowTitle("Timeline Draft");
-    setWindowIcon(QIcon(":/icon.png"));
+    setWindowIcon(AppIcon());
 
     auto* client = new QWidget(this);
     auto* grid = new QGridLayout(client);
