@@ -3,6 +3,7 @@
 #include "app/AppIcon.h"
 #include "app/ChartWidget.h"
 #include "app/CommandId.h"
+#include "app/DroppedDocuments.h"
 #include "app/MenuTable.h"
 #include "app/NewDialog.h"
 #include "app/QtFileChooser.h"
@@ -12,9 +13,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QScrollBar>
 
@@ -46,6 +49,7 @@ MainWindow::MainWindow(WindowServices services)
 {
     setWindowTitle("Timeline Draft");
     setWindowIcon(AppIcon());
+    setAcceptDrops(true);
 
     auto* client = new QWidget(this);
     auto* grid = new QGridLayout(client);
@@ -307,6 +311,24 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedDocuments(*event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+// The files open after the drop has ended, so that a message box about a damaged one does not
+// hold the file manager's drag.
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    std::vector<std::string> paths = DroppedDocuments(*event->mimeData());
+    if (paths.empty())
+        return;
+    event->acceptProposedAction();
+    QMetaObject::invokeMethod(this, [this, paths = std::move(paths)] { OpenFiles(paths); },
+                              Qt::QueuedConnection);
 }
 
 // Win32 keeps the page inside the range; a Qt bar's maximum is the last top position instead.
