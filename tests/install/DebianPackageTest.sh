@@ -1,15 +1,11 @@
 #!/usr/bin/env bash
 # Makes the Debian package of the build and checks what apt would see: its dependencies, read
 # from the binaries plus those the binaries cannot tell, and the files it lays out.
-set -euo pipefail
 build=$1
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/Checks.sh"
 
-cpack -G DEB --config "$build/CPackConfig.cmake" -B "$out" >/dev/null
-deb=$(find "$out" -maxdepth 1 -name 'timeline-draft_*.deb')
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$scratch" >/dev/null
+deb=$(find "$scratch" -maxdepth 1 -name 'timeline-draft_*.deb')
 [ -n "$deb" ] || { echo "FAIL: no package made" >&2; exit 1; }
 
 depends=$(dpkg-deb --field "$deb" Depends)
@@ -25,5 +21,4 @@ for file in ./usr/bin/timeline-draft ./usr/bin/tdtool ./usr/share/applications/t
     grep -q " $file\$" <<<"$contents" || fail "package lacks $file"
 done
 
-[ "$failures" -eq 0 ] || exit 1
-echo "the package depends on Qt 6, its window-system plugins and the chart's font"
+finish "the package depends on Qt 6, its window-system plugins and the chart's font"

@@ -1,15 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary DESTDIR and checks what a desktop needs of it: the files,
 # the desktop entry, the icon sizes and the file types as the desktop's MIME database sees them.
-set -euo pipefail
 build=$1
-root=$(mktemp -d)
-trap 'rm -rf "$root"' EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+source "$(dirname "$0")/Checks.sh"
 
-DESTDIR="$root/dest" cmake --install "$build" --prefix /usr >/dev/null
-usr=$root/dest/usr
+DESTDIR="$scratch/dest" cmake --install "$build" --prefix /usr >/dev/null
+usr=$scratch/dest/usr
 share=$usr/share
 
 for file in bin/timeline-draft bin/tdtool \
@@ -43,12 +39,12 @@ grep -qx 'Exec=timeline-draft %F' "$share/applications/timeline-draft.desktop" |
 grep -qx 'Icon=timeline-draft' "$share/applications/timeline-draft.desktop" || fail "Icon line"
 
 # The MIME package in a data directory of its own, as a desktop would see it once installed.
-data=$root/data
+data=$scratch/data
 mkdir -p "$data/mime/packages"
 cp "$share/mime/packages/timeline-draft.xml" "$data/mime/packages/"
 export XDG_DATA_HOME=$data XDG_DATA_DIRS=$data:/usr/share
 update-mime-database "$data/mime"
-samples=$root/samples
+samples=$scratch/samples
 mkdir "$samples"
 examples=$share/doc/timeline-draft/examples
 cp "$examples/project.tdp" "$samples/plan.tdp"
@@ -65,5 +61,4 @@ expect_type plan-renamed application/x-timelinedraft-project
 expect_type week.tds application/x-timelinedraft-schedule
 expect_type week-renamed application/x-timelinedraft-schedule
 
-[ "$failures" -eq 0 ] || exit 1
-echo "install tree, desktop entry, icons, manuals and file types are in order"
+finish "install tree, desktop entry, icons, manuals and file types are in order"
