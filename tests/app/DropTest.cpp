@@ -18,80 +18,56 @@
 namespace td {
 namespace {
 
-using fakes::FakeFileChooser;
-using fakes::FakeMessageBoxes;
-using testing::TempDir;
-
 class DropTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        window.resize(1000, 600);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
 
     std::string Example(const char* name, const std::string& as)
     {
-        const std::string path = dir.Path(as);
-        std::filesystem::copy_file(std::string(TD_EXAMPLES_DIR "/") + name, path);
-        return path;
+        std::filesystem::copy_file(std::string(TD_EXAMPLES_DIR "/") + name, dir.Path(as));
+        return dir.Path(as);
     }
 
-    static QMimeData* Files(const QStringList& urls)
-    {
-        auto* data = new QMimeData;
-        QList<QUrl> list;
-        for (const QString& url : urls)
-            list.append(url.startsWith('/') ? QUrl::fromLocalFile(url) : QUrl(url));
-        data->setUrls(list);
-        return data;
-    }
-
-    // Drags the files over the chart and drops them, through the native window as a file
+    // Drags the URLs over the chart and drops them, through the native window as a file
     // manager's drag arrives; false when the window refused the drag.
-    bool Drop(const QStringList& urls)
+    bool Drop(const QList<QUrl>& urls)
     {
-        const std::unique_ptr<QMimeData> data(Files(urls));
-        QWindow* native = window.windowHandle();
-        const QPointF at = window.Chart()->mapTo(&window, window.Chart()->rect().center());
-        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(native, &enter);
+        QMimeData data;
+        data.setUrls(urls);
+        const QPoint at = window.Chart()->mapTo(&window, window.Chart()->rect().center());
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.windowHandle(), &enter);
         if (!enter.isAccepted())
             return false;
-        QDropEvent drop(at, Qt::CopyAction, data.get(), Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(native, &drop);
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window.windowHandle(), &drop);
         QApplication::processEvents();
         return drop.isAccepted();
     }
 
-    TempDir dir;
-    FakeFileChooser chooser;
-    FakeMessageBoxes boxes;
+    static QUrl File(const std::string& path) { return QUrl::fromLocalFile(QString::fromStdString(path)); }
+
+    testing::TempDir dir;
+    fakes::FakeFileChooser chooser;
+    fakes::FakeMessageBoxes boxes;
     MainWindow window { WindowServices { &chooser, &boxes } };
 };
 
-TEST_F(DropTest, TwoDroppedFilesOpenInTheOrderDropped)
+TEST_F(DropTest, TwoDroppedFilesOpenInTheOrderDroppedAndOtherDragsAreRefused)
 {
-    const std::string schedule = Example("schedule.tds", "week.tds");
-    const std::string project = Example("project.tdp", "plan.TDP");
+    testing::WriteBytes(dir.Path("notes.txt"), "TDPF");
+    EXPECT_FALSE(Drop({ File(dir.Path("notes.txt")), QUrl("https://example.org/plan.tdp") }));
 
-    ASSERT_TRUE(Drop({ QString::fromStdString(schedule), QString::fromStdString(project) }));
-
+    ASSERT_TRUE(Drop({ File(Example("schedule.tds", "week.tds")), File(Example("project.tdp", "plan.TDP")) }));
     ASSERT_EQ(window.Model().DocumentCount(), 2);
     EXPECT_EQ(window.Model().DocumentKind(0), DocumentKind::Schedule);
     EXPECT_EQ(window.Model().DocumentKind(1), DocumentKind::Project);
     EXPECT_EQ(window.View().zoomLevel, 8);
     EXPECT_TRUE(boxes.errors.empty());
-}
-
-TEST_F(DropTest, DragsWithoutALocalDocumentAreRefused)
-{
-    const std::string text = dir.Path("notes.txt");
-    testing::WriteBytes(text, "TDPF");
-
-    EXPECT_FALSE(Drop({ QString::fromStdString(text), "https://example.org/plan.tdp" }));
-    EXPECT_EQ(window.Model().DocumentCount(), 0);
 }
 
 TEST_F(DropTest, ADamagedFileGetsTheMessageOpenGivesAndTheRestStillOpen)
@@ -104,9 +80,7 @@ TEST_F(DropTest, ADamagedFileGetsTheMessageOpenGivesAndTheRestStillOpen)
     ASSERT_EQ(openErrors.size(), 1u);
     boxes.errors.clear();
 
-    const std::string project = Example("project.tdp", "plan.tdp");
-    ASSERT_TRUE(Drop({ QString::fromStdString(damaged), QString::fromStdString(project) }));
-
+    ASSERT_TRUE(Drop({ File(damaged), File(Example("project.tdp", "plan.tdp")) }));
     EXPECT_EQ(boxes.errors, openErrors);
     ASSERT_EQ(window.Model().DocumentCount(), 1);
     EXPECT_EQ(window.Model().DocumentKind(0), DocumentKind::Project);
