@@ -57,6 +57,7 @@ struct ChartGeometry {
     int surfaceWidth = 0;
     int surfaceHeight = 0;
     int rowsBottom = 0;  // connectors are clipped above it
+    int penWidth = 1;
 
     bool LaidOut(int flatRow) const;
     int RowTop(int flatRow) const { return rowTop[flatRow - firstRow]; }
