@@ -226,8 +226,8 @@ int PrintPreview::Print(PrintTarget& target, const ChartView& view)
             RenderPage(s);
             cancelled = !target.KeepGoing();
         }
+        target.EndJob(cancelled);
     }
-    target.EndJob(cancelled);
     return 1;
 }
 

@@ -31,7 +31,7 @@ public:
     virtual QPagedPaintDevice* BeginJob(const char* name) = 0;
     // Lets the user's cancel through between pages; false once the job is cancelled.
     virtual bool KeepGoing() = 0;
-    // Ends the job, or drops what was sent of it when it was cancelled.
+    // Called while the last page is still open: a cancelled job is dropped here.
     virtual void EndJob(bool cancelled) = 0;
 };
 

@@ -48,9 +48,4 @@ QPagedPaintDevice* PdfTarget::BeginJob(const char* name)
     return writer.get();
 }
 
-void PdfTarget::EndJob(bool)
-{
-    writer.reset();
-}
-
 }  // namespace td

@@ -23,7 +23,7 @@ public:
     int ToPage() const override { return toPage; }
     QPagedPaintDevice* BeginJob(const char* name) override;
     bool KeepGoing() override { return true; }
-    void EndJob(bool cancelled) override;
+    void EndJob(bool) override {}
 
 private:
     QString path;
