@@ -81,16 +81,25 @@ void PrintPreview::DrawPageHolidays(Surface& s)
     TintHolidayColumns(s, Dates(), holidays, right, headerMid, pageRowTop[rowsOnPage]);
 }
 
+// The document of page row k and its first row on the page; k moves on to its last row there.
+bool PrintPreview::TakeDocumentRows(const ChartGeometry& geometry, int& k, int& doc,
+                                    int& first) const
+{
+    int last = 0;
+    if (!workspace.VisibleRowDocument(geometry.firstRow + k, doc)
+        || !geometry.DocumentRowRange(workspace, doc, first, last))
+        return false;
+    k = last - geometry.firstRow;
+    return true;
+}
+
 // Draws the items of the project document of page row k once, and moves k to its last row.
 void PrintPreview::DrawPageItems(Surface& s, const ChartGeometry& geometry, int& k)
 {
     int doc = -1;
-    workspace.VisibleRowDocument(geometry.firstRow + k, doc);
     int first = 0;
-    int last = 0;
-    if (!geometry.DocumentRowRange(workspace, doc, first, last))
+    if (!TakeDocumentRows(geometry, k, doc, first))
         return;
-    k = last - geometry.firstRow;
     PageItemShapes shapes(workspace, geometry, s);
     for (int i = 0; i < workspace.ItemCount(doc); ++i) {
         const ChartItem* item = workspace.ItemPtr(doc, i);
@@ -104,12 +113,9 @@ void PrintPreview::DrawPageItems(Surface& s, const ChartGeometry& geometry, int&
 void PrintPreview::DrawPageSchedule(Surface& s, const ChartGeometry& geometry, int& k)
 {
     int doc = -1;
-    workspace.VisibleRowDocument(geometry.firstRow + k, doc);
     int first = 0;
-    int last = 0;
-    if (!geometry.DocumentRowRange(workspace, doc, first, last))
+    if (!TakeDocumentRows(geometry, k, doc, first))
         return;
-    k = last - geometry.firstRow;
     if (zoomLevel < ScheduleMinZoom)
         return;
     DrawScheduleEntries(s, workspace, geometry, doc, geometry.RowTop(first) + CellInset, false);

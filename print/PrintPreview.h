@@ -92,6 +92,7 @@ private:
     void DrawPageHeader(Surface& s);
     void DrawPageRows(Surface& s);
     void DrawPageHolidays(Surface& s);
+    bool TakeDocumentRows(const ChartGeometry& geometry, int& k, int& doc, int& first) const;
     void DrawPageItems(Surface& s, const ChartGeometry& geometry, int& k);
     void DrawPageSchedule(Surface& s, const ChartGeometry& geometry, int& k);
 

@@ -1,7 +1,5 @@
-#include "calendar/HolidayCalendar.h"
-#include "model/Workspace.h"
+#include "../view/ChartFixture.h"
 #include "print/PrintPreview.h"
-#include "view/ChartView.h"
 
 #include <gtest/gtest.h>
 
@@ -27,20 +25,8 @@ struct FakeDevice : PrintTarget {
 // An A4 portrait sheet at 600 dots per inch.
 constexpr DeviceValues A4At600 = {4960, 7016, 600, 600, 0, 0};
 
-struct PrintFixture {
-    PrintFixture() : view(workspace, holidays, 1600, 900), preview(workspace, holidays) {}
-
-    void AddProject(std::initializer_list<int> lanes)
-    {
-        workspace.AddDocument(DocumentKind::Project);
-        Document* doc = workspace.Doc(workspace.DocumentCount() - 1);
-        for (size_t i = 1; i < lanes.size(); ++i)
-            doc->AddRow(0);
-        workspace.RebuildVisibleRows();
-        int k = 0;
-        for (int n : lanes)
-            workspace.RowAt(k++)->lanes = n;
-    }
+struct PrintFixture : ChartFixture {
+    PrintFixture() : preview(workspace, holidays) {}
 
     ChartItem Item(int type, int startRow, int day, int endRow, int endDay, uint32_t color)
     {
@@ -54,9 +40,6 @@ struct PrintFixture {
         return item;
     }
 
-    Workspace workspace;
-    HolidayCalendar holidays;
-    ChartView view;
     PrintPreview preview;
 };
 
