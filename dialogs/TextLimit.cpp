@@ -100,6 +100,8 @@ void ShowLimitedText(QLineEdit* edit, const std::string& bytes, int maxBytes)
 {
     edit->setText(EditText(bytes));
     edit->setValidator(new ByteLimitValidator(maxBytes, edit));
+    // A validated line edit loses its own modified flag; the user's edits set it here.
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit] { edit->setModified(true); });
 }
 
 void ShowLimitedText(QPlainTextEdit* edit, const std::string& bytes, int maxBytes)
