@@ -14,6 +14,8 @@ namespace td {
 namespace {
 
 constexpr int NumberWidth = 60;
+// Four digits and the drop-down arrow need more than the other number lists.
+constexpr int YearWidth = 80;
 constexpr int MinuteX = 260;
 constexpr int MinuteLabelX = 196;
 constexpr int ListWidth = 200;
@@ -29,7 +31,7 @@ ScheduleFormatDialog::ScheduleFormatDialog(Workspace& workspace, QWidget* parent
     const std::vector<ChartItem> items = SelectedItems(workspace);
     shown = ReadScheduleChoice(items.empty() ? ChartItem {} : items.front());
     year = ShownList(NumberList(FirstYear, YearCount, "year"), shown.year);
-    PlaceRow(0, "年", year, NumberWidth, ListHeight);
+    PlaceRow(0, "年", year, YearWidth, ListHeight);
     month = ShownList(NumberList(1, 12, "month"), shown.month);
     PlaceRow(1, "月", month, NumberWidth, ListHeight);
     day = ShownList(NumberList(1, 31, "day"), shown.day);
