@@ -18,14 +18,6 @@ DateTriple Today()
     return {year, today.month(), std::min(today.day(), DaysInMonth(year, today.month()))};
 }
 
-// Lanes are addressed by a byte.
-constexpr int MaxLanes = 256;
-
-bool MonthBefore(int year, int month, const DateTriple& first)
-{
-    return year < first.year || (year == first.year && month < first.month);
-}
-
 }  // namespace
 
 ChartView::ChartView(Workspace& workspace, HolidayCalendar& holidays, int screenWidth,
@@ -80,42 +72,33 @@ int ChartView::XToDate(int x, int& year, int& month, int& day) const
     return 1;
 }
 
+DateScale ChartView::Dates() const
+{
+    return {TimelineLeft, bufferWidth - RightClampMargin, firstDate, DayWidth(), MonthWidth()};
+}
+
+ChartGeometry ChartView::Geometry() const
+{
+    ChartGeometry geometry;
+    geometry.dates = Dates();
+    geometry.firstRow = firstRow;
+    geometry.rowCount = viewRowCount;
+    geometry.rowTop = rowTop.data();
+    geometry.timelineFirstX = TimelineFirstX;
+    geometry.surfaceWidth = bufferWidth;
+    geometry.surfaceHeight = bufferHeight;
+    geometry.rowsBottom = bufferHeight;
+    return geometry;
+}
+
 int ChartView::DateToX(int& x, int year, int month, int day) const
 {
-    bool before = IsDayMode()
-        ? CompareDates(year, month, day, firstDate.year, firstDate.month, firstDate.day) == 1
-        : MonthBefore(year, month, firstDate);
-    if (before) {
-        x = TimelineLeft;
-        return -1;
-    }
-    if (IsDayMode()) {
-        int n = DaysBetween(firstDate.year, firstDate.month, firstDate.day, year, month, day);
-        x = n * DayWidth() + TimelineLeft;
-    } else {
-        int n = DaysBetween(firstDate.year, firstDate.month, 1, year, month, day);
-        x = (n * MonthWidth()) / 30 + TimelineLeft;
-    }
-    if (x < bufferWidth - RightClampMargin)
-        return 0;
-    x = bufferWidth - RightClampMargin;
-    return 1;
+    return Dates().DateToX(x, year, month, day);
 }
 
 void ChartView::DateToXUnclamped(int& x, int year, int month, int day) const
 {
-    const DateTriple& f = firstDate;
-    if (IsDayMode()) {
-        if (CompareDates(year, month, day, f.year, f.month, f.day) != 1)
-            x = TimelineLeft + DaysBetween(f.year, f.month, f.day, year, month, day) * DayWidth();
-        else
-            x = TimelineLeft - DaysBetween(year, month, day, f.year, f.month, f.day) * DayWidth();
-        return;
-    }
-    if (!MonthBefore(year, month, f))
-        x = TimelineLeft + (DaysBetween(f.year, f.month, 1, year, month, day) * MonthWidth()) / 30;
-    else
-        x = TimelineLeft - (DaysBetween(year, month, day, f.year, f.month, 1) * MonthWidth()) / 30;
+    Dates().DateToXUnclamped(x, year, month, day);
 }
 
 int ChartView::YToRowLane(int y, int& visibleRow, int& lane) const
@@ -142,11 +125,7 @@ void ChartView::GetView(int& zoom, int& year, int& month, int& day) const
 
 int ChartView::RowHeight(int visibleRow) const
 {
-    const ProjectRow* row = workspace.RowAt(visibleRow);
-    if (!row)
-        return 0;
-    // A damaged lane count must neither fold rows onto each other nor overflow the layout.
-    return std::clamp<int>(row->lanes, 1, MaxLanes) * LaneHeight;
+    return Geometry().RowHeight(workspace, visibleRow);
 }
 
 void ChartView::LayOutRows()
@@ -162,22 +141,7 @@ void ChartView::LayOutRows()
 
 bool ChartView::DocumentRowRange(int doc, int& first, int& last) const
 {
-    int count = workspace.VisibleRowCount();
-    first = -1;
-    last = -1;
-    for (int i = 0; i < count; ++i) {
-        int rowDoc = -1;
-        if (!workspace.VisibleRowDocument(i, rowDoc) || rowDoc != doc)
-            continue;
-        if (first < 0)
-            first = i;
-        last = i;
-    }
-    if (first < 0 || last < firstRow || viewRowCount <= 0)
-        return false;
-    first = std::max(first, firstRow);
-    last = std::min(last, firstRow + viewRowCount - 1);
-    return first <= last;
+    return Geometry().DocumentRowRange(workspace, doc, first, last);
 }
 
 }  // namespace td
