@@ -382,43 +382,46 @@ public:
     void ShowError(std::string_view) override { }
 };
 
-// The first field whose value differs between two exported items, "start.day" style; empty when
-// none does.
+// The first field given in `given` whose value differs in `stored`, "start.day" style; empty
+// when none does. Fields the import recomputes are not compared.
 std::string DifferingField(const Json& given, const Json& stored)
 {
     for (const auto& [name, value] : given.items()) {
-        const Json& other = stored.at(name);
-        if (value == other)
+        const auto other = stored.find(name);
+        if (name == "state" || other == stored.end() || value == *other)
             continue;
         if (!value.is_object())
             return name;
-        return name + "." + DifferingField(value, other);
+        const std::string inner = DifferingField(value, *other);
+        if (!inner.empty())
+            return name + "." + inner;
     }
     return {};
 }
 
 // An item record carries only the fields of its type, and the reader derives some of the others;
-// a value that the file would not give back is refused rather than lost.
-bool CheckStoredAsGiven(const Document& document, std::string& error)
+// a value given in the JSON that the file would not give back is refused rather than lost. The
+// document then holds exactly what its file will hold.
+bool StoreAsGiven(const Json& items, Document& document, std::string& error)
 {
     Document reread;
     SilentReporter silent;
-    Json given;
     Json stored;
     if (!ReadDocumentImage(reread, DocumentImage(document), silent)) {
         error = "document: its file would not read back";
         return false;
     }
-    if (!DocumentToJson(document, given, error) || !DocumentToJson(reread, stored, error))
+    if (!DocumentToJson(reread, stored, error))
         return false;
-    for (std::size_t i = 0; i < given.at("items").size(); ++i) {
-        const std::string field = DifferingField(given["items"][i], stored["items"][i]);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::string field = DifferingField(items[i], stored["items"][i]);
         if (!field.empty()) {
             error = "item " + std::to_string(i) + ": field \"" + field
                 + "\" is not stored as given for this item type";
             return false;
         }
     }
+    document = std::move(reread);
     return true;
 }
 
@@ -486,7 +489,7 @@ bool DocumentFromJson(const Json& json, Document& document, std::string& error)
         if (!ItemFromJson(items[i], static_cast<int>(i), document, error))
             return false;
     }
-    return CheckStoredAsGiven(document, error);
+    return StoreAsGiven(items, document, error);
 }
 
 }  // namespace td
