@@ -189,6 +189,7 @@ TEST(DocumentFile, DamagedFilesGetExactlyTheirMessage)
         {Concat(header, EmptyRow), DataError},
         {Concat(header, Concat(EmptyRow, {0xF8})), DataError},
         {Concat(header, Concat(EmptyRow, {0xEF})), DataError},
+        {Concat(header, Concat(EmptyRow, {0xF1, 0x21, 0, 0})), DataError},
         {Concat(header, Concat(RowRecord(0, 0xFFFF, "abc"), {0xFF})), DataError},
         // No id could follow the largest one.
         {Concat(header, Concat(RowRecord(0x7FFFFFFF), {0xFF})), DataError},

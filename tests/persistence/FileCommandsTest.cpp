@@ -91,6 +91,10 @@ TEST_F(FileCommandsTest, SaveOfAnUnnamedDocumentAsksAndKeepsTheChosenNameEvenWhe
     EXPECT_EQ(ws.Doc(doc)->ModState(), Modified);
     EXPECT_EQ(ws.Undo().Count(), undoCount);
 
+    chooser.Answer(std::string(PathSize, 'a') + ".tdp");
+    EXPECT_EQ(files.SaveAll(true), 0);
+    EXPECT_EQ(boxes.errors.back(), "File Open Error !!");
+
     chooser.Answer(dir.Path("plan.tdp"));
     EXPECT_EQ(files.SaveAll(true), 1);
     EXPECT_EQ(chooser.saveKinds.back(), DocumentKind::Project);

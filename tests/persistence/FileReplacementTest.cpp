@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -64,7 +65,8 @@ int RunUnprivileged(const std::function<int()>& step)
     const pid_t child = fork();
     if (child == 0) {
         const bool dropped = setgroups(0, nullptr) == 0 && setgid(Nobody) == 0 && setuid(Nobody) == 0;
-        _exit(dropped ? step() : 100);
+        // exit, not _exit, so that a coverage build records what the child ran.
+        std::exit(dropped ? step() : 100);
     }
     int status = 0;
     if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 100)
@@ -126,7 +128,7 @@ TEST_F(FileReplacementTest, FailedWritesChangeNothing)
     WriteBytes(dir.Path("plain"), "x");
     fs::create_directory(dir.Path("occupied.tdp"));
     for (const std::string& path : {dir.Path("nowhere/plan.tdp"), dir.Path("plain/plan.tdp"),
-                                    dir.Path("occupied.tdp"), std::string()})
+                                    dir.Path("occupied.tdp"), std::string("/dev/null"), std::string()})
         EXPECT_EQ(SaveNewProject(path), 2) << path;
     EXPECT_EQ(Entries(), (Errors {"occupied.tdp", "plain"}));
     EXPECT_EQ(FileBytes(dir.Path("plain")), Chars("x"));
@@ -147,6 +149,24 @@ TEST_F(FileReplacementTest, AWriteCutShortKeepsTheOldFile)
     std::signal(SIGXFSZ, previous);
     EXPECT_FALSE(replaced);
     EXPECT_EQ(FileBytes(dir.Path("plan.tdp")), Chars("old"));
+    EXPECT_EQ(Entries(), Errors {"plan.tdp"});
+}
+
+// With no file descriptor left for a temporary file, a writable file is still saved.
+TEST_F(FileReplacementTest, WithoutATemporaryFileAWritableFileIsOverwrittenInPlace)
+{
+    WriteBytes(dir.Path("plan.tdp"), std::string(100, 'o'));
+    const int lowestFree = dup(0);
+    close(lowestFree);
+    rlimit saved {};
+    getrlimit(RLIMIT_NOFILE, &saved);
+    rlimit limited = saved;
+    limited.rlim_cur = static_cast<rlim_t>(lowestFree) + 1;
+    setrlimit(RLIMIT_NOFILE, &limited);
+    const bool replaced = ReplaceFile(dir.Path("plan.tdp"), "new");
+    setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_TRUE(replaced);
+    EXPECT_EQ(FileBytes(dir.Path("plan.tdp")), Chars("new"));
     EXPECT_EQ(Entries(), Errors {"plan.tdp"});
 }
 

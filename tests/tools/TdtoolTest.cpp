@@ -148,6 +148,8 @@ const Refusal Refusals[] = {
      R"(item 0: field "progress" out of range (0..255))"},
     {R"({"kind": 2, "rows": [{"lanes": 6}], "items": [{"type": 247, "textWeight": 400, "progress": 5}]})",
      R"(item 0: field "progress" is not stored as given)"},
+    {R"({"kind": 1, "rows": [{"lanes": 2}], "items": [{"type": 243, "textWeight": 400, "end": {"day": 2}}]})",
+     R"(item 0: field "end.day" is not stored as given)"},
     {R"({"kind": 1e999})", "not valid JSON"},
     {R"({"kind": 1, "rows": [{"lanes": 2}], "items": [{"type": 241, "textWeight": 500}]})", R"(item 0: field "textWeight" must be 400 or 700)"},
     {R"({"kind": 1, "rows": [{"lanes": 2}], "items": [{"type": 241, "textWeight": 400, "arrow": "both"}]})",

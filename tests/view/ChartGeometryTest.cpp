@@ -34,6 +34,11 @@ TEST(ChartGeometry, MonthModeDateToXIgnoresTheDayOfTheFirstDate)
     EXPECT_EQ(x, 340);
     EXPECT_EQ(f.view.DateToX(x, 2020, 1, 1), 1);
     EXPECT_EQ(x, 1910);
+    int zoom = 0;
+    Date first;
+    f.view.GetView(zoom, first.year, first.month, first.day);
+    EXPECT_EQ(zoom, 2);
+    EXPECT_EQ(first, (Date {2009, 4, 17}));
 }
 
 TEST(ChartGeometry, MonthModeUsesThirtyDayMonths)
