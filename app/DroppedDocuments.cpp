@@ -1,6 +1,6 @@
 #include "app/DroppedDocuments.h"
 
-#include "app/FileCommands.h"
+#include "persistence/FileCommands.h"
 
 #include <QFile>
 #include <QMimeData>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FileCommands.h"
+#include "persistence/FileCommands.h"
 #include "app/HelpWindow.h"
 #include "app/PreviewMode.h"
 #include "app/ToolBar.h"

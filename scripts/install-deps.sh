@@ -3,7 +3,7 @@
 # Packages named as arguments are installed too (the extras a script of the project needs).
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          nlohmann-json3-dev fonts-ipafont-gothic xvfb xauth poppler-utils
+          nlohmann-json3-dev fonts-ipafont-gothic xvfb xauth poppler-utils clang libclang-rt-14-dev
           desktop-file-utils shared-mime-info xdg-utils libfile-mimeinfo-perl dpkg-dev file man-db
           "$@")
 missing=()
