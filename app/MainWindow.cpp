@@ -2,12 +2,12 @@
 
 #include "app/ChartWidget.h"
 #include "app/CommandId.h"
+#include "app/CommandTable.h"
 #include "app/MenuTable.h"
 #include "app/NewDialog.h"
 #include "app/QtFileChooser.h"
 #include "app/QtMessageBoxes.h"
 #include "app/VersionDialog.h"
-#include "view/EditMode.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -36,6 +36,11 @@ QSize ScreenSize()
     return screen ? screen->geometry().size() : QSize(1024, 768);
 }
 
+QRect ToRect(const OverlayRect& area)
+{
+    return QRect(area.x, area.y, area.width, area.height);
+}
+
 }  // namespace
 
 MainWindow::MainWindow(WindowServices services)
@@ -58,10 +63,10 @@ MainWindow::MainWindow(WindowServices services)
     grid->addWidget(hBar, 1, 0);
     setCentralWidget(client);
 
-    toolBar.Create(chart, [this](int id) { RunCommand(id); });
+    BuildActions();
+    toolBar.Create(chart, [this](int id) { return Action(id); });
     BuildMenus();
-    BuildAccelerators();
-    view.currentTool = toolBar.CurrentTool();
+    view.SelectTool(toolBar.CurrentTool());
 
     chart->onResize = [this] { ChartResized(); };
     connect(vBar, &QScrollBar::actionTriggered, this, &MainWindow::VerticalAction);
@@ -76,58 +81,61 @@ MainWindow::~MainWindow() = default;
 
 const std::vector<MainWindow::Route>& MainWindow::Routes()
 {
-    // Commands without a handler belong to the editing, dialog and printing work still to come;
-    // they are routed here already so that the menus and keys are complete.
+    using W = MainWindow;
+    // The preview and print commands have no handler until printing exists; they are routed
+    // here already so that the menus and keys are complete.
     static const std::vector<Route> routes {
-        { CmdNew, &MainWindow::New, Repaint::Whole },
-        { CmdOpen, &MainWindow::Open, Repaint::Whole },
-        { CmdExit, &MainWindow::Exit, Repaint::None },
-        { CmdSave, &MainWindow::Save, Repaint::None },
-        { CmdSaveAs, &MainWindow::Save, Repaint::None },
-        { CmdUndo, &MainWindow::Undo, Repaint::Whole },
-        { CmdAddSubProject, nullptr, Repaint::Whole },
-        { CmdDeleteSubProject, nullptr, Repaint::Whole },
-        { CmdCloseProject, nullptr, Repaint::Whole },
-        { CmdDelete, nullptr, Repaint::Chart },
-        { CmdCopy, nullptr, Repaint::Chart },
-        { CmdPaste, nullptr, Repaint::Whole },
-        { CmdCut, nullptr, Repaint::Chart },
-        { CmdItemFormat, nullptr, Repaint::Chart },
-        { CmdProjectFormat, nullptr, Repaint::ChartFromLeft },
-        { CmdHolidays, nullptr, Repaint::Whole },
-        { CmdHelp, &MainWindow::ShowHelp, Repaint::None },
-        { CmdVersion, &MainWindow::ShowVersion, Repaint::None },
+        { CmdNew, [](W& w, int) { return w.New(); }, Repaint::Whole },
+        { CmdOpen, [](W& w, int) { return w.view.DocumentAdded(w.files.OpenDocument()); }, Repaint::Whole },
+        { CmdExit, [](W& w, int) { return w.Exit(); }, Repaint::None },
+        { CmdSave, [](W& w, int id) { return w.Save(id); }, Repaint::None },
+        { CmdSaveAs, [](W& w, int id) { return w.Save(id); }, Repaint::None },
+        { CmdUndo, [](W& w, int) { return w.view.Undo(); }, Repaint::Whole },
+        { CmdAddSubProject, [](W& w, int) { return w.view.AddSubProject(); }, Repaint::Whole },
+        { CmdDeleteSubProject, [](W& w, int) { return w.view.DeleteSubProject(); }, Repaint::Whole },
+        { CmdCloseProject, [](W& w, int) { return w.view.CloseProject(w.files); }, Repaint::Whole },
+        { CmdDelete, [](W& w, int) { return w.view.Delete(); }, Repaint::Chart },
+        { CmdCopy, [](W& w, int) { return w.view.Copy(); }, Repaint::Chart },
+        { CmdPaste, [](W& w, int) { return w.view.Paste(); }, Repaint::Whole },
+        { CmdCut, [](W& w, int) { return w.view.Cut(); }, Repaint::Chart },
+        { CmdItemFormat, [](W& w, int) { return w.view.ItemFormat(); }, Repaint::Chart },
+        { CmdProjectFormat, [](W& w, int) { return w.view.ProjectFormat(); }, Repaint::ChartFromLeft },
+        { CmdHolidays, [](W& w, int) { return w.view.HolidaySettings(); }, Repaint::Whole },
+        { CmdHelp, [](W& w, int) { return w.ShowHelp(); }, Repaint::None },
+        { CmdVersion, [](W& w, int) { return w.ShowVersion(); }, Repaint::None },
         { CmdPrintPreview, nullptr, Repaint::Whole },
         { CmdPrint, nullptr, Repaint::Whole },
         { CmdClosePreview, nullptr, Repaint::Whole },
         { CmdPreviousPage, nullptr, Repaint::Whole },
         { CmdNextPage, nullptr, Repaint::Whole },
-        { CmdToolSelect, &MainWindow::SelectTool, Repaint::None },
-        { CmdToolTaskLine, &MainWindow::SelectTool, Repaint::None },
-        { CmdToolTaskBand, &MainWindow::SelectTool, Repaint::None },
-        { CmdToolEvent, &MainWindow::SelectTool, Repaint::None },
-        { CmdToolProgress, &MainWindow::SelectTool, Repaint::None },
-        { CmdToolLine, &MainWindow::SelectTool, Repaint::None },
-        { CmdToolTextBox, &MainWindow::SelectTool, Repaint::None },
-        { CmdToolSchedule, &MainWindow::SelectTool, Repaint::None },
-        { CmdZoomWider, &MainWindow::Zoom, Repaint::Whole },
-        { CmdZoomNarrower, &MainWindow::Zoom, Repaint::Whole },
-        { CmdRowUp, nullptr, Repaint::Whole },
-        { CmdRowDown, nullptr, Repaint::Whole },
-        { CmdRowOutdent, nullptr, Repaint::Whole },
-        { CmdRowIndent, nullptr, Repaint::Whole },
+        { CmdToolSelect, [](W& w, int id) { return w.SelectTool(id); }, Repaint::None },
+        { CmdToolTaskLine, [](W& w, int id) { return w.SelectTool(id); }, Repaint::None },
+        { CmdToolTaskBand, [](W& w, int id) { return w.SelectTool(id); }, Repaint::None },
+        { CmdToolEvent, [](W& w, int id) { return w.SelectTool(id); }, Repaint::None },
+        { CmdToolProgress, [](W& w, int id) { return w.SelectTool(id); }, Repaint::None },
+        { CmdToolLine, [](W& w, int id) { return w.SelectTool(id); }, Repaint::None },
+        { CmdToolTextBox, [](W& w, int id) { return w.SelectTool(id); }, Repaint::None },
+        { CmdToolSchedule, [](W& w, int id) { return w.SelectTool(id); }, Repaint::None },
+        { CmdZoomWider, [](W& w, int) { return w.view.ChangeZoom(1); }, Repaint::Whole },
+        { CmdZoomNarrower, [](W& w, int) { return w.view.ChangeZoom(-1); }, Repaint::Whole },
+        { CmdRowUp, [](W& w, int id) { return w.view.MoveRow(id); }, Repaint::Whole },
+        { CmdRowDown, [](W& w, int id) { return w.view.MoveRow(id); }, Repaint::Whole },
+        { CmdRowOutdent, [](W& w, int id) { return w.view.MoveRow(id); }, Repaint::Whole },
+        { CmdRowIndent, [](W& w, int id) { return w.view.MoveRow(id); }, Repaint::Whole },
     };
     return routes;
 }
 
+// The scroll bars follow the view after every command, whatever the command changed.
 void MainWindow::RunCommand(int id)
 {
     const auto& routes = Routes();
     const auto route = std::find_if(routes.begin(), routes.end(), [id](const Route& r) { return r.id == id; });
     if (route == routes.end() || !route->handler)
         return;
-    if ((this->*route->handler)(id))
+    if (route->handler(*this, id))
         ApplyRepaint(route->repaint);
+    SyncScrollBars();
 }
 
 QAction* MainWindow::Action(int id) const
@@ -139,46 +147,60 @@ QAction* MainWindow::Action(int id) const
     return nullptr;
 }
 
-QAction* MainWindow::CommandAction(int id, const QString& text)
+// The keys live on the window itself rather than on the menu entries, so that they keep
+// working whichever menu bar is shown.
+void MainWindow::BuildActions()
 {
-    auto* action = new QAction(text, this);
-    action->setData(id);
-    connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
-    commandActions.push_back(action);
-    return action;
+    for (const CommandEntry& entry : Commands()) {
+        auto* action = new QAction(QString::fromUtf8(entry.text), this);
+        action->setData(entry.command);
+        const int id = entry.command;
+        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+        if (entry.shortcut) {
+            action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
+            action->setShortcutContext(Qt::WindowShortcut);
+            addAction(action);
+        }
+        commandActions.push_back(action);
+    }
 }
 
 void MainWindow::BuildMenus()
 {
     for (const MenuColumn& column : MainMenu()) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(column.title));
-        for (const MenuEntry& entry : column.entries) {
-            if (entry.command == 0) {
+        for (const int command : column.commands) {
+            if (command == 0)
                 menu->addSeparator();
-                continue;
-            }
-            menu->addAction(CommandAction(entry.command, QString::fromUtf8(entry.text)));
+            else
+                menu->addAction(Action(command));
         }
-    }
-}
-
-// The keys live on the window itself rather than on the menu entries, so that they keep
-// working whichever menu bar is shown.
-void MainWindow::BuildAccelerators()
-{
-    for (const Accelerator& accelerator : Accelerators()) {
-        QAction* action = CommandAction(accelerator.command, QString());
-        action->setShortcut(QKeySequence(QString::fromLatin1(accelerator.key)));
-        action->setShortcutContext(Qt::WindowShortcut);
-        addAction(action);
     }
 }
 
 void MainWindow::ApplyRepaint(Repaint repaint)
 {
-    if (repaint == Repaint::None)
+    // The command's own area is repainted, whatever the view accumulated.
+    view.TakeRepaintArea();
+    switch (repaint) {
+    case Repaint::None:
         return;
-    chart->update();
+    case Repaint::Whole:
+        chart->update();
+        return;
+    case Repaint::Chart:
+    case Repaint::ChartFromLeft:
+        chart->update(ToRect(view.ChartRect(repaint == Repaint::ChartFromLeft)));
+        return;
+    }
+}
+
+// Repaints only what the view changed: during a drag, the overlay's old and new places.
+void MainWindow::RepaintIf(int changed)
+{
+    const OverlayRect area = view.TakeRepaintArea();
+    if (changed)
+        chart->update(ToRect(area));
 }
 
 void MainWindow::ChartResized()
@@ -186,47 +208,32 @@ void MainWindow::ChartResized()
     toolBar.AutoSize(chart->width());
     view.Resize(chart->width(), chart->height());
     SyncScrollBars();
+    view.TakeRepaintArea();
     chart->update();
 }
 
 void MainWindow::OpenFiles(const std::vector<std::string>& paths)
 {
     for (const std::string& path : paths) {
-        if (AfterOpen(files.OpenDocumentFile(path)))
+        if (view.DocumentAdded(files.OpenDocumentFile(path)))
             ApplyRepaint(Repaint::Whole);
     }
-}
-
-int MainWindow::AfterOpen(int kind)
-{
-    if (kind == 0)
-        return 0;
-    if (kind == DocumentKind::Schedule && view.zoomLevel < ScheduleZoomLevel)
-        view.zoomLevel = ScheduleZoomLevel;
-    view.UpdateVerticalScroll();
-    view.UpdateHorizontalScroll();
     SyncScrollBars();
-    view.Redraw();
-    return 1;
 }
 
-int MainWindow::New(int)
+int MainWindow::New()
 {
     NewDialog dialog(this);
     const int answer = dialog.exec();
     if (answer != NewProjectButton && answer != NewScheduleButton)
         return 0;
     const int kind = answer == NewProjectButton ? DocumentKind::Project : DocumentKind::Schedule;
-    workspace.AddDocument(kind);
-    return AfterOpen(kind);
+    if (!workspace.AddDocument(kind))
+        return 0;
+    return view.DocumentAdded(kind);
 }
 
-int MainWindow::Open(int)
-{
-    return AfterOpen(files.OpenDocument());
-}
-
-int MainWindow::Exit(int)
+int MainWindow::Exit()
 {
     exiting = true;
     close();
@@ -235,43 +242,27 @@ int MainWindow::Exit(int)
 
 int MainWindow::Save(int id)
 {
-    if (DropSelection())
-        chart->update();
+    DropSelection();
     files.SaveAll(id == CmdSaveAs);
     return 0;
 }
 
-int MainWindow::Undo(int)
+void MainWindow::DropSelection()
 {
-    if (!workspace.UndoLast())
-        return 0;
-    view.editMode = Idle;
-    view.Redraw();
-    return 1;
+    if (view.DropSelection())
+        ApplyRepaint(Repaint::Whole);
 }
 
-int MainWindow::DropSelection()
+int MainWindow::ShowHelp()
 {
-    if (view.editMode != Selected)
-        return 0;
-    workspace.ClearSelection();
-    view.editMode = Idle;
-    view.Redraw();
-    return 1;
-}
-
-int MainWindow::ShowHelp(int)
-{
-    if (DropSelection())
-        chart->update();
+    DropSelection();
     help.Show(this);
     return 0;
 }
 
-int MainWindow::ShowVersion(int)
+int MainWindow::ShowVersion()
 {
-    if (DropSelection())
-        chart->update();
+    DropSelection();
     VersionDialog dialog(this);
     dialog.exec();
     return 0;
@@ -279,18 +270,10 @@ int MainWindow::ShowVersion(int)
 
 int MainWindow::SelectTool(int id)
 {
-    if (DropSelection())
-        chart->update();
+    DropSelection();
     toolBar.SelectTool(id);
-    view.currentTool = toolBar.CurrentTool();
+    view.SelectTool(toolBar.CurrentTool());
     return 0;
-}
-
-int MainWindow::Zoom(int id)
-{
-    const int changed = view.ChangeZoom(id == CmdZoomWider ? 1 : -1);
-    SyncScrollBars();
-    return changed;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -299,8 +282,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    if (DropSelection())
-        chart->update();
+    DropSelection();
     if (!files.ConfirmSave(-1)) {
         event->ignore();
         return;
@@ -359,9 +341,7 @@ void MainWindow::VerticalAction(int action)
     const int code = ScrollCodeOf(action);
     if (code < 0)
         return;
-    view.vScroll.trackPosition = vBar->sliderPosition();
-    if (view.OnVScroll(code, vBar->sliderPosition()))
-        chart->update();
+    RepaintIf(view.OnVScroll(code, vBar->sliderPosition()));
     if (code != ThumbTrack)
         SyncScrollBars();
 }
@@ -371,24 +351,20 @@ void MainWindow::HorizontalAction(int action)
     const int code = ScrollCodeOf(action);
     if (code < 0)
         return;
-    view.hScroll.trackPosition = hBar->sliderPosition();
-    if (view.OnHScroll(code, hBar->sliderPosition()))
-        chart->update();
+    RepaintIf(view.OnHScroll(code, hBar->sliderPosition()));
     if (code != ThumbTrack)
         SyncScrollBars();
 }
 
 void MainWindow::VerticalReleased()
 {
-    if (view.OnVScroll(ThumbPosition, vBar->sliderPosition()))
-        chart->update();
+    RepaintIf(view.OnVScroll(ThumbPosition, vBar->sliderPosition()));
     SyncScrollBars();
 }
 
 void MainWindow::HorizontalReleased()
 {
-    if (view.OnHScroll(ThumbPosition, hBar->sliderPosition()))
-        chart->update();
+    RepaintIf(view.OnHScroll(ThumbPosition, hBar->sliderPosition()));
     view.OnHScroll(EndScroll, hBar->sliderPosition());
     SyncScrollBars();
 }

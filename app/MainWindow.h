@@ -28,8 +28,8 @@ struct WindowServices {
     MessageBoxes* boxes = nullptr;
 };
 
-// The one top-level window: it owns the program's objects, routes every command by its id
-// through one table and turns a handler's 1 into a repaint.
+// The one top-level window: it owns the program's objects, routes every command by its id through one table and repaints what a
+// handler reports.
 class MainWindow final : public QMainWindow {
 public:
     explicit MainWindow(WindowServices services = {});
@@ -55,33 +55,30 @@ private:
     enum class Repaint { None, Whole, Chart, ChartFromLeft };
     struct Route {
         int id;
-        int (MainWindow::*handler)(int id);
+        int (*handler)(MainWindow& window, int id);
         Repaint repaint;
     };
     static const std::vector<Route>& Routes();
 
+    void BuildActions();
     void BuildMenus();
-    void BuildAccelerators();
-    QAction* CommandAction(int id, const QString& text);
     void ApplyRepaint(Repaint repaint);
+    void RepaintIf(int changed);
     void ChartResized();
     void SyncScrollBars();
     void VerticalAction(int action);
     void HorizontalAction(int action);
     void VerticalReleased();
     void HorizontalReleased();
-    int AfterOpen(int kind);
-    int DropSelection();
+    // Drops the item selection first, as Save, Help, Version, the tools and closing do.
+    void DropSelection();
 
-    int New(int id);
-    int Open(int id);
-    int Exit(int id);
+    int New();
+    int Exit();
     int Save(int id);
-    int Undo(int id);
-    int ShowHelp(int id);
-    int ShowVersion(int id);
+    int ShowHelp();
+    int ShowVersion();
     int SelectTool(int id);
-    int Zoom(int id);
 
     std::unique_ptr<FileChooser> ownChooser;
     std::unique_ptr<MessageBoxes> ownBoxes;

@@ -12,7 +12,9 @@
 
 namespace td {
 
+class FormatDialogs;
 class HolidayCalendar;
+class SavePrompt;
 
 // Geometry of the chart, in buffer pixels.
 inline constexpr int MarginRight = 20;
@@ -99,6 +101,36 @@ public:
     void UpdateVerticalScroll();
     void UpdateHorizontalScroll();
 
+    // Shows the chart from `first` at `zoom` (the command line's view).
+    void SetView(int zoom, const DateTriple& first);
+
+    void SelectTool(int tool) { currentTool = tool; }
+    // Null until the dialogs exist; every dialog then acts as cancelled.
+    void SetDialogs(FormatDialogs* formatDialogs) { dialogs = formatDialogs; }
+
+    // View commands; each returns 1 when the window must repaint.
+    int Cut();
+    int Copy();
+    int Paste();
+    int Delete();
+    int DropSelection();
+    int Undo();
+    int ItemFormat();
+    int HolidaySettings();
+    int ProjectFormat();
+    int MoveRow(int command);
+    int AddSubProject();
+    int DeleteSubProject();
+    int CloseProject(SavePrompt& prompt);
+    // A document of `kind` was created or opened (0: none was).
+    int DocumentAdded(int kind);
+    // What cut, copy, delete and the format commands repaint: the rows' band from x 340, or
+    // from x 0, to the window's right edge.
+    OverlayRect ChartRect(bool fromLeft) const;
+    // The area changed since the last call: everything after a full redraw, else what the
+    // overlay erased and drew; empty when nothing changed.
+    OverlayRect TakeRepaintArea();
+
     bool IsDayMode() const { return DayWidths[zoomLevel] != 0; }
     int DayWidth() const { return DayWidths[zoomLevel]; }
     int MonthWidth() const { return MonthWidths[zoomLevel]; }
@@ -165,6 +197,14 @@ public:
     std::optional<Surface> surface;
 
 private:
+    int RowUnderLastPress() const;
+    int DialogResult(int (FormatDialogs::*open)()) const;
+    void AddDamage(const OverlayRect& area);
+
+    FormatDialogs* dialogs = nullptr;
+    // Accumulated by the overlay and Redraw, handed out by TakeRepaintArea.
+    OverlayRect damage;
+
     void EnsureBuffers();
     void DrawHeader(Surface& s);
     void DrawDayScale(Surface& s);

@@ -92,6 +92,7 @@ void ChartView::DrawOverlay()
     if (!restore) {
         CopyWhole(backBuffer, scratchBuffer);
         overlaySaved = 1;
+        AddDamage({0, 0, bufferWidth, bufferHeight});
     }
     Surface s(backBuffer);
     if (restore && !overlayRect.IsEmpty()) {
@@ -100,10 +101,12 @@ void ChartView::DrawOverlay()
                                  .intersected(backBuffer.rect());
         s.Blit(erased.x(), erased.y(), erased.width(), erased.height(), scratchBuffer, erased.x(),
                erased.y());
+        AddDamage({erased.x(), erased.y(), erased.width(), erased.height()});
     }
     SelectionOverlay overlay(*this, s);
     overlay.Draw();
     overlayRect = overlay.Painted();
+    AddDamage(overlayRect);
 }
 
 SelectionOverlay::SelectionOverlay(const ChartView& view, Surface& surface)
