@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
@@ -69,6 +70,9 @@ MainWindow::MainWindow(WindowServices services)
     view.SelectTool(toolBar.CurrentTool());
 
     chart->onResize = [this] { ChartResized(); };
+    chart->onPress = [this](QMouseEvent* event) { ChartPressed(event); };
+    chart->onMove = [this](QMouseEvent* event) { ChartMoved(event); };
+    chart->onRelease = [this](QMouseEvent* event) { ChartReleased(event); };
     connect(vBar, &QScrollBar::actionTriggered, this, &MainWindow::VerticalAction);
     connect(hBar, &QScrollBar::actionTriggered, this, &MainWindow::HorizontalAction);
     connect(vBar, &QScrollBar::sliderReleased, this, &MainWindow::VerticalReleased);
@@ -210,6 +214,54 @@ void MainWindow::ChartResized()
     SyncScrollBars();
     view.TakeRepaintArea();
     chart->update();
+}
+
+void MainWindow::ChartPressed(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::RightButton) {
+        ShowContextMenu(at);
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    RepaintIf(view.OnButtonDown(at.x(), at.y()));
+    SyncScrollBars();
+}
+
+void MainWindow::ChartMoved(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    RepaintIf(view.OnMouseMove(event->buttons() & Qt::LeftButton, at.x(), at.y()));
+}
+
+void MainWindow::ChartReleased(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint at = event->position().toPoint();
+    RepaintIf(view.OnButtonUp(at.x(), at.y()));
+    SyncScrollBars();
+}
+
+void MainWindow::ShowContextMenu(const QPoint& position)
+{
+    const ContextMenu kind = view.OnContextMenu(position.x(), position.y());
+    if (kind == ContextMenu::None)
+        return;
+    QMenu menu(this);
+    for (const MenuEntry& entry : kind == ContextMenu::Task ? TaskMenu() : ProjectMenu()) {
+        if (entry.command == 0) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* item = menu.addAction(QString::fromUtf8(entry.text));
+        item->setData(entry.command);
+        const bool subProject = entry.command == CmdAddSubProject || entry.command == CmdDeleteSubProject;
+        item->setEnabled(!subProject || kind != ContextMenu::ScheduleProject);
+    }
+    if (const QAction* chosen = menu.exec(chart->mapToGlobal(position)))
+        RunCommand(chosen->data().toInt());
 }
 
 void MainWindow::OpenFiles(const std::vector<std::string>& paths)

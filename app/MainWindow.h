@@ -28,7 +28,8 @@ struct WindowServices {
     MessageBoxes* boxes = nullptr;
 };
 
-// The one top-level window: it owns the program's objects, routes every command by its id through one table and repaints what a
+// The one top-level window: it owns the program's objects, translates Qt's input into the
+// chart's operations, routes every command by its id through one table and repaints what a
 // handler reports.
 class MainWindow final : public QMainWindow {
 public:
@@ -65,6 +66,10 @@ private:
     void ApplyRepaint(Repaint repaint);
     void RepaintIf(int changed);
     void ChartResized();
+    void ChartPressed(QMouseEvent* event);
+    void ChartMoved(QMouseEvent* event);
+    void ChartReleased(QMouseEvent* event);
+    void ShowContextMenu(const QPoint& position);
     void SyncScrollBars();
     void VerticalAction(int action);
     void HorizontalAction(int action);

@@ -78,6 +78,15 @@ struct OverlayRect {
 
 // The chart area: view state, row layout, coordinate conversions and the back buffer every
 // painter draws into. The window only ever copies from `backBuffer`.
+// The pop-up a right click asks for.
+enum class ContextMenu {
+    None,
+    Project,
+    // The project menu over a schedule document: no sub-projects there.
+    ScheduleProject,
+    Task,
+};
+
 class ChartView {
 public:
     // The buffers are (screenWidth + 320) x screenHeight, made on the first Resize or Redraw.
@@ -104,6 +113,14 @@ public:
     // Shows the chart from `first` at `zoom` (the command line's view).
     void SetView(int zoom, const DateTriple& first);
 
+    // Hit testing: the HitPart of `item` of document `doc` under a press at (x, y) in view row
+    // `viewRow`, lane `lane`.
+    int HitTestItem(int doc, int viewRow, int lane, int x, int y, const ChartItem& item) const;
+
+    // Mouse editing with the left button; each returns 1 when the window must repaint.
+    int OnButtonDown(int x, int y);
+    int OnMouseMove(bool leftButtonHeld, int x, int y);
+    int OnButtonUp(int x, int y);
     void SelectTool(int tool) { currentTool = tool; }
     // Null until the dialogs exist; every dialog then acts as cancelled.
     void SetDialogs(FormatDialogs* formatDialogs) { dialogs = formatDialogs; }
@@ -124,6 +141,7 @@ public:
     int CloseProject(SavePrompt& prompt);
     // A document of `kind` was created or opened (0: none was).
     int DocumentAdded(int kind);
+    ContextMenu OnContextMenu(int x, int y);
     // What cut, copy, delete and the format commands repaint: the rows' band from x 340, or
     // from x 0, to the window's right edge.
     OverlayRect ChartRect(bool fromLeft) const;
@@ -197,8 +215,29 @@ public:
     std::optional<Surface> surface;
 
 private:
+    int RowBoundaryAt(int x, int y) const;
+    int HitTestLine(int doc, int viewRow, int lane, int x, int y, const ChartItem& item) const;
+    int HitTestTextBox(int viewRow, int x, int y, int xStart, const ChartItem& item) const;
+    bool OnFoldBox(int viewRow, int x, int y) const;
+    int SelectionClick(int doc, int x, int y);
+    int PressWithTool(int doc, int x, int y);
+    void ToggleFold(int viewRow);
+    void CreateEvent(int x, int y);
+    void CreateScheduleEntry(int x);
+    int FinishCreate();
+    void CreateTask(int type, int minX, int maxX);
+    void CreateLine();
+    void CreateTextBox(int minX, int maxX, int minY, int maxY);
+    int FinishRowResize();
+    int FinishRubberBand();
+    int FinishMove();
+    int FinishStretch();
+    bool StretchItem(int doc, ChartItem& item) const;
+    bool StretchLine(int doc, ItemPoint& moved) const;
+    void StretchTextBox(ChartItem& item) const;
     int RowUnderLastPress() const;
     int DialogResult(int (FormatDialogs::*open)()) const;
+    bool InsideRows(int y) const { return rowTop[0] < y && y < rowTop[viewRowCount]; }
     void AddDamage(const OverlayRect& area);
 
     FormatDialogs* dialogs = nullptr;

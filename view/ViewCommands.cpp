@@ -187,6 +187,28 @@ int ChartView::RowUnderLastPress() const
     return -1;
 }
 
+ContextMenu ChartView::OnContextMenu(int x, int y)
+{
+    downX = x;
+    downY = y;
+    int row = 0;
+    int lane = 0;
+    int doc = 0;
+    if (!YToRowLane(y, row, lane) || !workspace.VisibleRowDocument(firstRow + row, doc))
+        return ContextMenu::None;
+    if (x <= TimelineLeft)
+        return workspace.DocumentKind(doc) == DocumentKind::Schedule ? ContextMenu::ScheduleProject
+                                                                     : ContextMenu::Project;
+    if (editMode != Selected)
+        return ContextMenu::None;
+    ChartItem item;
+    for (int n = 0; workspace.GetSelectedItem(doc, n, item); ++n) {
+        if (HitTestItem(doc, row, lane, x, y, item) != HitNone)
+            return ContextMenu::Task;
+    }
+    return ContextMenu::None;
+}
+
 OverlayRect ChartView::ChartRect(bool fromLeft) const
 {
     const int left = fromLeft ? 0 : TimelineLeft;
