@@ -50,4 +50,6 @@ void ChartWidget::mouseMoveEvent(QMouseEvent* event) { Forward(onMove, event); }
 
 void ChartWidget::mouseReleaseEvent(QMouseEvent* event) { Forward(onRelease, event); }
 
+void ChartWidget::wheelEvent(QWheelEvent* event) { Forward(onWheel, event); }
+
 }  // namespace td

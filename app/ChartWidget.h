@@ -17,6 +17,7 @@ public:
     std::function<void(QMouseEvent*)> onPress;
     std::function<void(QMouseEvent*)> onMove;
     std::function<void(QMouseEvent*)> onRelease;
+    std::function<void(QWheelEvent*)> onWheel;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -26,6 +27,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     // The second press of a double click is swallowed: it does nothing beyond the first.
     void mouseDoubleClickEvent(QMouseEvent*) override {}
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     ChartView& view;

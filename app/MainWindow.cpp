@@ -18,9 +18,14 @@
 #include <QScreen>
 #include <QScrollBar>
 
+#include <cstdlib>
+
 namespace td {
 
 namespace {
+
+// One notch of a mouse wheel, in eighths of a degree.
+constexpr int WheelNotch = 120;
 
 template <typename Interface, typename QtImplementation>
 Interface& Pick(Interface* given, std::unique_ptr<Interface>& own, QWidget* owner)
@@ -73,10 +78,13 @@ MainWindow::MainWindow(WindowServices services)
     chart->onPress = [this](QMouseEvent* event) { ChartPressed(event); };
     chart->onMove = [this](QMouseEvent* event) { ChartMoved(event); };
     chart->onRelease = [this](QMouseEvent* event) { ChartReleased(event); };
+    chart->onWheel = [this](QWheelEvent* event) { ChartWheel(event); };
     connect(vBar, &QScrollBar::actionTriggered, this, &MainWindow::VerticalAction);
     connect(hBar, &QScrollBar::actionTriggered, this, &MainWindow::HorizontalAction);
     connect(vBar, &QScrollBar::sliderReleased, this, &MainWindow::VerticalReleased);
     connect(hBar, &QScrollBar::sliderReleased, this, &MainWindow::HorizontalReleased);
+    vBar->installEventFilter(this);
+    hBar->installEventFilter(this);
 
     resize(ScreenSize() * 3 / 4);
 }
@@ -264,12 +272,70 @@ void MainWindow::ShowContextMenu(const QPoint& position)
         RunCommand(chosen->data().toInt());
 }
 
+int MainWindow::TakeNotches(int angleDelta)
+{
+    wheelRemainder += angleDelta;
+    const int notches = wheelRemainder / WheelNotch;
+    wheelRemainder -= notches * WheelNotch;
+    return notches;
+}
+
+// The wheel scrolls rows, with Shift (or tilted) dates, and with Ctrl it zooms.
+void MainWindow::ChartWheel(QWheelEvent* event)
+{
+    const QPoint delta = event->angleDelta();
+    const bool tilted = delta.y() == 0;
+    const int notches = TakeNotches(tilted ? delta.x() : delta.y());
+    if (event->modifiers() & Qt::ControlModifier) {
+        int changed = 0;
+        for (int n = 0; n < std::abs(notches); ++n)
+            changed |= view.ChangeZoom(notches > 0 ? 1 : -1);
+        RepaintIf(changed);
+        SyncScrollBars();
+        return;
+    }
+    const bool sideways = tilted || (event->modifiers() & Qt::ShiftModifier);
+    ScrollByNotches(sideways ? Qt::Horizontal : Qt::Vertical, notches);
+}
+
+// A notch moves the chart as one press of the bar's arrow does; up and left are positive.
+void MainWindow::ScrollByNotches(Qt::Orientation orientation, int notches)
+{
+    const int code = notches > 0 ? LineUp : LineDown;
+    int changed = 0;
+    for (int n = 0; n < std::abs(notches); ++n)
+        changed |= orientation == Qt::Vertical ? view.OnVScroll(code, 0) : view.OnHScroll(code, 0);
+    RepaintIf(changed);
+    SyncScrollBars();
+}
+
+// Left to themselves the bars would move their thumbs without moving the chart.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::Wheel || (watched != vBar && watched != hBar))
+        return QMainWindow::eventFilter(watched, event);
+    const QPoint delta = static_cast<QWheelEvent*>(event)->angleDelta();
+    ScrollByNotches(watched == vBar ? Qt::Vertical : Qt::Horizontal,
+                    TakeNotches(delta.y() != 0 ? delta.y() : delta.x()));
+    return true;
+}
+
 void MainWindow::OpenFiles(const std::vector<std::string>& paths)
 {
     for (const std::string& path : paths) {
         if (view.DocumentAdded(files.OpenDocumentFile(path)))
             ApplyRepaint(Repaint::Whole);
     }
+    SyncScrollBars();
+}
+
+void MainWindow::ShowView(std::optional<int> zoom, std::optional<DateTriple> firstDate)
+{
+    int currentZoom = 0;
+    DateTriple current;
+    view.GetView(currentZoom, current.year, current.month, current.day);
+    view.SetView(zoom.value_or(currentZoom), firstDate.value_or(current));
+    ApplyRepaint(Repaint::Whole);
     SyncScrollBars();
 }
 

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,8 @@ public:
 
     // Opens files as Open would, in order (the command line's files).
     void OpenFiles(const std::vector<std::string>& paths);
+    // Shows the chart from another zoom level or first date than the current ones.
+    void ShowView(std::optional<int> zoom, std::optional<DateTriple> firstDate);
     void RunCommand(int id);
     QAction* Action(int id) const;
 
@@ -51,6 +54,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     enum class Repaint { None, Whole, Chart, ChartFromLeft };
@@ -69,7 +73,10 @@ private:
     void ChartPressed(QMouseEvent* event);
     void ChartMoved(QMouseEvent* event);
     void ChartReleased(QMouseEvent* event);
+    void ChartWheel(QWheelEvent* event);
     void ShowContextMenu(const QPoint& position);
+    void ScrollByNotches(Qt::Orientation orientation, int notches);
+    int TakeNotches(int angleDelta);
     void SyncScrollBars();
     void VerticalAction(int action);
     void HorizontalAction(int action);
@@ -97,6 +104,8 @@ private:
     QScrollBar* vBar = nullptr;
     QScrollBar* hBar = nullptr;
     std::vector<QAction*> commandActions;
+    // Wheel movement short of a whole notch, kept for the next event.
+    int wheelRemainder = 0;
     bool exiting = false;
 };
 
