@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 
 #include <cstdlib>
 
@@ -168,13 +169,24 @@ void MainWindow::BuildActions()
         action->setData(entry.command);
         const int id = entry.command;
         connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
-        if (entry.shortcut) {
-            action->setShortcut(QKeySequence(QString::fromLatin1(entry.shortcut)));
-            action->setShortcutContext(Qt::WindowShortcut);
-            addAction(action);
-        }
+        if (entry.shortcut)
+            BindKey(action, QKeySequence(QString::fromLatin1(entry.shortcut)));
         commandActions.push_back(action);
     }
+}
+
+// A menu entry shows its key only where its own text names it; the other keys run the same
+// action without adding a shortcut column to the menu.
+void MainWindow::BindKey(QAction* action, const QKeySequence& key)
+{
+    if (!action->text().contains('\t')) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, action, &QAction::trigger);
+        return;
+    }
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
 }
 
 void MainWindow::BuildMenus()

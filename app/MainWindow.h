@@ -15,6 +15,7 @@
 #include <vector>
 
 class QAction;
+class QKeySequence;
 class QScrollBar;
 
 namespace td {
@@ -66,6 +67,7 @@ private:
     static const std::vector<Route>& Routes();
 
     void BuildActions();
+    void BindKey(QAction* action, const QKeySequence& key);
     void BuildMenus();
     void ApplyRepaint(Repaint repaint);
     void RepaintIf(int changed);

@@ -126,10 +126,10 @@ protected:
         return shown;
     }
 
-    // Undoes the last change and expects the plan as it was.
+    // Undoes the last change with Ctrl+Z and expects the plan as it was.
     void ExpectUndoGivesBack(const std::string& before)
     {
-        window->RunCommand(CmdUndo);
+        QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(Snapshot(), before);
     }
 

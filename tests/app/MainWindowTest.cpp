@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, MenusFollowTheMainMenuWithTheirShortcutTexts)
         }
         keys += action->shortcut().isEmpty() ? 0 : 1;
     }
-    EXPECT_EQ(keys, 9);
+    EXPECT_EQ(keys, 6);
 }
 
 TEST_F(MainWindowTest, ToolbarHoldsExactlyOneToolDown)
