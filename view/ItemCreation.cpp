@@ -49,18 +49,12 @@ ChartItem NewItem(int type)
     return item;
 }
 
-int TaskTypeOf(int tool)
+// Events, schedule entries and text boxes end on the day they start.
+void EndOnStartDay(ChartItem& item)
 {
-    switch (tool) {
-    case ToolId::TaskLine:
-        return TaskLine;
-    case ToolId::TaskBand:
-        return TaskBand;
-    case ToolId::Progress:
-        return Progress;
-    default:
-        return 0;
-    }
+    item.end.year = item.start.year;
+    item.end.month = item.start.month;
+    item.end.day = item.start.day;
 }
 
 bool SamePoint(const ItemPoint& a, const ItemPoint& b)
@@ -76,9 +70,7 @@ void ChartView::CreateEvent(int x, int y)
     const int row = firstRow + selectedViewRow;
     ChartItem item = NewItem(Event);
     XToDate(x, item.start.year, item.start.month, item.start.day);
-    item.end.year = item.start.year;
-    item.end.month = item.start.month;
-    item.end.day = item.start.day;
+    EndOnStartDay(item);
     item.start.lane = static_cast<uint8_t>((y - rowTop[selectedViewRow]) / LaneHeight);
     item.start.rowId = workspace.RowIdAt(row);
     workspace.AddItem(row, item);
@@ -91,9 +83,7 @@ void ChartView::CreateScheduleEntry(int x)
     const int row = firstRow + selectedViewRow;
     ChartItem item = NewItem(Schedule);
     XToDate(x, item.start.year, item.start.month, item.start.day);
-    item.end.year = item.start.year;
-    item.end.month = item.start.month;
-    item.end.day = item.start.day;
+    EndOnStartDay(item);
     workspace.ClearSelection();
     workspace.SelectItem(row, workspace.AddItem(row, item));
     DialogResult(&FormatDialogs::ScheduleFormat);
@@ -107,7 +97,7 @@ int ChartView::FinishCreate()
     const int maxX = std::max(downX, upX);
     // Both ends need a date; a drag that starts or ends left of the timeline is cancelled.
     if (minX >= TimelineFirstX) {
-        if (const int type = TaskTypeOf(currentTool))
+        if (const int type = TaskTypeOfTool(currentTool))
             CreateTask(type, minX, maxX);
         else if (currentTool == ToolId::Line)
             CreateLine();
@@ -166,9 +156,7 @@ void ChartView::CreateTextBox(int minX, int maxX, int minY, int maxY)
     const auto laneAt = [&](int y) { return std::clamp((y - top) / LaneHeight, 0, lastLane); };
     ChartItem item = NewItem(TextBox);
     XToDate(minX, item.start.year, item.start.month, item.start.day);
-    item.end.year = item.start.year;
-    item.end.month = item.start.month;
-    item.end.day = item.start.day;
+    EndOnStartDay(item);
     item.start.lane = static_cast<uint8_t>(laneAt(minY));
     item.end.lane = static_cast<uint8_t>(laneAt(maxY));
     item.boxWidth = maxX - minX;

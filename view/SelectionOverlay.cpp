@@ -57,20 +57,6 @@ void SetDate(ItemPoint& point, const DateTriple& date)
     point.day = date.day;
 }
 
-int TaskTypeOfTool(int tool)
-{
-    switch (tool) {
-    case ToolId::TaskLine:
-        return TaskLine;
-    case ToolId::TaskBand:
-        return TaskBand;
-    case ToolId::Progress:
-        return Progress;
-    default:
-        return 0;
-    }
-}
-
 // The clean copy is refreshed after every full redraw; copying into the existing image spares
 // a buffer allocation per redraw.
 void CopyWhole(const QImage& from, QImage& to)
