@@ -21,4 +21,5 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     echo "$out/side-by-side.png"
     exit 0
 fi
-exec "$build/app/timeline-draft" "${examples[@]}" "$@"
+# The example plans lie in April and May 2009; the schedule needs a day at least 80 pixels wide.
+exec "$build/app/timeline-draft" --first-date 2009-04-01 --zoom 7 "${examples[@]}" "$@"

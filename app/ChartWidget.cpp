@@ -7,6 +7,17 @@
 
 namespace td {
 
+namespace {
+
+template <typename Event>
+void Forward(const std::function<void(Event*)>& handler, Event* event)
+{
+    if (handler)
+        handler(event);
+}
+
+}  // namespace
+
 ChartWidget::ChartWidget(ChartView& view, QWidget* parent)
     : QWidget(parent)
     , view(view)
@@ -32,5 +43,13 @@ void ChartWidget::resizeEvent(QResizeEvent* event)
     if (onResize)
         onResize();
 }
+
+void ChartWidget::mousePressEvent(QMouseEvent* event) { Forward(onPress, event); }
+
+void ChartWidget::mouseMoveEvent(QMouseEvent* event) { Forward(onMove, event); }
+
+void ChartWidget::mouseReleaseEvent(QMouseEvent* event) { Forward(onRelease, event); }
+
+void ChartWidget::wheelEvent(QWheelEvent* event) { Forward(onWheel, event); }
 
 }  // namespace td

@@ -3,28 +3,35 @@
 #include "app/AppIcon.h"
 #include "app/ChartWidget.h"
 #include "app/CommandId.h"
+#include "app/CommandTable.h"
 #include "app/DroppedDocuments.h"
 #include "app/MenuTable.h"
 #include "app/NewDialog.h"
 #include "app/QtFileChooser.h"
 #include "app/QtMessageBoxes.h"
 #include "app/VersionDialog.h"
-#include "view/EditMode.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QDropEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QToolBar>
+
+#include <cstdlib>
 
 namespace td {
 
 namespace {
+
+// One notch of a mouse wheel, in eighths of a degree.
+constexpr int WheelNotch = 120;
 
 template <typename Interface, typename QtImplementation>
 Interface& Pick(Interface* given, std::unique_ptr<Interface>& own, QWidget* owner)
@@ -41,12 +48,18 @@ QSize ScreenSize()
     return screen ? screen->geometry().size() : QSize(1024, 768);
 }
 
+QRect ToRect(const OverlayRect& area)
+{
+    return QRect(area.x, area.y, area.width, area.height);
+}
+
 }  // namespace
 
 MainWindow::MainWindow(WindowServices services)
     : view(workspace, calendar, ScreenSize().width(), ScreenSize().height())
     , files(workspace, Pick<FileChooser, QtFileChooser>(services.chooser, ownChooser, this),
             Pick<MessageBoxes, QtMessageBoxes>(services.boxes, ownBoxes, this))
+    , formatDialogs(workspace, services.boxes ? *services.boxes : *ownBoxes, this)
 {
     setWindowTitle("Timeline Draft");
     setWindowIcon(AppIcon());
@@ -64,20 +77,27 @@ MainWindow::MainWindow(WindowServices services)
     grid->addWidget(hBar, 1, 0);
     setCentralWidget(client);
 
-    toolBar.Create(chart, [this](int id) { RunCommand(id); });
+    BuildActions();
+    toolBar.Create(chart, [this](int id) { return Action(id); });
     BuildMenus();
-    BuildAccelerators();
     previewMode = std::make_unique<PreviewMode>(*this, *chart,
                                                 std::vector<QWidget*>{toolBar.Bar(), hBar, vBar},
                                                 workspace, calendar, view);
     previewMode->SetRoute([this](int id) { RunCommand(id); });
-    view.currentTool = toolBar.CurrentTool();
+    view.SelectTool(toolBar.CurrentTool());
+    view.SetDialogs(&formatDialogs);
 
     chart->onResize = [this] { ChartResized(); };
+    chart->onPress = [this](QMouseEvent* event) { ChartPressed(event); };
+    chart->onMove = [this](QMouseEvent* event) { ChartMoved(event); };
+    chart->onRelease = [this](QMouseEvent* event) { ChartReleased(event); };
+    chart->onWheel = [this](QWheelEvent* event) { ChartWheel(event); };
     connect(vBar, &QScrollBar::actionTriggered, this, &MainWindow::VerticalAction);
     connect(hBar, &QScrollBar::actionTriggered, this, &MainWindow::HorizontalAction);
     connect(vBar, &QScrollBar::sliderReleased, this, &MainWindow::VerticalReleased);
     connect(hBar, &QScrollBar::sliderReleased, this, &MainWindow::HorizontalReleased);
+    vBar->installEventFilter(this);
+    hBar->installEventFilter(this);
 
     resize(ScreenSize() * 3 / 4);
 }
@@ -86,58 +106,59 @@ MainWindow::~MainWindow() = default;
 
 const std::vector<MainWindow::Route>& MainWindow::Routes()
 {
-    // Commands without a handler belong to the editing, dialog and printing work still to come;
-    // they are routed here already so that the menus and keys are complete.
+    using W = MainWindow;
     static const std::vector<Route> routes {
-        { CmdNew, &MainWindow::New, Repaint::Whole },
-        { CmdOpen, &MainWindow::Open, Repaint::Whole },
-        { CmdExit, &MainWindow::Exit, Repaint::None },
-        { CmdSave, &MainWindow::Save, Repaint::None },
-        { CmdSaveAs, &MainWindow::Save, Repaint::None },
-        { CmdUndo, &MainWindow::Undo, Repaint::Whole },
-        { CmdAddSubProject, nullptr, Repaint::Whole },
-        { CmdDeleteSubProject, nullptr, Repaint::Whole },
-        { CmdCloseProject, nullptr, Repaint::Whole },
-        { CmdDelete, nullptr, Repaint::Chart },
-        { CmdCopy, nullptr, Repaint::Chart },
-        { CmdPaste, nullptr, Repaint::Whole },
-        { CmdCut, nullptr, Repaint::Chart },
-        { CmdItemFormat, nullptr, Repaint::Chart },
-        { CmdProjectFormat, nullptr, Repaint::ChartFromLeft },
-        { CmdHolidays, nullptr, Repaint::Whole },
-        { CmdHelp, &MainWindow::ShowHelp, Repaint::None },
-        { CmdVersion, &MainWindow::ShowVersion, Repaint::None },
-        { CmdPrintPreview, &MainWindow::PreviewCommand, Repaint::Whole },
-        { CmdPrint, &MainWindow::PreviewCommand, Repaint::Whole },
-        { CmdClosePreview, &MainWindow::PreviewCommand, Repaint::Whole },
-        { CmdPreviousPage, &MainWindow::PreviewCommand, Repaint::Whole },
-        { CmdNextPage, &MainWindow::PreviewCommand, Repaint::Whole },
-        { CmdToolSelect, &MainWindow::SelectTool, Repaint::None },
-        { CmdToolTaskLine, &MainWindow::SelectTool, Repaint::None },
-        { CmdToolTaskBand, &MainWindow::SelectTool, Repaint::None },
-        { CmdToolEvent, &MainWindow::SelectTool, Repaint::None },
-        { CmdToolProgress, &MainWindow::SelectTool, Repaint::None },
-        { CmdToolLine, &MainWindow::SelectTool, Repaint::None },
-        { CmdToolTextBox, &MainWindow::SelectTool, Repaint::None },
-        { CmdToolSchedule, &MainWindow::SelectTool, Repaint::None },
-        { CmdZoomWider, &MainWindow::Zoom, Repaint::Whole },
-        { CmdZoomNarrower, &MainWindow::Zoom, Repaint::Whole },
-        { CmdRowUp, nullptr, Repaint::Whole },
-        { CmdRowDown, nullptr, Repaint::Whole },
-        { CmdRowOutdent, nullptr, Repaint::Whole },
-        { CmdRowIndent, nullptr, Repaint::Whole },
+        { CmdNew, [](W& w, int) { return w.New(); }, Repaint::Whole },
+        { CmdOpen, [](W& w, int) { return w.view.DocumentAdded(w.files.OpenDocument()); }, Repaint::Whole },
+        { CmdExit, [](W& w, int) { return w.Exit(); }, Repaint::None },
+        { CmdSave, [](W& w, int id) { return w.Save(id); }, Repaint::None },
+        { CmdSaveAs, [](W& w, int id) { return w.Save(id); }, Repaint::None },
+        { CmdUndo, [](W& w, int) { return w.view.Undo(); }, Repaint::Whole },
+        { CmdAddSubProject, [](W& w, int) { return w.view.AddSubProject(); }, Repaint::Whole },
+        { CmdDeleteSubProject, [](W& w, int) { return w.view.DeleteSubProject(); }, Repaint::Whole },
+        { CmdCloseProject, [](W& w, int) { return w.view.CloseProject(w.files); }, Repaint::Whole },
+        { CmdDelete, [](W& w, int) { return w.view.Delete(); }, Repaint::Chart },
+        { CmdCopy, [](W& w, int) { return w.view.Copy(); }, Repaint::Chart },
+        { CmdPaste, [](W& w, int) { return w.view.Paste(); }, Repaint::Whole },
+        { CmdCut, [](W& w, int) { return w.view.Cut(); }, Repaint::Chart },
+        { CmdItemFormat, [](W& w, int) { return w.view.ItemFormat(); }, Repaint::Chart },
+        { CmdProjectFormat, [](W& w, int) { return w.view.ProjectFormat(); }, Repaint::ChartFromLeft },
+        { CmdHolidays, [](W& w, int) { return w.view.HolidaySettings(); }, Repaint::Whole },
+        { CmdHelp, [](W& w, int) { return w.ShowHelp(); }, Repaint::None },
+        { CmdVersion, [](W& w, int) { return w.ShowVersion(); }, Repaint::None },
+        { CmdPrintPreview, [](W& w, int id) { return w.PreviewCommand(id); }, Repaint::Whole },
+        { CmdPrint, [](W& w, int id) { return w.PreviewCommand(id); }, Repaint::Whole },
+        { CmdClosePreview, [](W& w, int id) { return w.PreviewCommand(id); }, Repaint::Whole },
+        { CmdPreviousPage, [](W& w, int id) { return w.PreviewCommand(id); }, Repaint::Whole },
+        { CmdNextPage, [](W& w, int id) { return w.PreviewCommand(id); }, Repaint::Whole },
+        { CmdToolSelect, [](W& w, int id) { return w.SelectTool(id); }, Repaint::None },
+        { CmdToolTaskLine, [](W& w, int id) { return w.SelectTool(id); }, Repaint::None },
+        { CmdToolTaskBand, [](W& w, int id) { return w.SelectTool(id); }, Repaint::None },
+        { CmdToolEvent, [](W& w, int id) { return w.SelectTool(id); }, Repaint::None },
+        { CmdToolProgress, [](W& w, int id) { return w.SelectTool(id); }, Repaint::None },
+        { CmdToolLine, [](W& w, int id) { return w.SelectTool(id); }, Repaint::None },
+        { CmdToolTextBox, [](W& w, int id) { return w.SelectTool(id); }, Repaint::None },
+        { CmdToolSchedule, [](W& w, int id) { return w.SelectTool(id); }, Repaint::None },
+        { CmdZoomWider, [](W& w, int) { return w.view.ChangeZoom(1); }, Repaint::Whole },
+        { CmdZoomNarrower, [](W& w, int) { return w.view.ChangeZoom(-1); }, Repaint::Whole },
+        { CmdRowUp, [](W& w, int id) { return w.view.MoveRow(id); }, Repaint::Whole },
+        { CmdRowDown, [](W& w, int id) { return w.view.MoveRow(id); }, Repaint::Whole },
+        { CmdRowOutdent, [](W& w, int id) { return w.view.MoveRow(id); }, Repaint::Whole },
+        { CmdRowIndent, [](W& w, int id) { return w.view.MoveRow(id); }, Repaint::Whole },
     };
     return routes;
 }
 
+// The scroll bars follow the view after every command, whatever the command changed.
 void MainWindow::RunCommand(int id)
 {
     const auto& routes = Routes();
     const auto route = std::find_if(routes.begin(), routes.end(), [id](const Route& r) { return r.id == id; });
     if (route == routes.end() || !route->handler)
         return;
-    if ((this->*route->handler)(id))
+    if (route->handler(*this, id))
         ApplyRepaint(route->repaint);
+    SyncScrollBars();
 }
 
 QAction* MainWindow::Action(int id) const
@@ -149,46 +170,71 @@ QAction* MainWindow::Action(int id) const
     return nullptr;
 }
 
-QAction* MainWindow::CommandAction(int id, const QString& text)
+// The keys live on the window itself rather than on the menu entries, so that they keep
+// working whichever menu bar is shown.
+void MainWindow::BuildActions()
 {
-    auto* action = new QAction(text, this);
-    action->setData(id);
-    connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
-    commandActions.push_back(action);
-    return action;
+    for (const CommandEntry& entry : Commands()) {
+        auto* action = new QAction(QString::fromUtf8(entry.text), this);
+        action->setData(entry.command);
+        const int id = entry.command;
+        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+        if (entry.shortcut)
+            BindKey(action, QKeySequence(QString::fromLatin1(entry.shortcut)));
+        commandActions.push_back(action);
+    }
+}
+
+// A menu entry shows its key only where its own text names it; the other keys run the same
+// action without adding a shortcut column to the menu.
+void MainWindow::BindKey(QAction* action, const QKeySequence& key)
+{
+    if (!action->text().contains('\t')) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, action, &QAction::trigger);
+        return;
+    }
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WindowShortcut);
+    addAction(action);
 }
 
 void MainWindow::BuildMenus()
 {
     for (const MenuColumn& column : MainMenu()) {
         QMenu* menu = menuBar()->addMenu(QString::fromUtf8(column.title));
-        for (const MenuEntry& entry : column.entries) {
-            if (entry.command == 0) {
+        for (const int command : column.commands) {
+            if (command == 0)
                 menu->addSeparator();
-                continue;
-            }
-            menu->addAction(CommandAction(entry.command, QString::fromUtf8(entry.text)));
+            else
+                menu->addAction(Action(command));
         }
-    }
-}
-
-// The keys live on the window itself rather than on the menu entries, so that they keep
-// working whichever menu bar is shown.
-void MainWindow::BuildAccelerators()
-{
-    for (const Accelerator& accelerator : Accelerators()) {
-        QAction* action = CommandAction(accelerator.command, QString());
-        action->setShortcut(QKeySequence(QString::fromLatin1(accelerator.key)));
-        action->setShortcutContext(Qt::WindowShortcut);
-        addAction(action);
     }
 }
 
 void MainWindow::ApplyRepaint(Repaint repaint)
 {
-    if (repaint == Repaint::None)
+    // The command's own area is repainted, whatever the view accumulated.
+    view.TakeRepaintArea();
+    switch (repaint) {
+    case Repaint::None:
         return;
-    chart->update();
+    case Repaint::Whole:
+        chart->update();
+        return;
+    case Repaint::Chart:
+    case Repaint::ChartFromLeft:
+        chart->update(ToRect(view.ChartRect(repaint == Repaint::ChartFromLeft)));
+        return;
+    }
+}
+
+// Repaints only what the view changed: during a drag, the overlay's old and new places.
+void MainWindow::RepaintIf(int changed)
+{
+    const OverlayRect area = view.TakeRepaintArea();
+    if (changed)
+        chart->update(ToRect(area));
 }
 
 void MainWindow::ChartResized()
@@ -196,47 +242,138 @@ void MainWindow::ChartResized()
     toolBar.AutoSize(chart->width());
     view.Resize(chart->width(), chart->height());
     SyncScrollBars();
+    view.TakeRepaintArea();
     chart->update();
+}
+
+void MainWindow::ChartPressed(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::RightButton) {
+        ShowContextMenu(at);
+        return;
+    }
+    if (event->button() != Qt::LeftButton)
+        return;
+    RepaintIf(view.OnButtonDown(at.x(), at.y()));
+    SyncScrollBars();
+}
+
+void MainWindow::ChartMoved(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    RepaintIf(view.OnMouseMove(event->buttons() & Qt::LeftButton, at.x(), at.y()));
+}
+
+void MainWindow::ChartReleased(QMouseEvent* event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint at = event->position().toPoint();
+    RepaintIf(view.OnButtonUp(at.x(), at.y()));
+    SyncScrollBars();
+}
+
+void MainWindow::ShowContextMenu(const QPoint& position)
+{
+    const ContextMenu kind = view.OnContextMenu(position.x(), position.y());
+    if (kind == ContextMenu::None)
+        return;
+    QMenu menu(this);
+    for (const MenuEntry& entry : kind == ContextMenu::Task ? TaskMenu() : ProjectMenu()) {
+        if (entry.command == 0) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction* item = menu.addAction(QString::fromUtf8(entry.text));
+        item->setData(entry.command);
+        const bool subProject = entry.command == CmdAddSubProject || entry.command == CmdDeleteSubProject;
+        item->setEnabled(!subProject || kind != ContextMenu::ScheduleProject);
+    }
+    if (const QAction* chosen = menu.exec(chart->mapToGlobal(position)))
+        RunCommand(chosen->data().toInt());
+}
+
+int MainWindow::TakeNotches(int angleDelta)
+{
+    wheelRemainder += angleDelta;
+    const int notches = wheelRemainder / WheelNotch;
+    wheelRemainder -= notches * WheelNotch;
+    return notches;
+}
+
+// The wheel scrolls rows, with Shift (or tilted) dates, and with Ctrl it zooms.
+void MainWindow::ChartWheel(QWheelEvent* event)
+{
+    const QPoint delta = event->angleDelta();
+    const bool tilted = delta.y() == 0;
+    const int notches = TakeNotches(tilted ? delta.x() : delta.y());
+    if (event->modifiers() & Qt::ControlModifier) {
+        int changed = 0;
+        for (int n = 0; n < std::abs(notches); ++n)
+            changed |= view.ChangeZoom(notches > 0 ? 1 : -1);
+        RepaintIf(changed);
+        SyncScrollBars();
+        return;
+    }
+    const bool sideways = tilted || (event->modifiers() & Qt::ShiftModifier);
+    ScrollByNotches(sideways ? Qt::Horizontal : Qt::Vertical, notches);
+}
+
+// A notch moves the chart as one press of the bar's arrow does; up and left are positive.
+void MainWindow::ScrollByNotches(Qt::Orientation orientation, int notches)
+{
+    const int code = notches > 0 ? LineUp : LineDown;
+    int changed = 0;
+    for (int n = 0; n < std::abs(notches); ++n)
+        changed |= orientation == Qt::Vertical ? view.OnVScroll(code, 0) : view.OnHScroll(code, 0);
+    RepaintIf(changed);
+    SyncScrollBars();
+}
+
+// Left to themselves the bars would move their thumbs without moving the chart.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() != QEvent::Wheel || (watched != vBar && watched != hBar))
+        return QMainWindow::eventFilter(watched, event);
+    const QPoint delta = static_cast<QWheelEvent*>(event)->angleDelta();
+    ScrollByNotches(watched == vBar ? Qt::Vertical : Qt::Horizontal,
+                    TakeNotches(delta.y() != 0 ? delta.y() : delta.x()));
+    return true;
 }
 
 void MainWindow::OpenFiles(const std::vector<std::string>& paths)
 {
     for (const std::string& path : paths) {
-        if (AfterOpen(files.OpenDocumentFile(path)))
+        if (view.DocumentAdded(files.OpenDocumentFile(path)))
             ApplyRepaint(Repaint::Whole);
     }
-}
-
-int MainWindow::AfterOpen(int kind)
-{
-    if (kind == 0)
-        return 0;
-    if (kind == DocumentKind::Schedule && view.zoomLevel < ScheduleZoomLevel)
-        view.zoomLevel = ScheduleZoomLevel;
-    view.UpdateVerticalScroll();
-    view.UpdateHorizontalScroll();
     SyncScrollBars();
-    view.Redraw();
-    return 1;
 }
 
-int MainWindow::New(int)
+void MainWindow::ShowView(std::optional<int> zoom, std::optional<DateTriple> firstDate)
+{
+    int currentZoom = 0;
+    DateTriple current;
+    view.GetView(currentZoom, current.year, current.month, current.day);
+    view.SetView(zoom.value_or(currentZoom), firstDate.value_or(current));
+    ApplyRepaint(Repaint::Whole);
+    SyncScrollBars();
+}
+
+int MainWindow::New()
 {
     NewDialog dialog(this);
     const int answer = dialog.exec();
     if (answer != NewProjectButton && answer != NewScheduleButton)
         return 0;
     const int kind = answer == NewProjectButton ? DocumentKind::Project : DocumentKind::Schedule;
-    workspace.AddDocument(kind);
-    return AfterOpen(kind);
+    if (!workspace.AddDocument(kind))
+        return 0;
+    return view.DocumentAdded(kind);
 }
 
-int MainWindow::Open(int)
-{
-    return AfterOpen(files.OpenDocument());
-}
-
-int MainWindow::Exit(int)
+int MainWindow::Exit()
 {
     exiting = true;
     close();
@@ -245,19 +382,15 @@ int MainWindow::Exit(int)
 
 int MainWindow::Save(int id)
 {
-    if (DropSelection())
-        chart->update();
+    DropSelection();
     files.SaveAll(id == CmdSaveAs);
     return 0;
 }
 
-int MainWindow::Undo(int)
+void MainWindow::DropSelection()
 {
-    if (!workspace.UndoLast())
-        return 0;
-    view.editMode = Idle;
-    view.Redraw();
-    return 1;
+    if (view.DropSelection())
+        ApplyRepaint(Repaint::Whole);
 }
 
 int MainWindow::PreviewCommand(int id)
@@ -267,28 +400,16 @@ int MainWindow::PreviewCommand(int id)
     return previewMode->Run(id);
 }
 
-int MainWindow::DropSelection()
+int MainWindow::ShowHelp()
 {
-    if (view.editMode != Selected)
-        return 0;
-    workspace.ClearSelection();
-    view.editMode = Idle;
-    view.Redraw();
-    return 1;
-}
-
-int MainWindow::ShowHelp(int)
-{
-    if (DropSelection())
-        chart->update();
+    DropSelection();
     help.Show(this);
     return 0;
 }
 
-int MainWindow::ShowVersion(int)
+int MainWindow::ShowVersion()
 {
-    if (DropSelection())
-        chart->update();
+    DropSelection();
     VersionDialog dialog(this);
     dialog.exec();
     return 0;
@@ -296,18 +417,10 @@ int MainWindow::ShowVersion(int)
 
 int MainWindow::SelectTool(int id)
 {
-    if (DropSelection())
-        chart->update();
+    DropSelection();
     toolBar.SelectTool(id);
-    view.currentTool = toolBar.CurrentTool();
+    view.SelectTool(toolBar.CurrentTool());
     return 0;
-}
-
-int MainWindow::Zoom(int id)
-{
-    const int changed = view.ChangeZoom(id == CmdZoomWider ? 1 : -1);
-    SyncScrollBars();
-    return changed;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
@@ -316,8 +429,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
-    if (DropSelection())
-        chart->update();
+    DropSelection();
     if (!files.ConfirmSave(-1)) {
         event->ignore();
         return;
@@ -394,9 +506,7 @@ void MainWindow::VerticalAction(int action)
     const int code = ScrollCodeOf(action);
     if (code < 0)
         return;
-    view.vScroll.trackPosition = vBar->sliderPosition();
-    if (view.OnVScroll(code, vBar->sliderPosition()))
-        chart->update();
+    RepaintIf(view.OnVScroll(code, vBar->sliderPosition()));
     if (code != ThumbTrack)
         SyncScrollBars();
 }
@@ -406,24 +516,20 @@ void MainWindow::HorizontalAction(int action)
     const int code = ScrollCodeOf(action);
     if (code < 0)
         return;
-    view.hScroll.trackPosition = hBar->sliderPosition();
-    if (view.OnHScroll(code, hBar->sliderPosition()))
-        chart->update();
+    RepaintIf(view.OnHScroll(code, hBar->sliderPosition()));
     if (code != ThumbTrack)
         SyncScrollBars();
 }
 
 void MainWindow::VerticalReleased()
 {
-    if (view.OnVScroll(ThumbPosition, vBar->sliderPosition()))
-        chart->update();
+    RepaintIf(view.OnVScroll(ThumbPosition, vBar->sliderPosition()));
     SyncScrollBars();
 }
 
 void MainWindow::HorizontalReleased()
 {
-    if (view.OnHScroll(ThumbPosition, hBar->sliderPosition()))
-        chart->update();
+    RepaintIf(view.OnHScroll(ThumbPosition, hBar->sliderPosition()));
     view.OnHScroll(EndScroll, hBar->sliderPosition());
     SyncScrollBars();
 }

@@ -1,20 +1,23 @@
 #pragma once
 
-#include "persistence/FileCommands.h"
 #include "app/HelpWindow.h"
 #include "app/PreviewMode.h"
 #include "app/ToolBar.h"
 #include "calendar/HolidayCalendar.h"
+#include "dialogs/QtFormatDialogs.h"
 #include "model/Workspace.h"
+#include "persistence/FileCommands.h"
 #include "view/ChartView.h"
 
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 class QAction;
+class QKeySequence;
 class QScrollBar;
 
 namespace td {
@@ -29,8 +32,9 @@ struct WindowServices {
     MessageBoxes* boxes = nullptr;
 };
 
-// The one top-level window: it owns the program's objects, routes every command by its id
-// through one table and turns a handler's 1 into a repaint.
+// The one top-level window: it owns the program's objects, translates Qt's input into the
+// chart's operations, routes every command by its id through one table and repaints what a
+// handler reports.
 class MainWindow final : public QMainWindow {
 public:
     explicit MainWindow(WindowServices services = {});
@@ -38,6 +42,8 @@ public:
 
     // Opens files as Open would, in order (the command line's files).
     void OpenFiles(const std::vector<std::string>& paths);
+    // Shows the chart from another zoom level or first date than the current ones.
+    void ShowView(std::optional<int> zoom, std::optional<DateTriple> firstDate);
     void RunCommand(int id);
     QAction* Action(int id) const;
 
@@ -52,6 +58,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -59,33 +66,38 @@ private:
     enum class Repaint { None, Whole, Chart, ChartFromLeft };
     struct Route {
         int id;
-        int (MainWindow::*handler)(int id);
+        int (*handler)(MainWindow& window, int id);
         Repaint repaint;
     };
     static const std::vector<Route>& Routes();
 
+    void BuildActions();
+    void BindKey(QAction* action, const QKeySequence& key);
     void BuildMenus();
-    void BuildAccelerators();
-    QAction* CommandAction(int id, const QString& text);
     void ApplyRepaint(Repaint repaint);
+    void RepaintIf(int changed);
     void ChartResized();
+    void ChartPressed(QMouseEvent* event);
+    void ChartMoved(QMouseEvent* event);
+    void ChartReleased(QMouseEvent* event);
+    void ChartWheel(QWheelEvent* event);
+    void ShowContextMenu(const QPoint& position);
+    void ScrollByNotches(Qt::Orientation orientation, int notches);
+    int TakeNotches(int angleDelta);
     void SyncScrollBars();
     void VerticalAction(int action);
     void HorizontalAction(int action);
     void VerticalReleased();
     void HorizontalReleased();
-    int AfterOpen(int kind);
-    int DropSelection();
+    // Drops the item selection first, as Save, Help, Version, the tools and closing do.
+    void DropSelection();
 
-    int New(int id);
-    int Open(int id);
-    int Exit(int id);
+    int New();
+    int Exit();
     int Save(int id);
-    int Undo(int id);
-    int ShowHelp(int id);
-    int ShowVersion(int id);
+    int ShowHelp();
+    int ShowVersion();
     int SelectTool(int id);
-    int Zoom(int id);
     int PreviewCommand(int id);
 
     std::unique_ptr<FileChooser> ownChooser;
@@ -95,11 +107,14 @@ private:
     ChartView view;
     ToolBar toolBar;
     FileCommands files;
+    QtFormatDialogs formatDialogs;
     HelpWindow help;
     ChartWidget* chart = nullptr;
     QScrollBar* vBar = nullptr;
     QScrollBar* hBar = nullptr;
     std::vector<QAction*> commandActions;
+    // Wheel movement short of a whole notch, kept for the next event.
+    int wheelRemainder = 0;
     std::unique_ptr<PreviewMode> previewMode;
     bool exiting = false;
 };

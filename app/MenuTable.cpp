@@ -8,35 +8,10 @@ namespace td {
 
 namespace {
 
-constexpr std::array FileMenu {
-    MenuEntry { CmdNew, "新規作成\tCtrl+N" },
-    MenuEntry { CmdOpen, "開く" },
-    MenuEntry { CmdSave, "上書き保存" },
-    MenuEntry { CmdSaveAs, "名前を付けて保存" },
-    MenuEntry { 0, "" },
-    MenuEntry { CmdPrintPreview, "印刷プレビュー" },
-    MenuEntry { CmdPrint, "印刷\tCtrl+P" },
-    MenuEntry { 0, "" },
-    MenuEntry { CmdExit, "アプリケーションの終了" },
-};
-
-constexpr std::array EditMenu {
-    MenuEntry { CmdUndo, "元に戻す" },
-    MenuEntry { 0, "" },
-    MenuEntry { CmdCut, "切り取り\tCtrl+X" },
-    MenuEntry { CmdCopy, "コピー\tCtrl+C" },
-    MenuEntry { CmdPaste, "貼り付け\tCtrl+V" },
-    MenuEntry { CmdDelete, "削除\tDel" },
-};
-
-constexpr std::array ToolMenu {
-    MenuEntry { CmdHolidays, "休日設定" },
-};
-
-constexpr std::array HelpMenu {
-    MenuEntry { CmdHelp, "ヘルプ" },
-    MenuEntry { CmdVersion, "バージョン" },
-};
+constexpr std::array<int, 9> FileMenu { CmdNew, CmdOpen, CmdSave, CmdSaveAs, 0, CmdPrintPreview, CmdPrint, 0, CmdExit };
+constexpr std::array<int, 6> EditMenu { CmdUndo, 0, CmdCut, CmdCopy, CmdPaste, CmdDelete };
+constexpr std::array<int, 1> ToolMenu { CmdHolidays };
+constexpr std::array<int, 2> HelpMenu { CmdHelp, CmdVersion };
 
 constexpr std::array Menu1 {
     MenuColumn { "ファイル", FileMenu },
@@ -45,19 +20,29 @@ constexpr std::array Menu1 {
     MenuColumn { "ヘルプ", HelpMenu },
 };
 
-constexpr std::array Accelerator1 {
-    Accelerator { "Ctrl+C", CmdCopy },
-    Accelerator { "Ctrl+N", CmdNew },
-    Accelerator { "Ctrl+P", CmdPrint },
-    Accelerator { "Ctrl+V", CmdPaste },
-    Accelerator { "Del", CmdDelete },
-    Accelerator { "Ctrl+X", CmdCut },
+constexpr std::array MenuProject {
+    MenuEntry { CmdCloseProject, "プロジェクトを閉じる" },
+    MenuEntry { 0, "" },
+    MenuEntry { CmdAddSubProject, "サブプロジェクトの追加" },
+    MenuEntry { CmdDeleteSubProject, "サブプロジェクトの削除" },
+    MenuEntry { CmdProjectFormat, "書式設定" },
+};
+
+constexpr std::array MenuTask {
+    MenuEntry { CmdCut, "切り取り" },
+    MenuEntry { CmdCopy, "コピー" },
+    MenuEntry { CmdPaste, "貼り付け" },
+    MenuEntry { CmdDelete, "削除" },
+    MenuEntry { 0, "" },
+    MenuEntry { CmdItemFormat, "書式設定" },
 };
 
 }  // namespace
 
 std::span<const MenuColumn> MainMenu() { return Menu1; }
 
-std::span<const Accelerator> Accelerators() { return Accelerator1; }
+std::span<const MenuEntry> ProjectMenu() { return MenuProject; }
+
+std::span<const MenuEntry> TaskMenu() { return MenuTask; }
 
 }  // namespace td

@@ -12,17 +12,14 @@ struct MenuEntry {
 
 struct MenuColumn {
     const char* title;
-    std::span<const MenuEntry> entries;
-};
-
-struct Accelerator {
-    const char* key;
-    int command;
+    // Command ids, 0 for a separator; their texts are the commands' own.
+    std::span<const int> commands;
 };
 
 // IDR_MENU1, the main menu bar.
 std::span<const MenuColumn> MainMenu();
-// IDR_ACCELERATOR1.
-std::span<const Accelerator> Accelerators();
+// IDR_MENU_PROJECT and IDR_MENU_TASK, the right button's pop-ups, with texts of their own.
+std::span<const MenuEntry> ProjectMenu();
+std::span<const MenuEntry> TaskMenu();
 
 }  // namespace td

@@ -2,6 +2,7 @@
 
 #include "app/CommandId.h"
 
+#include <QAction>
 #include <QPixmap>
 #include <QToolBar>
 #include <QToolButton>
@@ -41,7 +42,7 @@ const std::array<ToolButtonEntry, ToolButtonCount> ToolButtonTable { {
     { 21, CmdRowIndent, "右" },
 } };
 
-QToolBar* ToolBar::Create(QWidget* parent, std::function<void(int)> onCommand)
+QToolBar* ToolBar::Create(QWidget* parent, const std::function<QAction*(int)>& actionOf)
 {
     const QPixmap strip(":/toolbar.png");
     bar = new QToolBar(parent);
@@ -55,14 +56,15 @@ QToolBar* ToolBar::Create(QWidget* parent, std::function<void(int)> onCommand)
             bar->addSeparator();
             continue;
         }
+        QAction* action = actionOf(entry.command);
+        action->setIcon(strip.copy(entry.image * ImageWidth, 0, ImageWidth, ImageHeight));
+        action->setIconVisibleInMenu(false);
+        action->setToolTip(QString::fromUtf8(entry.tooltip));
+        action->setCheckable(IsToolCommand(entry.command));
         auto* button = new QToolButton(bar);
-        button->setIcon(strip.copy(entry.image * ImageWidth, 0, ImageWidth, ImageHeight));
-        button->setToolTip(QString::fromUtf8(entry.tooltip));
+        button->setDefaultAction(action);
         button->setAutoRaise(true);
-        button->setCheckable(IsToolCommand(entry.command));
         button->setProperty("command", entry.command);
-        const int command = entry.command;
-        QObject::connect(button, &QToolButton::clicked, bar, [onCommand, command] { onCommand(command); });
         bar->addWidget(button);
         buttons[n] = button;
     }
@@ -106,7 +108,7 @@ QToolButton* ToolBar::Button(int command) const
 void ToolBar::SetHeld(int command, bool held)
 {
     if (QToolButton* button = Button(command))
-        button->setChecked(held);
+        button->defaultAction()->setChecked(held);
 }
 
 }  // namespace td

@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 
+class QAction;
 class QToolBar;
 class QToolButton;
 class QWidget;
@@ -23,8 +24,8 @@ extern const std::array<ToolButtonEntry, ToolButtonCount> ToolButtonTable;
 // group of which exactly one button is held down.
 class ToolBar {
 public:
-    // The bar is a child of `parent`; its buttons report their command ids to `onCommand`.
-    QToolBar* Create(QWidget* parent, std::function<void(int)> onCommand);
+    // The bar is a child of `parent`; each button shows and runs the action of its command.
+    QToolBar* Create(QWidget* parent, const std::function<QAction*(int)>& actionOf);
     int SelectTool(int command);
     int CurrentTool() const { return currentTool; }
     void Show(bool shown);

@@ -1,18 +1,24 @@
 #include "app/MainWindow.h"
+#include "app/StartOptions.h"
 
 #include <QApplication>
-#include <QFile>
+
+#include <iostream>
 
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     // Lets the desktop match the window to the installed entry, for its icon in docks.
     QGuiApplication::setDesktopFileName("timeline-draft");
+    std::string error;
+    const auto options = td::ParseStartOptions(application.arguments().mid(1), error);
+    if (!options) {
+        std::cerr << "timeline-draft: " << error << "\n" << td::StartUsage << "\n";
+        return 2;
+    }
     td::MainWindow window;
     window.show();
-    std::vector<std::string> paths;
-    for (const QString& argument : application.arguments().mid(1))
-        paths.push_back(QFile::encodeName(argument).toStdString());
-    window.OpenFiles(paths);
+    window.OpenFiles(options->files);
+    window.ShowView(options->zoom, options->firstDate);
     return application.exec();
 }

@@ -7,9 +7,11 @@
 #include "view/Surface.h"
 
 #include <QGuiApplication>
+#include <QPainter>
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -171,6 +173,43 @@ void BM_OverlayDrag(benchmark::State& state)
     workspace.ClearSelection();
 }
 BENCHMARK(BM_OverlayDrag)->Unit(benchmark::kMicrosecond);
+
+// One step of a real drag: the mouse-move handler draws the overlay, then the window copies
+// the area it reports (the old and the new feedback) from the back buffer to the screen.
+void BM_DragStep(benchmark::State& state)
+{
+    LargeChart& chart = Chart();
+    Workspace& workspace = chart.workspace;
+    ChartView& view = chart.view;
+    workspace.ClearSelection();
+    view.editMode = Idle;
+    view.Redraw();
+    for (int i = 0; i < DraggedItems; ++i)
+        workspace.SelectItem(0, i * 4 + i % 4);
+    view.editMode = Selected;
+    view.Redraw();
+    // As after a press on a selected item; the first move takes the items out of the chart.
+    view.downX = 800;
+    view.downY = 200;
+    view.OnMouseMove(true, 801, 200);
+    QImage screen(ScreenWidth, ScreenHeight, QImage::Format_RGB32);
+    int step = 0;
+    long pixels = 0;
+    for (auto _ : state) {
+        view.OnMouseMove(true, 800 + (step % 40) * 3, 200 + (step % 7) * 10);
+        ++step;
+        const OverlayRect area = view.TakeRepaintArea();
+        QPainter painter(&screen);
+        painter.drawImage(QPoint(area.x, area.y), view.BackBuffer(), QRect(area.x, area.y, area.width, area.height));
+        pixels += static_cast<long>(area.width) * area.height;
+        benchmark::DoNotOptimize(screen.constBits());
+    }
+    state.counters["selected"] = workspace.SelectionCount();
+    state.counters["repainted px"] = benchmark::Counter(static_cast<double>(pixels) / std::max<int64_t>(1, state.iterations()));
+    workspace.ClearSelection();
+    view.editMode = Idle;
+}
+BENCHMARK(BM_DragStep)->Unit(benchmark::kMicrosecond);
 
 void BM_PlainFill(benchmark::State& state)
 {

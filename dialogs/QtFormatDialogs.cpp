@@ -1,6 +1,5 @@
 #include "dialogs/QtFormatDialogs.h"
 
-#include "calendar/HolidayCalendar.h"
 #include "dialogs/HolidayDialog.h"
 #include "dialogs/ProjectFormatDialog.h"
 #include "dialogs/ScheduleFormatDialog.h"
@@ -8,9 +7,8 @@
 
 namespace td {
 
-QtFormatDialogs::QtFormatDialogs(Workspace& workspace, HolidayCalendar& calendar,
-                                 ErrorReporter& reporter, QWidget* owner)
-    : workspace(workspace), calendar(calendar), reporter(reporter), owner(owner)
+QtFormatDialogs::QtFormatDialogs(Workspace& workspace, ErrorReporter& reporter, QWidget* owner)
+    : workspace(workspace), reporter(reporter), owner(owner)
 {
 }
 
@@ -35,10 +33,7 @@ int QtFormatDialogs::ProjectFormat()
 int QtFormatDialogs::HolidaySettings()
 {
     HolidayDialog dialog(QDate::currentDate(), reporter, owner);
-    const int result = dialog.exec();
-    if (result == DialogOk)
-        calendar.ReloadHolidays();
-    return result;
+    return dialog.exec();
 }
 
 }  // namespace td

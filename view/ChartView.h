@@ -13,7 +13,9 @@
 
 namespace td {
 
+class FormatDialogs;
 class HolidayCalendar;
+class SavePrompt;
 
 // Geometry of the chart, in buffer pixels.
 inline constexpr int MarginRight = 20;
@@ -77,6 +79,15 @@ struct OverlayRect {
 
 // The chart area: view state, row layout, coordinate conversions and the back buffer every
 // painter draws into. The window only ever copies from `backBuffer`.
+// The pop-up a right click asks for.
+enum class ContextMenu {
+    None,
+    Project,
+    // The project menu over a schedule document: no sub-projects there.
+    ScheduleProject,
+    Task,
+};
+
 class ChartView {
 public:
     // The buffers are (screenWidth + 320) x screenHeight, made on the first Resize or Redraw.
@@ -101,6 +112,45 @@ public:
     int OnHScroll(int code, int position);
     void UpdateVerticalScroll();
     void UpdateHorizontalScroll();
+
+    // Shows the chart from `first` at `zoom` (the command line's view).
+    void SetView(int zoom, const DateTriple& first);
+
+    // Hit testing: the HitPart of `item` of document `doc` under a press at (x, y) in view row
+    // `viewRow`, lane `lane`.
+    int HitTestItem(int doc, int viewRow, int lane, int x, int y, const ChartItem& item) const;
+
+    // Mouse editing with the left button; each returns 1 when the window must repaint.
+    int OnButtonDown(int x, int y);
+    int OnMouseMove(bool leftButtonHeld, int x, int y);
+    int OnButtonUp(int x, int y);
+    void SelectTool(int tool) { currentTool = tool; }
+    // Null until the dialogs exist; every dialog then acts as cancelled.
+    void SetDialogs(FormatDialogs* formatDialogs) { dialogs = formatDialogs; }
+
+    // View commands; each returns 1 when the window must repaint.
+    int Cut();
+    int Copy();
+    int Paste();
+    int Delete();
+    int DropSelection();
+    int Undo();
+    int ItemFormat();
+    int HolidaySettings();
+    int ProjectFormat();
+    int MoveRow(int command);
+    int AddSubProject();
+    int DeleteSubProject();
+    int CloseProject(SavePrompt& prompt);
+    // A document of `kind` was created or opened (0: none was).
+    int DocumentAdded(int kind);
+    ContextMenu OnContextMenu(int x, int y);
+    // What cut, copy, delete and the format commands repaint: the rows' band from x 340, or
+    // from x 0, to the window's right edge.
+    OverlayRect ChartRect(bool fromLeft) const;
+    // The area changed since the last call: everything after a full redraw, else what the
+    // overlay erased and drew; empty when nothing changed.
+    OverlayRect TakeRepaintArea();
 
     bool IsDayMode() const { return DayWidths[zoomLevel] != 0; }
     int DayWidth() const { return DayWidths[zoomLevel]; }
@@ -167,6 +217,35 @@ public:
     std::optional<Surface> surface;
 
 private:
+    int RowBoundaryAt(int x, int y) const;
+    int HitTestLine(int doc, int viewRow, int lane, int x, int y, const ChartItem& item) const;
+    int HitTestTextBox(int viewRow, int x, int y, int xStart, const ChartItem& item) const;
+    bool OnFoldBox(int viewRow, int x, int y) const;
+    int SelectionClick(int doc, int x, int y);
+    int PressWithTool(int doc, int x, int y);
+    void ToggleFold(int viewRow);
+    void CreateEvent(int x, int y);
+    void CreateScheduleEntry(int x);
+    int FinishCreate();
+    void CreateTask(int type, int minX, int maxX);
+    void CreateLine();
+    void CreateTextBox(int minX, int maxX, int minY, int maxY);
+    int FinishRowResize();
+    int FinishRubberBand();
+    int FinishMove();
+    int FinishStretch();
+    bool StretchItem(int doc, ChartItem& item) const;
+    bool StretchLine(int doc, ItemPoint& moved) const;
+    void StretchTextBox(ChartItem& item) const;
+    int RowUnderLastPress() const;
+    int DialogResult(int (FormatDialogs::*open)()) const;
+    bool InsideRows(int y) const { return rowTop[0] < y && y < rowTop[viewRowCount]; }
+    void AddDamage(const OverlayRect& area);
+
+    FormatDialogs* dialogs = nullptr;
+    // Accumulated by the overlay and Redraw, handed out by TakeRepaintArea.
+    OverlayRect damage;
+
     void EnsureBuffers();
     void DrawHeader(Surface& s);
     void LayOutRows();

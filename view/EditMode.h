@@ -17,4 +17,12 @@ enum EditMode : int32_t {
     DragEnd = 53,
 };
 
+// What a press lands on within an item.
+enum HitPart : int32_t {
+    HitNone = 0,
+    HitBody = 51,
+    HitStartHandle = 52,
+    HitEndHandle = 53,
+};
+
 }  // namespace td

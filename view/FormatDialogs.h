@@ -2,6 +2,10 @@
 
 namespace td {
 
+// The end codes of the program's dialogs.
+inline constexpr int DialogOk = 1;
+inline constexpr int DialogCancel = 2;
+
 // The modal dialogs the chart's commands open; each returns 1 for OK and 2 for Cancel.
 class FormatDialogs {
 public:

@@ -59,20 +59,6 @@ void SetDate(ItemPoint& point, const DateTriple& date)
     point.day = date.day;
 }
 
-int TaskTypeOfTool(int tool)
-{
-    switch (tool) {
-    case ToolId::TaskLine:
-        return TaskLine;
-    case ToolId::TaskBand:
-        return TaskBand;
-    case ToolId::Progress:
-        return Progress;
-    default:
-        return 0;
-    }
-}
-
 // The clean copy is refreshed after every full redraw; copying into the existing image spares
 // a buffer allocation per redraw.
 void CopyWhole(const QImage& from, QImage& to)
@@ -94,6 +80,7 @@ void ChartView::DrawOverlay()
     if (!restore) {
         CopyWhole(backBuffer, scratchBuffer);
         overlaySaved = 1;
+        AddDamage({0, 0, bufferWidth, bufferHeight});
     }
     Surface s(backBuffer);
     if (restore && !overlayRect.IsEmpty()) {
@@ -102,10 +89,12 @@ void ChartView::DrawOverlay()
                                  .intersected(backBuffer.rect());
         s.Blit(erased.x(), erased.y(), erased.width(), erased.height(), scratchBuffer, erased.x(),
                erased.y());
+        AddDamage({erased.x(), erased.y(), erased.width(), erased.height()});
     }
     SelectionOverlay overlay(*this, s);
     overlay.Draw();
     overlayRect = overlay.Painted();
+    AddDamage(overlayRect);
 }
 
 SelectionOverlay::SelectionOverlay(const ChartView& view, Surface& surface)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/DocumentRecords.h"
+
 #include <cstdint>
 
 namespace td {
@@ -15,5 +17,20 @@ struct ToolId {
     static constexpr int32_t TextBox = 41009;
     static constexpr int32_t Schedule = 41010;
 };
+
+// The item type a task-creating tool makes; 0 for the other tools.
+inline int TaskTypeOfTool(int tool)
+{
+    switch (tool) {
+    case ToolId::TaskLine:
+        return TaskLine;
+    case ToolId::TaskBand:
+        return TaskBand;
+    case ToolId::Progress:
+        return Progress;
+    default:
+        return 0;
+    }
+}
 
 }  // namespace td

@@ -104,9 +104,8 @@ TEST(TaskFormatDialog, ReturnIsOkAndEscapeIsCancel)
 {
     for (auto [key, result] : {std::pair {Qt::Key_Return, DialogOk}, {Qt::Key_Escape, DialogCancel}}) {
         SelectedWorkspace s(DocumentKind::Project, {Item(TaskLine, Red)});
-        HolidayCalendar calendar;
         NoErrors reporter;
-        QtFormatDialogs dialogs(s.ws, calendar, reporter, nullptr);
+        QtFormatDialogs dialogs(s.ws, reporter, nullptr);
         QTimer::singleShot(0, [key] {
             QWidget* dialog = QApplication::activeModalWidget();
             Control<QComboBox>(dialog, "lineColor")->setCurrentIndex(2);

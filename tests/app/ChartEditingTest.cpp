@@ -1,0 +1,372 @@
+// End-to-end editing: real mouse events on the real main window's chart, then the model and the
+// back buffer are read. The QApplication comes from the environment of MainWindowTest.cpp.
+#include "AppFakes.h"
+#include "app/ChartWidget.h"
+#include "app/CommandId.h"
+#include "app/MainWindow.h"
+#include "view/EditMode.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+#include <sstream>
+
+namespace td {
+namespace {
+
+// At zoom 7 from 1 April 2009 a day is 80 pixels: x 340 + 80n is the left edge of April n + 1.
+// Row A spans y 65..105 and row B 105..145, two lanes each.
+class ChartEditingTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        window = std::make_unique<MainWindow>(WindowServices { &chooser, &boxes });
+        window->resize(1200, 700);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        Workspace& model = window->Model();
+        model.AddDocument(DocumentKind::Project);
+        model.Doc(0)->AddRow(0);
+        model.RebuildVisibleRows();
+        model.RowAt(0)->lanes = 2;
+        model.RowAt(1)->lanes = 2;
+        window->View().DocumentAdded(DocumentKind::Project);
+        window->ShowView(7, DateTriple { 2009, 4, 1 });
+    }
+
+    QWidget* Chart() const { return window->Chart(); }
+    void Press(QPoint at) { QTest::mousePress(Chart(), Qt::LeftButton, {}, at); }
+    void Move(QPoint at) { QTest::mouseMove(Chart(), at); }
+    void Release(QPoint at) { QTest::mouseRelease(Chart(), Qt::LeftButton, {}, at); }
+    void Click(QPoint at)
+    {
+        Press(at);
+        Release(at);
+    }
+    void Drag(QPoint from, QPoint to)
+    {
+        Press(from);
+        Move(to);
+        Release(to);
+    }
+    void Draw(int tool, QPoint from, QPoint to)
+    {
+        window->RunCommand(tool);
+        Drag(from, to);
+        window->RunCommand(CmdToolSelect);
+    }
+
+    // The live items of the plan, in table order; dragged items are marked deleted while they
+    // stay selected.
+    std::vector<ChartItem> Items() const
+    {
+        std::vector<ChartItem> items;
+        const Document& doc = *window->Model().Doc(0);
+        for (int i = 0; i < doc.ItemCount(); ++i) {
+            if (doc.ItemState(i) != ItemDeleted || window->Model().IsItemSelected(0, i))
+                items.push_back(*doc.ItemPtr(i));
+        }
+        return items;
+    }
+
+    // What the chart shows of the plan: rows and live items.
+    std::string Snapshot() const
+    {
+        std::ostringstream out;
+        const Workspace& model = window->Model();
+        for (int r = 0; r < model.VisibleRowCount(); ++r)
+            out << "row " << model.RowAt(r)->id << ' ' << model.RowAt(r)->level << ' ' << model.RowAt(r)->lanes << '\n';
+        for (const ChartItem& item : Items())
+            out << item.type << ' ' << Span(item) << ' ' << item.boxWidth << '\n';
+        return out.str();
+    }
+
+    static std::string Span(const ChartItem& item)
+    {
+        std::ostringstream out;
+        for (const ItemPoint* p : { &item.start, &item.end })
+            out << p->rowId << ':' << int(p->lane) << ':' << p->year << '-' << p->month << '-' << p->day << ' ';
+        return out.str();
+    }
+
+    static std::string Date(const ItemPoint& p)
+    {
+        return std::to_string(p.year) + "-" + std::to_string(p.month) + "-" + std::to_string(p.day);
+    }
+
+    // Answers the pop-up that the next right click opens with `text`; false when none opened.
+    bool ChooseFromContextMenu(QPoint at, const QString& text, QStringList* disabled = nullptr)
+    {
+        bool shown = false;
+        // Owned here, so that it never fires after this call when no menu opened.
+        QTimer answer;
+        QObject::connect(&answer, &QTimer::timeout, [&] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            answer.stop();
+            shown = true;
+            QAction* chosen = nullptr;
+            for (QAction* action : menu->actions()) {
+                if (disabled && !action->isSeparator() && !action->isEnabled())
+                    disabled->push_back(action->text());
+                if (action->text() == text)
+                    chosen = action;
+            }
+            menu->setActiveAction(chosen);
+            QTest::keyClick(menu, Qt::Key_Return);
+        });
+        answer.start(10);
+        QTest::mouseClick(Chart(), Qt::RightButton, {}, at);
+        QTest::qWait(0);
+        return shown;
+    }
+
+    // Undoes the last change with Ctrl+Z and expects the plan as it was.
+    void ExpectUndoGivesBack(const std::string& before)
+    {
+        QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+        EXPECT_EQ(Snapshot(), before);
+    }
+
+    fakes::FakeFileChooser chooser;
+    fakes::FakeMessageBoxes boxes;
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(ChartEditingTest, EveryCreatingToolMakesOneItemThatUndoTakesBack)
+{
+    struct Case {
+        int tool;
+        QPoint from;
+        QPoint to;
+        int type;
+    };
+    const Case cases[] = {
+        { CmdToolTaskLine, { 450, 75 }, { 600, 75 }, TaskLine },
+        { CmdToolTaskBand, { 450, 95 }, { 600, 95 }, TaskBand },
+        { CmdToolProgress, { 450, 115 }, { 600, 115 }, Progress },
+        { CmdToolEvent, { 700, 75 }, { 700, 75 }, Event },
+        { CmdToolLine, { 450, 75 }, { 600, 135 }, Line },
+        { CmdToolTextBox, { 800, 70 }, { 900, 100 }, TextBox },
+    };
+    for (const Case& c : cases) {
+        const std::string before = Snapshot();
+        Draw(c.tool, c.from, c.to);
+        ASSERT_EQ(Items().size(), 1u) << c.tool;
+        EXPECT_EQ(Items()[0].type, c.type);
+        ExpectUndoGivesBack(before);
+    }
+}
+
+TEST_F(ChartEditingTest, TaskDirectionDoesNotMatterWhileALineKeepsItsDirection)
+{
+    Draw(CmdToolTaskLine, { 600, 75 }, { 450, 75 });
+    Draw(CmdToolTaskLine, { 450, 95 }, { 600, 95 });
+    ASSERT_EQ(Items().size(), 2u);
+    EXPECT_EQ(Date(Items()[0].start) + Date(Items()[0].end), "2009-4-22009-4-4");
+    EXPECT_EQ(Date(Items()[1].start) + Date(Items()[1].end), Date(Items()[0].start) + Date(Items()[0].end));
+    EXPECT_LT(qGray(window->View().BackBuffer().pixel(500, 74)), 128);
+
+    Draw(CmdToolLine, { 600, 75 }, { 450, 95 });
+    ASSERT_EQ(Items().size(), 3u);
+    EXPECT_EQ(Date(Items()[2].start) + Date(Items()[2].end), "2009-4-42009-4-2");
+    EXPECT_EQ(Items()[2].end.lane, 1);
+    Draw(CmdToolLine, { 450, 75 }, { 470, 78 });
+    EXPECT_EQ(Items().size(), 3u);
+}
+
+TEST_F(ChartEditingTest, EventNeedsEightPixelsOfTimelineAndCreateDragsNeedADate)
+{
+    const std::pair<int, size_t> events[] = { { 340, 0 }, { 347, 0 }, { 348, 1 } };
+    for (const auto& [x, created] : events) {
+        Draw(CmdToolEvent, { x, 75 }, { x, 75 });
+        EXPECT_EQ(Items().size(), created) << x;
+    }
+    Draw(CmdToolTaskBand, { 300, 75 }, { 600, 75 });
+    Draw(CmdToolTaskBand, { 600, 75 }, { 300, 75 });
+    EXPECT_EQ(Items().size(), 1u);
+}
+
+TEST_F(ChartEditingTest, TextBoxMirroredByItsLeftHandleKeepsAPositiveWidth)
+{
+    Draw(CmdToolTextBox, { 500, 70 }, { 600, 100 });
+    ASSERT_EQ(Items().size(), 1u);
+    EXPECT_EQ(Items()[0].boxWidth, 100);
+    EXPECT_EQ(Items()[0].end.lane, 1);
+    Click({ 550, 80 });
+    const std::string before = Snapshot();
+    Drag({ 500, 68 }, { 700, 68 });
+    ASSERT_EQ(Items().size(), 1u);
+    EXPECT_EQ(Date(Items()[0].start), "2009-4-4");
+    EXPECT_EQ(Items()[0].boxWidth, 60);
+    ExpectUndoGivesBack(before);
+}
+
+TEST_F(ChartEditingTest, RubberBandOfTwoPixelsSelectsNothing)
+{
+    Draw(CmdToolTaskLine, { 1000, 75 }, { 1000, 75 });
+    const std::pair<QPoint, int> bands[] = { { { 892, 70 }, 0 }, { { 1150, 80 }, 1 } };
+    for (const auto& [to, selected] : bands) {
+        Drag({ 890, 68 }, to);
+        EXPECT_EQ(window->Model().SelectionCount(), selected);
+        EXPECT_EQ(window->View().editMode, selected ? Selected : Idle);
+    }
+}
+
+TEST_F(ChartEditingTest, MovesTruncateToWholeDaysAndUndo)
+{
+    Draw(CmdToolTaskLine, { 500, 75 }, { 700, 75 });
+    const std::pair<int, const char*> moves[] = { { 79, "2009-4-3" }, { -79, "2009-4-3" }, { 80, "2009-4-4" } };
+    for (const auto& [dx, start] : moves) {
+        const std::string before = Snapshot();
+        Drag({ 600, 74 }, { 600 + dx, 74 });
+        EXPECT_EQ(Date(Items().at(0).start), start) << dx;
+        ExpectUndoGivesBack(before);
+    }
+}
+
+TEST_F(ChartEditingTest, PressAndReleaseOnASelectedItemIsOneUndoableReplacement)
+{
+    Draw(CmdToolTaskLine, { 500, 75 }, { 700, 75 });
+    Click({ 600, 74 });
+    ASSERT_EQ(window->View().editMode, Selected);
+    const std::string before = Snapshot();
+    const int groups = window->Model().Undo().Group();
+    const int index = window->Model().SelectionIndex(0);
+    Click({ 600, 74 });
+    EXPECT_EQ(window->Model().Undo().Group(), groups + 1);
+    EXPECT_NE(window->Model().SelectionIndex(0), index);
+    EXPECT_EQ(Snapshot(), before);
+    window->RunCommand(CmdUndo);
+    EXPECT_EQ(window->Model().Undo().Group(), groups);
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(ChartEditingTest, EndHandleEdgeLengthensATaskByOneDay)
+{
+    Draw(CmdToolTaskLine, { 500, 75 }, { 700, 75 });
+    for (const int x : { 740, 742 }) {
+        Click({ 600, 74 });
+        const std::string before = Snapshot();
+        Click({ x, 74 });
+        EXPECT_EQ(Date(Items().at(0).end), "2009-4-6") << x;
+        ExpectUndoGivesBack(before);
+    }
+}
+
+TEST_F(ChartEditingTest, RowBoundaryDragSetsTheLanesFromThePointer)
+{
+    struct Case {
+        int pressY;
+        int releaseY;
+        int lanes;
+    };
+    const Case cases[] = { { 105, 40, 1 }, { 104, 104, 1 }, { 103, 103, 1 }, { 105, 105, 2 }, { 106, 106, 2 }, { 105, 150, 4 } };
+    for (const Case& c : cases) {
+        const std::string before = Snapshot();
+        Drag({ 100, c.pressY }, { 100, c.releaseY });
+        EXPECT_EQ(window->Model().RowAt(0)->lanes, c.lanes) << c.pressY << " to " << c.releaseY;
+        ExpectUndoGivesBack(before);
+    }
+}
+
+TEST_F(ChartEditingTest, ProjectMenuTargetsTheClickedRowButDeletesTheSelectedOne)
+{
+    const int rowB = window->Model().RowAt(1)->id;
+    Click({ 200, 75 });
+    ASSERT_TRUE(ChooseFromContextMenu({ 200, 125 }, "サブプロジェクトの追加"));
+    ASSERT_EQ(window->Model().VisibleRowCount(), 3);
+    EXPECT_EQ(window->Model().RowAt(1)->id, rowB);
+    EXPECT_EQ(window->Model().RowAt(2)->level, 1);
+    EXPECT_EQ(window->View().selectedViewRow, 0);
+
+    Click({ 200, 150 });
+    ASSERT_TRUE(ChooseFromContextMenu({ 200, 75 }, "サブプロジェクトの削除"));
+    EXPECT_EQ(window->Model().VisibleRowCount(), 2);
+    EXPECT_EQ(window->Model().RowAt(1)->id, rowB);
+}
+
+TEST_F(ChartEditingTest, ItemMenuOpensOnlyOverSelectedItemsAndScheduleRowsGreySubProjects)
+{
+    Draw(CmdToolTaskLine, { 500, 75 }, { 700, 75 });
+    EXPECT_FALSE(ChooseFromContextMenu({ 600, 74 }, "削除"));
+    Click({ 600, 74 });
+    ASSERT_TRUE(ChooseFromContextMenu({ 600, 74 }, "削除"));
+    EXPECT_TRUE(Items().empty());
+
+    window->Model().AddDocument(DocumentKind::Schedule);
+    window->View().DocumentAdded(DocumentKind::Schedule);
+    QStringList disabled;
+    ASSERT_TRUE(ChooseFromContextMenu({ 200, 150 }, "プロジェクトを閉じる", &disabled));
+    EXPECT_EQ(disabled, QStringList({ "サブプロジェクトの追加", "サブプロジェクトの削除" }));
+    EXPECT_EQ(window->Model().DocumentCount(), 1);
+}
+
+// The schedule row lies below rows A and B, at y 145..165.
+TEST_F(ChartEditingTest, ScheduleToolOpensTheScheduleDialogAndKeepsTheEntryOnCancel)
+{
+    window->Model().AddDocument(DocumentKind::Schedule);
+    window->View().DocumentAdded(DocumentKind::Schedule);
+    window->RunCommand(CmdToolSchedule);
+    QString title;
+    QTimer::singleShot(0, [&title] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        title = dialog ? dialog->windowTitle() : QString();
+        if (dialog)
+            QTest::keyClick(dialog, Qt::Key_Escape);
+    });
+    Click({ 500, 150 });
+    EXPECT_FALSE(title.isEmpty());
+    ASSERT_EQ(window->Model().Doc(1)->ItemCount(), 1);
+    EXPECT_EQ(window->Model().Doc(1)->ItemPtr(0)->type, Schedule);
+    EXPECT_EQ(window->Model().SelectionCount(), 0);
+}
+
+TEST_F(ChartEditingTest, UndoWithNothingToUndoKeepsTheSelection)
+{
+    Draw(CmdToolTaskLine, { 500, 75 }, { 700, 75 });
+    window->Model().Undo().ClearUndo();
+    Click({ 600, 74 });
+    window->RunCommand(CmdUndo);
+    EXPECT_EQ(window->Model().SelectionCount(), 1);
+    EXPECT_EQ(window->View().editMode, Selected);
+}
+
+// Counts the area the chart widget repaints.
+class PaintRecorder : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted |= static_cast<QPaintEvent*>(event)->region().boundingRect();
+        return false;
+    }
+    QRect painted;
+};
+
+TEST_F(ChartEditingTest, CreateDragDrawsItsOutlineAndRepaintsOnlyAroundIt)
+{
+    window->RunCommand(CmdToolTaskLine);
+    Press({ 450, 75 });
+    Move({ 520, 75 });
+    QTest::qWait(0);
+    PaintRecorder recorder;
+    Chart()->installEventFilter(&recorder);
+    Move({ 600, 75 });
+    QTest::qWait(0);
+    Chart()->removeEventFilter(&recorder);
+    EXPECT_EQ(window->View().BackBuffer().pixel(550, 74), qRgb(255, 0, 0));
+    EXPECT_FALSE(recorder.painted.isEmpty());
+    EXPECT_LE(recorder.painted.width(), 400);
+    EXPECT_LE(recorder.painted.height(), 5);
+    Release({ 600, 75 });
+    EXPECT_EQ(Items().size(), 1u);
+}
+
+}  // namespace
+}  // namespace td
