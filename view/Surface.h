@@ -33,6 +33,13 @@ enum class BlitOp {
     And,
 };
 
+// The program's face at one pixel height and weight, made once with what drawing needs of it.
+struct ChartFont {
+    QFont font;
+    int64_t key = 0;
+    int lineHeight = 0;
+};
+
 // The chart's drawing vocabulary, with GDI's pixel rules: segments leave out their end point,
 // fills leave out the right and bottom edges, text is painted opaquely on white, one-pixel pens
 // are never antialiased. Colours are 0x00BBGGRR. Every renderer draws through this class so that
@@ -89,15 +96,20 @@ public:
                  int sourceWidth, int sourceHeight, BlitOp op = BlitOp::Copy);
 
 private:
+    enum class PainterPen { Stale, Line, Text };
+
     void ApplyPen();
+    void UseLinePen();
+    void UseTextPen();
     void SetBlitMode(BlitOp op);
     int AlignedX(int x, int width, TextAlign align) const;
 
     QPainter painter;
     QPen pen;
-    QFont font;
-    int fontHeight = 0;
-    int fontWeight = 0;
+    // The style of the selected one-pixel pen, -1 for a wide pen.
+    int32_t cosmeticStyle = -1;
+    PainterPen painterPen = PainterPen::Stale;
+    const ChartFont* font = nullptr;
     QColor textColor = Qt::black;
     int penX = 0;
     int penY = 0;
