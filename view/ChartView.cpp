@@ -89,33 +89,23 @@ int ChartView::DateToX(int& x, int year, int month, int day) const
         x = TimelineLeft;
         return -1;
     }
-    if (IsDayMode()) {
-        int n = DaysBetween(firstDate.year, firstDate.month, firstDate.day, year, month, day);
-        x = n * DayWidth() + TimelineLeft;
-    } else {
-        int n = DaysBetween(firstDate.year, firstDate.month, 1, year, month, day);
-        x = (n * MonthWidth()) / 30 + TimelineLeft;
-    }
+    DateToXUnclamped(x, year, month, day);
     if (x < bufferWidth - RightClampMargin)
         return 0;
     x = bufferWidth - RightClampMargin;
     return 1;
 }
 
+// Day numbers give the day counts of the date arithmetic in constant time, which every item of
+// every redraw needs; far-off damaged dates land far outside the buffer instead of overflowing.
 void ChartView::DateToXUnclamped(int& x, int year, int month, int day) const
 {
     const DateTriple& f = firstDate;
-    if (IsDayMode()) {
-        if (CompareDates(year, month, day, f.year, f.month, f.day) != 1)
-            x = TimelineLeft + DaysBetween(f.year, f.month, f.day, year, month, day) * DayWidth();
-        else
-            x = TimelineLeft - DaysBetween(year, month, day, f.year, f.month, f.day) * DayWidth();
-        return;
-    }
-    if (!MonthBefore(year, month, f))
-        x = TimelineLeft + (DaysBetween(f.year, f.month, 1, year, month, day) * MonthWidth()) / 30;
-    else
-        x = TimelineLeft - (DaysBetween(year, month, day, f.year, f.month, 1) * MonthWidth()) / 30;
+    const int64_t origin = DayNumber(f.year, f.month, IsDayMode() ? f.day : 1);
+    const int64_t days = DayNumber(year, month, day) - origin;
+    const int64_t offset = IsDayMode() ? days * DayWidth() : (days * MonthWidth()) / 30;
+    constexpr int64_t FarOff = int64_t{1} << 30;
+    x = static_cast<int>(std::clamp(TimelineLeft + offset, -FarOff, FarOff));
 }
 
 int ChartView::YToRowLane(int y, int& visibleRow, int& lane) const
