@@ -1,6 +1,7 @@
 #include "model/AttributeValues.h"
 #include "view/ChartView.h"
 #include "view/ViewBitmaps.h"
+#include "view/VisibleRowMap.h"
 
 #include <QImage>
 
@@ -364,6 +365,95 @@ void ItemShapes::DrawTextBox(const ChartItem& item, int top)
     s.Blit(left + dx, upper + dy, box.width(), box.height(), box, 0, 0, BlitOp::Copy);
 }
 
+// Draws an item whose start row is the flattened row `row`; nothing when its lane is not shown.
+void DrawAtRow(const ChartView& view, Surface& s, int doc, const ChartItem& item, int row, int dx,
+               int dy)
+{
+    const ProjectRow* startRow = view.workspace.RowAt(row);
+    if (!startRow || item.start.lane >= startRow->lanes)
+        return;
+    const int k = row - view.firstRow;
+    // A connector may start above the first row shown, or below the last, and still cross them.
+    const bool laidOut = k >= 0 && k < view.viewRowCount;
+    if (!laidOut && item.type != Line)
+        return;
+    ItemShapes(view, s, dx, dy).Draw(doc, item, laidOut ? view.rowTop[k] : 0);
+}
+
+bool HasLabel(const ChartItem& item)
+{
+    return item.start.lane != 0 && item.text[0] != '\0' && item.type != Line && item.type != TextBox;
+}
+
+// The highest pixel row an item laid out at `laneTop` can paint: its label above the lane, an
+// event's mark, or else the lane itself. Texts get a second line height to spare for glyphs
+// that overhang their line.
+int ReachTop(const ChartItem& item, int laneTop)
+{
+    int reach = laneTop;
+    if (item.type == Event)
+        reach = std::min(reach, laneTop + Screen.markBaseline
+                                    - 2 * Surface::LineHeightOf(EventFontHeight, WeightNormal));
+    if (HasLabel(item))
+        reach = std::min(reach, laneTop - 2 * Surface::LineHeightOf(item.textSize, item.textWeight));
+    return reach;
+}
+
+// A connector whose ends both lie above the rows, both below the buffer, or both on one side of
+// the timeline is clipped to a single point and draws nothing.
+bool ConnectorMayShow(const ChartView& view, const VisibleRowMap& rows, const ChartItem& item,
+                      int startRow)
+{
+    const int endRow = rows.Find(item.end.rowId);
+    if (endRow < 0)
+        return false;
+    const auto belowBuffer = [&view](int row) {
+        const int k = row - view.firstRow;
+        return k >= 0 && k < view.viewRowCount && view.rowTop[k] >= view.bufferHeight;
+    };
+    if ((startRow < view.firstRow && endRow < view.firstRow)
+        || (belowBuffer(startRow) && belowBuffer(endRow)))
+        return false;
+    int u1 = 0;
+    int u2 = 0;
+    view.DateToXUnclamped(u1, item.start.year, item.start.month, item.start.day);
+    view.DateToXUnclamped(u2, item.end.year, item.end.month, item.end.day);
+    return !(u1 <= TimelineLeft && u2 <= TimelineLeft)
+        && !(u1 >= view.bufferWidth && u2 >= view.bufferWidth);
+}
+
+// Whether an item can paint anything, from the same tests its shape makes, before any drawing
+// set-up: most items of a large plan lie in rows below the buffer or on days out of the view.
+bool MayShow(const ChartView& view, const VisibleRowMap& rows, const ChartItem& item, int row)
+{
+    if (item.type == Line)
+        return ConnectorMayShow(view, rows, item, row);
+    const int k = row - view.firstRow;
+    if (k < 0 || k >= view.viewRowCount)
+        return false;
+    if (ReachTop(item, view.rowTop[k] + item.start.lane * LaneHeight) >= view.bufferHeight)
+        return false;
+    int sx = 0;
+    switch (item.type) {
+    case TaskLine:
+    case TaskBand:
+    case Progress: {
+        int ex = 0;
+        return view.DateToX(sx, item.start.year, item.start.month, item.start.day) != 1
+            && view.DateToX(ex, item.end.year, item.end.month, item.end.day + 1) != -1;
+    }
+    case Event:
+        return view.DateToX(sx, item.start.year, item.start.month, item.start.day) == 0;
+    case TextBox: {
+        view.DateToXUnclamped(sx, item.start.year, item.start.month, item.start.day);
+        const int64_t right = static_cast<int64_t>(sx) + item.boxWidth;
+        return sx < view.bufferWidth - RightClampMargin && right >= TimelineFirstX && right >= sx;
+    }
+    default:
+        return false;
+    }
+}
+
 }  // namespace
 
 int ChartView::DrawProjectItems(int doc)
@@ -372,14 +462,18 @@ int ChartView::DrawProjectItems(int doc)
     int last = 0;
     if (!surface || !DocumentRowRange(doc, first, last))
         return 1;
+    const VisibleRowMap rows(workspace, doc);
     const int count = workspace.ItemCount(doc);
     for (int i = 0; i < count; ++i) {
         const ChartItem* stored = workspace.ItemPtr(doc, i);
         if (!stored || stored->state != ItemNormal)
             continue;
+        const int row = rows.Find(stored->start.rowId);
+        if (row < 0 || !MayShow(*this, rows, *stored, row))
+            continue;
         ChartItem item;
         CopyItem(item, *stored);
-        DrawProjectItem(*surface, doc, item);
+        DrawAtRow(*this, *surface, doc, item, row, 0, 0);
     }
     return 1;
 }
@@ -387,17 +481,8 @@ int ChartView::DrawProjectItems(int doc)
 void ChartView::DrawProjectItem(Surface& s, int doc, const ChartItem& item, int dx, int dy)
 {
     const int row = workspace.FindVisibleRow(doc, item.start.rowId);
-    if (row < 0)
-        return;
-    const ProjectRow* startRow = workspace.RowAt(row);
-    if (!startRow || item.start.lane >= startRow->lanes)
-        return;
-    const int k = row - firstRow;
-    // A connector may start above the first row shown, or below the last, and still cross them.
-    const bool laidOut = k >= 0 && k < viewRowCount;
-    if (!laidOut && item.type != Line)
-        return;
-    ItemShapes(*this, s, dx, dy).Draw(doc, item, laidOut ? rowTop[k] : 0);
+    if (row >= 0)
+        DrawAtRow(*this, s, doc, item, row, dx, dy);
 }
 
 void ChartView::DrawItemText(const ChartItem& item, int x, int y, TextAlign align)

@@ -1,5 +1,6 @@
 #include "calendar/Dates.h"
 #include "view/ChartView.h"
+#include "view/VisibleRowMap.h"
 
 #include <array>
 #include <cstdio>
@@ -72,11 +73,12 @@ int ChartView::DrawScheduleItems(int doc)
         return 1;
     const int cellTop = rowTop[firstOfDocument - firstRow] + CellInset;
     std::array<int32_t, DayColumns> fill = {};
+    const VisibleRowMap rows(workspace, doc);
     for (int i = 0; i < workspace.ItemCount(doc); ++i) {
         ChartItem* item = workspace.ItemPtr(doc, i);
         if (!item || item->type != Schedule || item->state == ItemDeleted)
             continue;
-        const int k = workspace.FindVisibleRow(doc, item->start.rowId) - firstRow;
+        const int k = rows.Find(item->start.rowId) - firstRow;
         if (k < 0 || k >= viewRowCount)
             continue;
         int x = 0;

@@ -48,6 +48,16 @@ QString WithLineSeparators(QString text)
     return text;
 }
 
+int ClampedFontHeight(int height)
+{
+    return std::max(1, height);
+}
+
+int ClampedFontWeight(int weight)
+{
+    return std::clamp(weight, 1, 1000);
+}
+
 int64_t FontKey(int height, int weight)
 {
     return static_cast<int64_t>(height) << 16 | weight;
@@ -134,6 +144,7 @@ Surface::Surface(QPaintDevice& device)
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     raster = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
+    deviceRect = QRect(0, 0, device.width(), device.height());
     SelectBlackPen();
     SelectFont(14, 400);
 }
@@ -274,8 +285,8 @@ void Surface::FillRect(int left, int top, int right, int bottom, uint32_t color)
 
 void Surface::SelectFont(int height, int weight)
 {
-    height = std::max(1, height);
-    weight = std::clamp(weight, 1, 1000);
+    height = ClampedFontHeight(height);
+    weight = ClampedFontWeight(weight);
     // Items select their font one after another, mostly the same one; building a QFont resolves
     // the face's substitutes each time.
     if (font && font->key == FontKey(height, weight))
@@ -307,7 +318,10 @@ void Surface::TextOut(int x, int y, const QString& text, TextAlign align)
     const int height = font->lineHeight;
     const int left = AlignedX(x, shaped.width, align);
     const int top = align == TextAlign::CenterBottom ? y - height : y;
-    painter.fillRect(QRect(left, top, shaped.width, height), Qt::white);
+    const QRect cells(left, top, shaped.width, height);
+    if (!Touches(cells, height))
+        return;
+    painter.fillRect(cells, Qt::white);
     UseTextPen();
     painter.drawStaticText(QPoint(left, top), shaped.text);
 }
@@ -324,8 +338,8 @@ int Surface::DrawWrapped(int left, int top, int right, int bottom, const QString
     const int lineHeight = font->lineHeight;
     const WrappedText& wrapped = Wrapped(text, *font, std::max(1, right - left));
     const QTextLayout& layout = *wrapped.layout;
-    if (right > left && bottom > top) {
-        QRect clip(left, top, right - left, bottom - top);
+    const QRect clip(left, top, right - left, bottom - top);
+    if (right > left && bottom > top && Touches(clip)) {
         painter.save();
         painter.setClipRect(clip);
         for (int i = 0; i < layout.lineCount(); ++i) {
@@ -357,6 +371,16 @@ int Surface::TextWidth(const QString& text) const
 int Surface::LineHeight() const
 {
     return font->lineHeight;
+}
+
+int Surface::LineHeightOf(int height, int weight)
+{
+    return CachedFont(ClampedFontHeight(height), ClampedFontWeight(weight)).lineHeight;
+}
+
+bool Surface::Touches(const QRect& area, int spare) const
+{
+    return area.adjusted(-spare, -spare, spare, spare).intersects(deviceRect);
 }
 
 void Surface::SetBlitMode(BlitOp op)

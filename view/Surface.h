@@ -87,6 +87,8 @@ public:
     // Width and height of one line of text in the selected font.
     int TextWidth(const QString& text) const;
     int LineHeight() const;
+    // Height of one line of text in the font that SelectFont(height, weight) selects.
+    static int LineHeightOf(int height, int weight);
 
     // Copies width x height pixels of source at (sx, sy) to (x, y).
     void Blit(int x, int y, int width, int height, const QImage& source, int sx, int sy,
@@ -103,6 +105,8 @@ private:
     void UseTextPen();
     void SetBlitMode(BlitOp op);
     int AlignedX(int x, int width, TextAlign align) const;
+    // Whether a rectangle, grown by `spare` on every side, meets the device at all.
+    bool Touches(const QRect& area, int spare = 0) const;
 
     QPainter painter;
     QPen pen;
@@ -114,6 +118,7 @@ private:
     int penX = 0;
     int penY = 0;
     bool raster = true;
+    QRect deviceRect;
 };
 
 }  // namespace td
