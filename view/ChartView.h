@@ -166,6 +166,9 @@ public:
 
 private:
     void EnsureBuffers();
+    // Lets go of a clean copy that still shares the back buffer's pixels, so that a redraw
+    // paints them without copying them first.
+    void ReleaseSharedCleanCopy();
     void DrawHeader(Surface& s);
     void DrawDayScale(Surface& s);
     void DrawMonthScale(Surface& s);

@@ -35,6 +35,7 @@ QString FieldText(const char* bytes, std::size_t size, bool noNameWhenEmpty)
 int ChartView::Redraw()
 {
     EnsureBuffers();
+    ReleaseSharedCleanCopy();
     surface.emplace(backBuffer);
     Surface& s = *surface;
     s.FillRect(0, 0, bufferWidth, bufferHeight, White);

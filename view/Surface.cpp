@@ -262,6 +262,16 @@ void Surface::Segment(int x1, int y1, int x2, int y2)
     // coordinates must lose its far end instead and keep its start.
     const bool xMajor = std::abs(x2 - x1) >= std::abs(y2 - y1);
     const bool reversed = xMajor ? x2 < x1 : y2 < y1;
+    // A solid level or upright line is a one-pixel fill of the same pixels, which the raster
+    // engine paints without stepping along the line.
+    if (cosmeticStyle == PenSolid && raster && (x1 == x2 || y1 == y2)
+        && painter.transform().isIdentity()) {
+        const int from = reversed ? (xMajor ? x2 : y2) + 1 : (xMajor ? x1 : y1);
+        const int length = std::abs(xMajor ? x2 - x1 : y2 - y1);
+        painter.fillRect(xMajor ? QRect(from, y1, length, 1) : QRect(x1, from, 1, length),
+                         pen.color());
+        return;
+    }
     if (!reversed) {
         painter.drawLine(QPoint(x1, y1), QPoint(x2, y2));
         return;
