@@ -399,6 +399,30 @@ int ReachTop(const ChartItem& item, int laneTop)
     return reach;
 }
 
+// The tests that the shapes make of their days, other than a connector's.
+bool OnShownDays(const ChartView& view, const ChartItem& item)
+{
+    int sx = 0;
+    switch (item.type) {
+    case TaskLine:
+    case TaskBand:
+    case Progress: {
+        int ex = 0;
+        return view.DateToX(ex, item.end.year, item.end.month, item.end.day + 1) != -1
+            && view.DateToX(sx, item.start.year, item.start.month, item.start.day) != 1;
+    }
+    case Event:
+        return view.DateToX(sx, item.start.year, item.start.month, item.start.day) == 0;
+    case TextBox: {
+        view.DateToXUnclamped(sx, item.start.year, item.start.month, item.start.day);
+        const int64_t right = static_cast<int64_t>(sx) + item.boxWidth;
+        return sx < view.bufferWidth - RightClampMargin && right >= TimelineFirstX && right >= sx;
+    }
+    default:
+        return false;
+    }
+}
+
 // A connector whose ends both lie above the rows, both below the buffer, or both on one side of
 // the timeline is clipped to a single point and draws nothing.
 bool ConnectorMayShow(const ChartView& view, const VisibleRowMap& rows, const ChartItem& item,
@@ -431,27 +455,10 @@ bool MayShow(const ChartView& view, const VisibleRowMap& rows, const ChartItem& 
     const int k = row - view.firstRow;
     if (k < 0 || k >= view.viewRowCount)
         return false;
-    if (ReachTop(item, view.rowTop[k] + item.start.lane * LaneHeight) >= view.bufferHeight)
+    const int laneTop = view.rowTop[k] + item.start.lane * LaneHeight;
+    if (laneTop >= view.bufferHeight && ReachTop(item, laneTop) >= view.bufferHeight)
         return false;
-    int sx = 0;
-    switch (item.type) {
-    case TaskLine:
-    case TaskBand:
-    case Progress: {
-        int ex = 0;
-        return view.DateToX(sx, item.start.year, item.start.month, item.start.day) != 1
-            && view.DateToX(ex, item.end.year, item.end.month, item.end.day + 1) != -1;
-    }
-    case Event:
-        return view.DateToX(sx, item.start.year, item.start.month, item.start.day) == 0;
-    case TextBox: {
-        view.DateToXUnclamped(sx, item.start.year, item.start.month, item.start.day);
-        const int64_t right = static_cast<int64_t>(sx) + item.boxWidth;
-        return sx < view.bufferWidth - RightClampMargin && right >= TimelineFirstX && right >= sx;
-    }
-    default:
-        return false;
-    }
+    return OnShownDays(view, item);
 }
 
 }  // namespace

@@ -67,15 +67,22 @@ int64_t FontKey(int height, int weight)
 const ChartFont& CachedFont(int height, int weight)
 {
     static QHash<int64_t, ChartFont> fonts;
+    // Items ask for the same font one after another; QHash never moves its values.
+    static const ChartFont* last = nullptr;
     const int64_t key = FontKey(height, weight);
-    if (auto found = fonts.constFind(key); found != fonts.constEnd())
-        return *found;
+    if (last && last->key == key)
+        return *last;
+    if (auto found = fonts.constFind(key); found != fonts.constEnd()) {
+        last = &*found;
+        return *last;
+    }
     QFont font(ChartFace);
     font.setPixelSize(height);
     font.setWeight(static_cast<QFont::Weight>(weight));
     font.setStyleStrategy(QFont::NoAntialias);
     const QFontMetrics metrics(font);
-    return *fonts.insert(key, {font, key, metrics.ascent() + metrics.descent()});
+    last = &*fonts.insert(key, {font, key, metrics.ascent() + metrics.descent()});
+    return *last;
 }
 
 struct ShapedLine {

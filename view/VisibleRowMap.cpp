@@ -6,23 +6,38 @@ namespace td {
 
 VisibleRowMap::VisibleRowMap(const Workspace& workspace, int doc)
 {
+    std::vector<std::pair<int32_t, int>> shown;
     for (int visibleRow = 0; visibleRow < workspace.VisibleRowCount(); ++visibleRow) {
         int rowDoc = -1;
         const ProjectRow* row = workspace.RowAt(visibleRow);
         if (workspace.VisibleRowDocument(visibleRow, rowDoc) && rowDoc == doc && row
             && row->state == RowShown)
-            rows.emplace_back(row->id, visibleRow);
+            shown.emplace_back(row->id, visibleRow);
     }
-    // Stable, so that of two rows with one id the first is found, as the scan finds it.
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    if (shown.empty())
+        return;
+    const auto [lowest, highest] = std::minmax_element(
+        shown.begin(), shown.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    lowestId = lowest->first;
+    constexpr int64_t MaxSpan = int64_t{1} << 16;
+    const int64_t span = std::min<int64_t>(int64_t{highest->first} - lowestId + 1, MaxSpan);
+    rows.assign(static_cast<std::size_t>(span), -1);
+    // Of two rows with one id the first is found, as the scan finds it.
+    for (auto it = shown.rbegin(); it != shown.rend(); ++it) {
+        if (it->first - lowestId < span)
+            rows[static_cast<std::size_t>(it->first - lowestId)] = it->second;
+        else
+            farRows.insert(farRows.begin(), *it);
+    }
 }
 
-int VisibleRowMap::Find(int32_t rowId) const
+int VisibleRowMap::FindFarId(int32_t rowId) const
 {
-    auto found = std::lower_bound(rows.begin(), rows.end(), rowId,
-                                  [](const auto& entry, int32_t id) { return entry.first < id; });
-    return found != rows.end() && found->first == rowId ? found->second : -1;
+    for (const auto& [id, visibleRow] : farRows) {
+        if (id == rowId)
+            return visibleRow;
+    }
+    return -1;
 }
 
 }  // namespace td
