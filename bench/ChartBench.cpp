@@ -50,6 +50,7 @@ constexpr PlanShape WorstScreen = {MaxDocuments, ScheduleDocuments, 16, 0};
 constexpr PlanShape SpreadPlan = {MaxDocuments, ScheduleDocuments, 16, 240};
 constexpr PlanShape AllInView = {MaxDocuments, ScheduleDocuments, 256, 0};
 constexpr PlanShape OneDocumentPlan = {1, 0, 16, 240};
+constexpr PlanShape OneDocumentCrowded = {1, 0, 256, 0};
 
 ItemPoint Point(const DateTriple& window, int rowId, int lane, int dayOffset, int hour)
 {
@@ -339,12 +340,16 @@ void BM_PlainFill(benchmark::State& state)
 }
 BENCHMARK(BM_PlainFill)->Unit(benchmark::kMicrosecond);
 
-// `--write-plan FILE`: the one-document plan of (d) with its window at today's date, the date
-// the editor shows first, for timing the editor's start.
-int WriteTodayPlan(const char* path)
+// `--write-plan spread|crowded FILE`: a one-document plan of 65,536 items with its window at
+// today's date, the date the editor shows first, for timing the editor's start: the plan of (d),
+// or one with every item in the window.
+int WriteTodayPlan(std::string_view shape, const char* path)
 {
+    if (shape != "spread" && shape != "crowded")
+        return 2;
     const QDate today = QDate::currentDate();
-    return WritePlan(OneDocumentPlan, {today.year(), today.month(), today.day()}, path) ? 0 : 1;
+    const DateTriple window = {today.year(), today.month(), today.day()};
+    return WritePlan(shape == "spread" ? OneDocumentPlan : OneDocumentCrowded, window, path) ? 0 : 1;
 }
 
 }  // namespace
@@ -354,8 +359,8 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication app(argc, argv);
-    if (argc == 3 && std::strcmp(argv[1], "--write-plan") == 0)
-        return td::WriteTodayPlan(argv[2]);
+    if (argc == 4 && std::strcmp(argv[1], "--write-plan") == 0)
+        return td::WriteTodayPlan(argv[2], argv[3]);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
