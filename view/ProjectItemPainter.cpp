@@ -380,24 +380,28 @@ void DrawAtRow(const ChartView& view, Surface& s, int doc, const ChartItem& item
     ItemShapes(view, s, dx, dy).Draw(doc, item, laidOut ? view.rowTop[k] : 0);
 }
 
-bool HasLabel(const ChartItem& item)
-{
-    return item.start.lane != 0 && item.text[0] != '\0' && item.type != Line && item.type != TextBox;
-}
+// How far above its lane an item can paint at most: an event's mark, or a label in the item's
+// text font, whether the item shows one or not. Texts get a second line height to spare for
+// glyphs that overhang their line. Labels mostly share one font, so the last one is kept.
+class ReachAbove {
+public:
+    int Of(const ChartItem& item)
+    {
+        if (item.textSize != labelSize || item.textWeight != labelWeight) {
+            labelSize = item.textSize;
+            labelWeight = item.textWeight;
+            labelReach = 2 * Surface::LineHeightOf(labelSize, labelWeight);
+        }
+        return std::max(markReach, labelReach);
+    }
 
-// The highest pixel row an item laid out at `laneTop` can paint: its label above the lane, an
-// event's mark, or else the lane itself. Texts get a second line height to spare for glyphs
-// that overhang their line.
-int ReachTop(const ChartItem& item, int laneTop)
-{
-    int reach = laneTop;
-    if (item.type == Event)
-        reach = std::min(reach, laneTop + Screen.markBaseline
-                                    - 2 * Surface::LineHeightOf(EventFontHeight, WeightNormal));
-    if (HasLabel(item))
-        reach = std::min(reach, laneTop - 2 * Surface::LineHeightOf(item.textSize, item.textWeight));
-    return reach;
-}
+private:
+    const int markReach =
+        2 * Surface::LineHeightOf(EventFontHeight, WeightNormal) - Screen.markBaseline;
+    int labelSize = -1;
+    int labelWeight = -1;
+    int labelReach = 0;
+};
 
 // The tests that the shapes make of their days, other than a connector's.
 bool OnShownDays(const ChartView& view, const ChartItem& item)
@@ -448,7 +452,8 @@ bool ConnectorMayShow(const ChartView& view, const VisibleRowMap& rows, const Ch
 
 // Whether an item can paint anything, from the same tests its shape makes, before any drawing
 // set-up: most items of a large plan lie in rows below the buffer or on days out of the view.
-bool MayShow(const ChartView& view, const VisibleRowMap& rows, const ChartItem& item, int row)
+bool MayShow(const ChartView& view, const VisibleRowMap& rows, ReachAbove& reach,
+             const ChartItem& item, int row)
 {
     if (item.type == Line)
         return ConnectorMayShow(view, rows, item, row);
@@ -456,7 +461,7 @@ bool MayShow(const ChartView& view, const VisibleRowMap& rows, const ChartItem& 
     if (k < 0 || k >= view.viewRowCount)
         return false;
     const int laneTop = view.rowTop[k] + item.start.lane * LaneHeight;
-    if (laneTop >= view.bufferHeight && ReachTop(item, laneTop) >= view.bufferHeight)
+    if (laneTop >= view.bufferHeight && laneTop - reach.Of(item) >= view.bufferHeight)
         return false;
     return OnShownDays(view, item);
 }
@@ -470,13 +475,14 @@ int ChartView::DrawProjectItems(int doc)
     if (!surface || !DocumentRowRange(doc, first, last))
         return 1;
     const VisibleRowMap rows(workspace, doc);
-    const int count = workspace.ItemCount(doc);
-    for (int i = 0; i < count; ++i) {
-        const ChartItem* stored = workspace.ItemPtr(doc, i);
+    ReachAbove reach;
+    const Document& document = *workspace.Doc(doc);
+    for (int i = 0; i < document.ItemCount(); ++i) {
+        const ChartItem* stored = document.ItemPtr(i);
         if (!stored || stored->state != ItemNormal)
             continue;
         const int row = rows.Find(stored->start.rowId);
-        if (row < 0 || !MayShow(*this, rows, *stored, row))
+        if (row < 0 || !MayShow(*this, rows, reach, *stored, row))
             continue;
         ChartItem item;
         CopyItem(item, *stored);
