@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QScrollBar>
+#include <QToolBar>
 
 namespace td {
 
@@ -61,6 +62,10 @@ MainWindow::MainWindow(WindowServices services)
     toolBar.Create(chart, [this](int id) { RunCommand(id); });
     BuildMenus();
     BuildAccelerators();
+    previewMode = std::make_unique<PreviewMode>(*this, *chart,
+                                                std::vector<QWidget*>{toolBar.Bar(), hBar, vBar},
+                                                workspace, calendar, view);
+    previewMode->SetRoute([this](int id) { RunCommand(id); });
     view.currentTool = toolBar.CurrentTool();
 
     chart->onResize = [this] { ChartResized(); };
@@ -97,11 +102,11 @@ const std::vector<MainWindow::Route>& MainWindow::Routes()
         { CmdHolidays, nullptr, Repaint::Whole },
         { CmdHelp, &MainWindow::ShowHelp, Repaint::None },
         { CmdVersion, &MainWindow::ShowVersion, Repaint::None },
-        { CmdPrintPreview, nullptr, Repaint::Whole },
-        { CmdPrint, nullptr, Repaint::Whole },
-        { CmdClosePreview, nullptr, Repaint::Whole },
-        { CmdPreviousPage, nullptr, Repaint::Whole },
-        { CmdNextPage, nullptr, Repaint::Whole },
+        { CmdPrintPreview, &MainWindow::PreviewCommand, Repaint::Whole },
+        { CmdPrint, &MainWindow::PreviewCommand, Repaint::Whole },
+        { CmdClosePreview, &MainWindow::PreviewCommand, Repaint::Whole },
+        { CmdPreviousPage, &MainWindow::PreviewCommand, Repaint::Whole },
+        { CmdNextPage, &MainWindow::PreviewCommand, Repaint::Whole },
         { CmdToolSelect, &MainWindow::SelectTool, Repaint::None },
         { CmdToolTaskLine, &MainWindow::SelectTool, Repaint::None },
         { CmdToolTaskBand, &MainWindow::SelectTool, Repaint::None },
@@ -248,6 +253,13 @@ int MainWindow::Undo(int)
     view.editMode = Idle;
     view.Redraw();
     return 1;
+}
+
+int MainWindow::PreviewCommand(int id)
+{
+    if (id == CmdPrintPreview || (id == CmdPrint && !previewMode->Active()))
+        DropSelection();
+    return previewMode->Run(id);
 }
 
 int MainWindow::DropSelection()

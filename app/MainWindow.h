@@ -2,6 +2,7 @@
 
 #include "app/FileCommands.h"
 #include "app/HelpWindow.h"
+#include "app/PreviewMode.h"
 #include "app/ToolBar.h"
 #include "calendar/HolidayCalendar.h"
 #include "model/Workspace.h"
@@ -47,6 +48,7 @@ public:
     QScrollBar* VerticalBar() const { return vBar; }
     QScrollBar* HorizontalBar() const { return hBar; }
     HelpWindow& Help() { return help; }
+    PreviewMode& Preview() { return *previewMode; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -82,6 +84,7 @@ private:
     int ShowVersion(int id);
     int SelectTool(int id);
     int Zoom(int id);
+    int PreviewCommand(int id);
 
     std::unique_ptr<FileChooser> ownChooser;
     std::unique_ptr<MessageBoxes> ownBoxes;
@@ -95,6 +98,7 @@ private:
     QScrollBar* vBar = nullptr;
     QScrollBar* hBar = nullptr;
     std::vector<QAction*> commandActions;
+    std::unique_ptr<PreviewMode> previewMode;
     bool exiting = false;
 };
 

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "app/CenteredDialog.h"
+#include "dialogs/CenteredDialog.h"
 
 namespace td {
 
 inline constexpr int NewProjectButton = 1007;
 inline constexpr int NewScheduleButton = 1008;
-inline constexpr int DialogCancel = 2;
 
 // IDD_NEW_PROJECT: ends with the id of the pressed button, or 2 when cancelled.
 class NewDialog final : public CenteredDialog {

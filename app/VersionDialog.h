@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CenteredDialog.h"
+#include "dialogs/CenteredDialog.h"
 
 namespace td {
 

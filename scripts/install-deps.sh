@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the editor need, when any is missing.
 set -euo pipefail
 packages=(cmake ninja-build g++ qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-          nlohmann-json3-dev fonts-ipafont-gothic xvfb xauth)
+          nlohmann-json3-dev fonts-ipafont-gothic xvfb xauth poppler-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

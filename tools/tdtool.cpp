@@ -1,6 +1,7 @@
 #include "tools/ExportCommand.h"
 #include "tools/ImportCommand.h"
 #include "tools/InfoCommand.h"
+#include "tools/PrintCommand.h"
 #include "tools/RenderCommand.h"
 
 #include <cstring>
@@ -25,6 +26,10 @@ constexpr Command Commands[] = {
      "tdtool render FILE... --png OUT [--width W] [--height H] [--zoom Z] [--first-date YYYY-MM-DD] "
      "[--first-row N]",
      td::RunRender},
+    {"print",
+     "tdtool print FILE... --pdf OUT [--dpi N] [--paper A4|A3|Letter] [--landscape] [--zoom Z] "
+     "[--first-date YYYY-MM-DD] [--pages FROM-TO]",
+     td::RunPrint},
 };
 
 constexpr int UsageExit = 2;

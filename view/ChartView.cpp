@@ -18,14 +18,6 @@ DateTriple Today()
     return {year, today.month(), std::min(today.day(), DaysInMonth(year, today.month()))};
 }
 
-// Lanes are addressed by a byte.
-constexpr int MaxLanes = 256;
-
-bool MonthBefore(int year, int month, const DateTriple& first)
-{
-    return year < first.year || (year == first.year && month < first.month);
-}
-
 }  // namespace
 
 ChartView::ChartView(Workspace& workspace, HolidayCalendar& holidays, int screenWidth,
@@ -80,32 +72,33 @@ int ChartView::XToDate(int x, int& year, int& month, int& day) const
     return 1;
 }
 
-int ChartView::DateToX(int& x, int year, int month, int day) const
+DateScale ChartView::Dates() const
 {
-    bool before = IsDayMode()
-        ? CompareDates(year, month, day, firstDate.year, firstDate.month, firstDate.day) == 1
-        : MonthBefore(year, month, firstDate);
-    if (before) {
-        x = TimelineLeft;
-        return -1;
-    }
-    DateToXUnclamped(x, year, month, day);
-    if (x < bufferWidth - RightClampMargin)
-        return 0;
-    x = bufferWidth - RightClampMargin;
-    return 1;
+    return {TimelineLeft, bufferWidth - RightClampMargin, firstDate, DayWidth(), MonthWidth()};
 }
 
-// Day numbers give the day counts of the date arithmetic in constant time, which every item of
-// every redraw needs; far-off damaged dates land far outside the buffer instead of overflowing.
+ChartGeometry ChartView::Geometry() const
+{
+    ChartGeometry geometry;
+    geometry.dates = Dates();
+    geometry.firstRow = firstRow;
+    geometry.rowCount = viewRowCount;
+    geometry.rowTop = rowTop.data();
+    geometry.timelineFirstX = TimelineFirstX;
+    geometry.surfaceWidth = bufferWidth;
+    geometry.surfaceHeight = bufferHeight;
+    geometry.rowsBottom = bufferHeight;
+    return geometry;
+}
+
+int ChartView::DateToX(int& x, int year, int month, int day) const
+{
+    return Dates().DateToX(x, year, month, day);
+}
+
 void ChartView::DateToXUnclamped(int& x, int year, int month, int day) const
 {
-    const DateTriple& f = firstDate;
-    const int64_t origin = DayNumber(f.year, f.month, IsDayMode() ? f.day : 1);
-    const int64_t days = DayNumber(year, month, day) - origin;
-    const int64_t offset = IsDayMode() ? days * DayWidth() : (days * MonthWidth()) / 30;
-    constexpr int64_t FarOff = int64_t{1} << 30;
-    x = static_cast<int>(std::clamp(TimelineLeft + offset, -FarOff, FarOff));
+    Dates().DateToXUnclamped(x, year, month, day);
 }
 
 int ChartView::YToRowLane(int y, int& visibleRow, int& lane) const
@@ -132,11 +125,7 @@ void ChartView::GetView(int& zoom, int& year, int& month, int& day) const
 
 int ChartView::RowHeight(int visibleRow) const
 {
-    const ProjectRow* row = workspace.RowAt(visibleRow);
-    if (!row)
-        return 0;
-    // A damaged lane count must neither fold rows onto each other nor overflow the layout.
-    return std::clamp<int>(row->lanes, 1, MaxLanes) * LaneHeight;
+    return Geometry().RowHeight(workspace, visibleRow);
 }
 
 void ChartView::LayOutRows()
@@ -152,22 +141,7 @@ void ChartView::LayOutRows()
 
 bool ChartView::DocumentRowRange(int doc, int& first, int& last) const
 {
-    int count = workspace.VisibleRowCount();
-    first = -1;
-    last = -1;
-    for (int i = 0; i < count; ++i) {
-        int rowDoc = -1;
-        if (!workspace.VisibleRowDocument(i, rowDoc) || rowDoc != doc)
-            continue;
-        if (first < 0)
-            first = i;
-        last = i;
-    }
-    if (first < 0 || last < firstRow || viewRowCount <= 0)
-        return false;
-    first = std::max(first, firstRow);
-    last = std::min(last, firstRow + viewRowCount - 1);
-    return first <= last;
+    return Geometry().DocumentRowRange(workspace, doc, first, last);
 }
 
 }  // namespace td

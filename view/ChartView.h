@@ -2,6 +2,7 @@
 
 #include "model/DocumentRecords.h"
 #include "model/Workspace.h"
+#include "view/ChartGeometry.h"
 #include "view/Surface.h"
 
 #include <QImage>
@@ -90,6 +91,8 @@ public:
     void DateToXUnclamped(int& x, int year, int month, int day) const;
     int YToRowLane(int y, int& visibleRow, int& lane) const;
     void GetView(int& zoom, int& year, int& month, int& day) const;
+    // The current layout as a value for the painters; valid until the next Redraw.
+    ChartGeometry Geometry() const;
 
     // Scrolling and zoom.
     int ChangeZoom(int step);
@@ -112,7 +115,6 @@ public:
     // Item painters, called by Redraw for each document after its row column.
     int DrawProjectItems(int doc);
     int DrawScheduleItems(int doc);
-    void DrawItemText(const ChartItem& item, int x, int y, TextAlign align);
     static int FormatTime(int hour, int minute, char* text);
     // Drag feedback on top of the finished chart (also run at the end of every Redraw).
     void DrawOverlay();
@@ -170,14 +172,13 @@ private:
     // paints them without copying them first.
     void ReleaseSharedCleanCopy();
     void DrawHeader(Surface& s);
-    void DrawDayScale(Surface& s);
-    void DrawMonthScale(Surface& s);
     void LayOutRows();
     void TintHolidays(Surface& s);
     void DrawRowColumn(Surface& s, int doc);
     void DrawRow(Surface& s, int visibleRow, bool lastOfDocument);
     int DatePosition(int year, int month, int day, bool dayInMonthMode = false) const;
     double Scale() const;
+    DateScale Dates() const;
 };
 
 }  // namespace td

@@ -1,6 +1,8 @@
 #include "calendar/Dates.h"
 #include "calendar/HolidayCalendar.h"
+#include "model/AttributeValues.h"
 #include "view/ChartView.h"
+#include "view/FrameRenderer.h"
 #include "view/ShiftJis.h"
 #include "view/ViewBitmaps.h"
 
@@ -16,6 +18,9 @@ constexpr int RowFontHeight = 14;
 constexpr int SelectedNameHeight = 15;
 constexpr int SelectedNameWeight = 600;
 constexpr int GlyphSize = 9;
+constexpr int LabelInset = 3;
+constexpr RowColumns ScreenColumns = {MarginRight + LabelInset, GlyphSize, ProjectColumnRight,
+                                      PersonColumnRight, TimelineLeft, RowFontHeight};
 
 QString Number(int value)
 {
@@ -71,72 +76,103 @@ void ChartView::DrawHeader(Surface& s)
     s.TextOut(MarginRight + 3, LowerLabelY, QStringLiteral("プロジェクト"));
     s.TextOut(ProjectColumnRight + 3, LowerLabelY, QStringLiteral("担当"));
     s.TextOut(PersonColumnRight + 3, LowerLabelY, QStringLiteral("コメント"));
-    if (IsDayMode())
-        DrawDayScale(s);
-    else
-        DrawMonthScale(s);
+    DrawDateColumns(s, Dates(), {HeaderTop, HeaderMiddle, HeaderBottom, LabelInset}, bufferWidth);
 }
 
-void ChartView::DrawDayScale(Surface& s)
+namespace {
+
+void DrawDayColumns(Surface& s, const DateScale& dates, const HeaderLines& lines, int right)
 {
-    const int w = DayWidth();
-    int year = firstDate.year;
-    int month = firstDate.month;
-    int day = firstDate.day;
+    const int w = dates.dayWidth;
+    const int t = lines.labelInset;
+    int year = dates.firstDate.year;
+    int month = dates.firstDate.month;
+    int day = dates.firstDate.day;
     int previousMonth = 0;
     int step = 0;
-    for (int x = TimelineLeft; x + w < bufferWidth; x += w) {
+    for (int x = dates.originX; x + w < right; x += w) {
         StepDate(year, month, day, nullptr, 0, step);
-        s.TextOut(x + 3, LowerLabelY, Number(day));
-        s.Segment(x + w, HeaderMiddle, x + w, HeaderBottom);
+        s.TextOut(x + t, lines.middle + t, Number(day));
+        s.Segment(x + w, lines.middle, x + w, lines.bottom);
         if (month != previousMonth) {
-            s.TextOut(x + 3, UpperLabelY, Number(year) + QLatin1Char('/') + Number(month));
-            s.Segment(x, HeaderTop, x, HeaderMiddle);
+            s.TextOut(x + t, lines.top + t, Number(year) + QLatin1Char('/') + Number(month));
+            s.Segment(x, lines.top, x, lines.middle);
         }
         step = 1;
         previousMonth = month;
     }
 }
 
-void ChartView::DrawMonthScale(Surface& s)
+void DrawMonthColumns(Surface& s, const DateScale& dates, const HeaderLines& lines, int right)
 {
-    const int w = MonthWidth();
-    int year = firstDate.year;
-    int month = firstDate.month;
+    const int w = dates.monthWidth;
+    const int t = lines.labelInset;
+    int year = dates.firstDate.year;
+    int month = dates.firstDate.month;
     int day = 1;
     int previousYear = 0;
     int step = 0;
-    for (int x = TimelineLeft; x + w < bufferWidth; x += w) {
+    for (int x = dates.originX; x + w < right; x += w) {
         StepDate(year, month, day, nullptr, step, 0);
-        s.TextOut(x + 3, LowerLabelY, Number(month));
-        s.Segment(x + w, HeaderMiddle, x + w, HeaderBottom);
+        s.TextOut(x + t, lines.middle + t, Number(month));
+        s.Segment(x + w, lines.middle, x + w, lines.bottom);
         if (year != previousYear) {
-            s.TextOut(x + 3, UpperLabelY, Number(year));
-            s.Segment(x, HeaderTop, x, HeaderMiddle);
+            s.TextOut(x + t, lines.top + t, Number(year));
+            s.Segment(x, lines.top, x, lines.middle);
         }
         step = 1;
         previousYear = year;
     }
 }
 
-void ChartView::TintHolidays(Surface& s)
+}  // namespace
+
+void DrawDateColumns(Surface& s, const DateScale& dates, const HeaderLines& lines, int right)
 {
-    if (!IsDayMode())
+    if (dates.IsDayMode())
+        DrawDayColumns(s, dates, lines, right);
+    else
+        DrawMonthColumns(s, dates, lines, right);
+}
+
+void TintHolidayColumns(Surface& s, const DateScale& dates, HolidayCalendar& holidays,
+                        int right, int top, int bottom)
+{
+    if (!dates.IsDayMode())
         return;
     QImage tint(1, 1, QImage::Format_RGB32);
     tint.setPixelColor(0, 0, Surface::ToQColor(HolidayTint));
-    const int w = DayWidth();
-    const int height = rowTop[viewRowCount] - HeaderMiddle;
-    int year = firstDate.year;
-    int month = firstDate.month;
-    int day = firstDate.day;
+    const int w = dates.dayWidth;
+    int year = dates.firstDate.year;
+    int month = dates.firstDate.month;
+    int day = dates.firstDate.day;
     int x = 0;
-    DateToX(x, year, month, day);
-    for (; x + w < bufferWidth; x += w) {
+    dates.DateToX(x, year, month, day);
+    for (; x + w < right; x += w) {
         if (holidays.IsHoliday(year, month, day))
-            s.Stretch(x, HeaderMiddle, w, height, tint, 0, 0, 1, 1, BlitOp::And);
+            s.Stretch(x, top, w, bottom - top, tint, 0, 0, 1, 1, BlitOp::And);
         StepDate(year, month, day, nullptr, 0, 1);
     }
+}
+
+void DrawRowTexts(Surface& s, const RowColumns& columns, const ProjectRow& row, int top,
+                  int bottom, bool selected)
+{
+    const int nameLeft = columns.nameX + columns.levelIndent * (row.level + 1) + 4;
+    if (selected)
+        s.SelectFont(SelectedNameHeight, SelectedNameWeight);
+    s.DrawWrapped(nameLeft, top + 2, columns.personX - 2, bottom - 3,
+                  FieldText(row.name, sizeof row.name, true));
+    s.SelectFont(columns.fontHeight, WeightNormal);
+    s.DrawWrapped(columns.personX + 2, top + 2, columns.commentX - 2, bottom - 3,
+                  FieldText(row.person, sizeof row.person, false));
+    s.DrawWrapped(columns.commentX + 2, top + 2, columns.chartX - 2, bottom - 3,
+                  FieldText(row.comment, sizeof row.comment, false));
+}
+
+void ChartView::TintHolidays(Surface& s)
+{
+    TintHolidayColumns(s, Dates(), holidays, bufferWidth, HeaderMiddle, rowTop[viewRowCount]);
 }
 
 void ChartView::DrawRowColumn(Surface& s, int doc)
@@ -163,7 +199,7 @@ void ChartView::DrawRow(Surface& s, int visibleRow, bool lastOfDocument)
     const int k = visibleRow - firstRow;
     const int top = rowTop[k];
     const int bottom = rowTop[k + 1];
-    const int gx = row->level * GlyphSize + 23;
+    const int gx = ScreenColumns.nameX + row->level * GlyphSize;
     glyphX[k] = gx;
     // The layout runs on past the buffer's bottom; nothing of those rows shows.
     if (top >= bufferHeight)
@@ -183,17 +219,9 @@ void ChartView::DrawRow(Surface& s, int visibleRow, bool lastOfDocument)
                fold == 1 ? 0 : GlyphSize, 0);
     }
 
-    if (k == selectedViewRow)
-        s.SelectFont(SelectedNameHeight, SelectedNameWeight);
-    s.DrawWrapped(gx + 13, top + 2, 138, bottom - 3,
-                  FieldText(row->name, sizeof row->name, true));
-    s.SelectFont(RowFontHeight, 400);
-
+    DrawRowTexts(s, ScreenColumns, *row, top, bottom, k == selectedViewRow);
     s.Segment(ProjectColumnRight, top, ProjectColumnRight, bottom - 1);
-    s.DrawWrapped(142, top + 2, 218, bottom - 3, FieldText(row->person, sizeof row->person, false));
     s.Segment(PersonColumnRight, top, PersonColumnRight, bottom - 1);
-    s.DrawWrapped(222, top + 2, 338, bottom - 3,
-                  FieldText(row->comment, sizeof row->comment, false));
     s.Segment(TimelineLeft, top, TimelineLeft, bottom - 1);
     s.SetTextColor(0);
 }

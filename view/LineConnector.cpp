@@ -1,3 +1,5 @@
+#include "view/LineConnector.h"
+
 #include "view/ChartView.h"
 
 #include <algorithm>
@@ -7,35 +9,34 @@ namespace td {
 
 namespace {
 
-constexpr int LaneMiddle = 9;
-
 // Top of a row of the document even when it lies outside the laid-out band, counted on from
 // the nearest drawn row, so that a connector to a scrolled-away row keeps its slope.
-int RowTopOutsideLayout(const ChartView& view, int visibleRow, int first, int last)
+int RowTopOutsideLayout(const Workspace& workspace, const ChartGeometry& geometry, int flatRow,
+                        int first, int last)
 {
-    if (visibleRow < first) {
-        int top = view.rowTop[first - view.firstRow];
-        for (int r = visibleRow; r < first; ++r)
-            top -= view.RowHeight(r);
+    if (flatRow < first) {
+        int top = geometry.RowTop(first);
+        for (int r = flatRow; r < first; ++r)
+            top -= geometry.RowHeight(workspace, r);
         return top;
     }
-    if (visibleRow > last) {
-        int top = view.rowTop[last - view.firstRow];
-        for (int r = last; r < visibleRow; ++r)
-            top += view.RowHeight(r);
+    if (flatRow > last) {
+        int top = geometry.RowTop(last);
+        for (int r = last; r < flatRow; ++r)
+            top += geometry.RowHeight(workspace, r);
         return top;
     }
-    return view.rowTop[visibleRow - view.firstRow];
+    return geometry.RowTop(flatRow);
 }
 
-int ClipX(int x, int bufferWidth)
+int ClipX(int x, const ChartGeometry& geometry)
 {
-    if (x <= TimelineLeft)
-        return TimelineLeft;
-    return x >= bufferWidth ? bufferWidth - 1 : x;
+    if (x <= geometry.dates.originX)
+        return geometry.dates.originX;
+    return x >= geometry.surfaceWidth ? geometry.surfaceWidth - 1 : x;
 }
 
-// The clipped ends lie on the buffer; the clamp only keeps absurd slopes from overflowing.
+// The clipped ends lie on the surface; the clamp only keeps absurd slopes from overflowing.
 int ToPixel(double value)
 {
     return static_cast<int>(std::clamp(value, -1.0e9, 1.0e9));
@@ -43,8 +44,8 @@ int ToPixel(double value)
 
 }  // namespace
 
-bool ChartView::LineConnector(int doc, const ChartItem& item, int& xa, int& ya, int& xb,
-                              int& yb) const
+bool ConnectorEnds(const Workspace& workspace, const ChartGeometry& geometry, int doc,
+                   const ChartItem& item, int& xa, int& ya, int& xb, int& yb)
 {
     const int startRow = workspace.FindVisibleRow(doc, item.start.rowId);
     const int endRow = workspace.FindVisibleRow(doc, item.end.rowId);
@@ -55,23 +56,24 @@ bool ChartView::LineConnector(int doc, const ChartItem& item, int& xa, int& ya, 
         return false;
     int first = 0;
     int last = 0;
-    if (!DocumentRowRange(doc, first, last))
+    if (!geometry.DocumentRowRange(workspace, doc, first, last))
         return false;
 
-    const double y1 =
-        RowTopOutsideLayout(*this, startRow, first, last) + item.start.lane * LaneHeight + LaneMiddle;
-    const double y2 =
-        RowTopOutsideLayout(*this, endRow, first, last) + item.end.lane * LaneHeight + LaneMiddle;
+    const ItemMetrics& g = geometry.metrics;
+    const double y1 = RowTopOutsideLayout(workspace, geometry, startRow, first, last)
+        + item.start.lane * g.laneHeight + g.lineOffset;
+    const double y2 = RowTopOutsideLayout(workspace, geometry, endRow, first, last)
+        + item.end.lane * g.laneHeight + g.lineOffset;
     int u1 = 0;
     int u2 = 0;
-    DateToXUnclamped(u1, item.start.year, item.start.month, item.start.day);
-    DateToXUnclamped(u2, item.end.year, item.end.month, item.end.day);
-    const double rowsTop = rowTop[0];
-    const double rowsBottom = bufferHeight - 1;
+    geometry.dates.DateToXUnclamped(u1, item.start.year, item.start.month, item.start.day);
+    geometry.dates.DateToXUnclamped(u2, item.end.year, item.end.month, item.end.day);
+    const double rowsTop = geometry.rowTop[0];
+    const double rowsBottom = geometry.rowsBottom - 1;
 
     if (u1 == u2) {
         // A vertical connector has no slope: clip it to the rows area instead.
-        if (u1 < TimelineFirstX || u1 >= bufferWidth)
+        if (u1 < geometry.timelineFirstX || u1 >= geometry.surfaceWidth)
             return false;
         xa = xb = u1;
         ya = ToPixel(std::clamp(y1, rowsTop, rowsBottom));
@@ -81,12 +83,12 @@ bool ChartView::LineConnector(int doc, const ChartItem& item, int& xa, int& ya, 
 
     const double slope = (y2 - y1) / (u2 - u1);
     const double intercept = y1 - std::trunc(u1 * slope);
-    double x[2] = {static_cast<double>(ClipX(u1, bufferWidth)),
-                   static_cast<double>(ClipX(u2, bufferWidth))};
+    double x[2] = {static_cast<double>(ClipX(u1, geometry)),
+                   static_cast<double>(ClipX(u2, geometry))};
     double y[2];
     for (int i = 0; i < 2; ++i) {
         y[i] = std::trunc(x[i] * slope) + intercept;
-        if (y[i] >= rowsTop && y[i] < bufferHeight)
+        if (y[i] >= rowsTop && y[i] <= rowsBottom)
             continue;
         // A level connector outside the rows area never enters it.
         if (slope == 0)
@@ -99,6 +101,12 @@ bool ChartView::LineConnector(int doc, const ChartItem& item, int& xa, int& ya, 
     xb = ToPixel(x[1]);
     yb = ToPixel(y[1]);
     return true;
+}
+
+bool ChartView::LineConnector(int doc, const ChartItem& item, int& xa, int& ya, int& xb,
+                              int& yb) const
+{
+    return ConnectorEnds(workspace, Geometry(), doc, item, xa, ya, xb, yb);
 }
 
 }  // namespace td

@@ -1,3 +1,5 @@
+#include "view/SchedulePainter.h"
+
 #include "calendar/Dates.h"
 #include "view/ChartView.h"
 #include "view/VisibleRowMap.h"
@@ -9,7 +11,6 @@ namespace td {
 
 namespace {
 
-constexpr int ScheduleMinZoom = 7;  // a day column of at least 80 pixels
 constexpr int DayColumns = 128;
 constexpr int CellInset = 2;
 constexpr int EntryGap = 4;
@@ -37,14 +38,15 @@ QString TimeRange(const ChartItem& item)
 
 // Draws one entry's block at the day's fill level and moves the level past it. A full cell
 // draws nothing, yet the entry still gets offsets, which hit testing reads from its lane bytes.
-void DrawScheduleEntry(Surface& s, ChartItem& item, const DayCell& cell, int32_t& fill)
+void DrawScheduleEntry(Surface& s, const ItemMetrics& g, ChartItem& item, const DayCell& cell,
+                       int32_t& fill)
 {
     item.start.lane = static_cast<uint8_t>(fill & 0xFF);
     s.SetTextColor(item.textColor);
-    s.SelectFont(TimeFontHeight, TimeFontWeight);
+    s.SelectFont(g.Scaled(TimeFontHeight), TimeFontWeight);
     if (cell.top + fill < cell.bottom)
         fill += s.DrawWrapped(cell.left, cell.top + fill, cell.right, cell.bottom, TimeRange(item));
-    s.SelectFont(item.textSize, item.textWeight);
+    s.SelectFont(g.Scaled(item.textSize), item.textWeight);
     if (cell.top + fill < cell.bottom)
         fill += s.DrawWrapped(cell.left, cell.top + fill, cell.right, cell.bottom, item.text,
                               sizeof item.text);
@@ -64,6 +66,34 @@ int FirstRowOf(const Workspace& workspace, int doc)
 
 }  // namespace
 
+void DrawScheduleEntries(Surface& s, Workspace& workspace, const ChartGeometry& geometry, int doc,
+                         int cellTop, bool keepOffsets)
+{
+    const DateScale& dates = geometry.dates;
+    const DateTriple& first = dates.firstDate;
+    std::array<int32_t, DayColumns> fill = {};
+    const VisibleRowMap rows(workspace, doc);
+    for (int i = 0; i < workspace.ItemCount(doc); ++i) {
+        ChartItem* stored = workspace.ItemPtr(doc, i);
+        if (!stored || stored->type != Schedule || stored->state == ItemDeleted)
+            continue;
+        const int row = rows.Find(stored->start.rowId);
+        if (row < 0 || !geometry.LaidOut(row))
+            continue;
+        int x = 0;
+        if (dates.DateToX(x, stored->start.year, stored->start.month, stored->start.day) != 0)
+            continue;
+        const int n = DaysBetween(first.year, first.month, first.day, stored->start.year,
+                                  stored->start.month, stored->start.day);
+        if (n < 0 || n >= DayColumns)
+            continue;
+        const DayCell cell{x + CellInset, x + dates.dayWidth - CellInset, cellTop,
+                           geometry.RowTop(row + 1) - 1};
+        ChartItem copy = *stored;
+        DrawScheduleEntry(s, geometry.metrics, keepOffsets ? *stored : copy, cell, fill[n]);
+    }
+}
+
 int ChartView::DrawScheduleItems(int doc)
 {
     if (zoomLevel < ScheduleMinZoom)
@@ -71,26 +101,8 @@ int ChartView::DrawScheduleItems(int doc)
     const int firstOfDocument = FirstRowOf(workspace, doc);
     if (!surface || firstOfDocument < firstRow || firstOfDocument - firstRow >= viewRowCount)
         return 1;
-    const int cellTop = rowTop[firstOfDocument - firstRow] + CellInset;
-    std::array<int32_t, DayColumns> fill = {};
-    const VisibleRowMap rows(workspace, doc);
-    for (int i = 0; i < workspace.ItemCount(doc); ++i) {
-        ChartItem* item = workspace.ItemPtr(doc, i);
-        if (!item || item->type != Schedule || item->state == ItemDeleted)
-            continue;
-        const int k = rows.Find(item->start.rowId) - firstRow;
-        if (k < 0 || k >= viewRowCount)
-            continue;
-        int x = 0;
-        if (DateToX(x, item->start.year, item->start.month, item->start.day) != 0)
-            continue;
-        const int n = DaysBetween(firstDate.year, firstDate.month, firstDate.day,
-                                  item->start.year, item->start.month, item->start.day);
-        if (n < 0 || n >= DayColumns)
-            continue;
-        const DayCell cell{x + CellInset, x + DayWidth() - CellInset, cellTop, rowTop[k + 1] - 1};
-        DrawScheduleEntry(*surface, *item, cell, fill[n]);
-    }
+    DrawScheduleEntries(*surface, workspace, Geometry(), doc,
+                        rowTop[firstOfDocument - firstRow] + CellInset, true);
     return 1;
 }
 

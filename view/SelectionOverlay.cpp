@@ -15,10 +15,12 @@ namespace {
 constexpr uint32_t Red = 0x0000FF;
 constexpr uint32_t GuideColor = 0x3F3FFF;  // RGB (255, 63, 63)
 constexpr int GuideWidth = 2;
-constexpr int LaneMiddle = 9;
-constexpr int BandTop = 3;
-constexpr int BandBottom = 15;
-constexpr int MarkBottom = 17;
+// The outlines follow the item shapes on screen.
+constexpr ItemMetrics Screen;
+constexpr int LaneMiddle = Screen.lineOffset;
+constexpr int BandTop = Screen.bandTop;
+constexpr int BandBottom = Screen.bandBottom;
+constexpr int MarkBottom = Screen.markBaseline;
 constexpr int MarkHalfWidth = 10;
 constexpr int MarkFontHeight = 14;
 

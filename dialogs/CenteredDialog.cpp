@@ -1,4 +1,4 @@
-#include "app/CenteredDialog.h"
+#include "dialogs/CenteredDialog.h"
 
 #include <QScreen>
 

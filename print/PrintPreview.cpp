@@ -1,0 +1,234 @@
+#include "print/PrintPreview.h"
+
+#include "view/ChartView.h"
+
+#include <QPagedPaintDevice>
+
+#include <algorithm>
+
+namespace td {
+
+namespace {
+
+constexpr double ScreenDpi = 96.0;
+constexpr double MarginInches = 0.7874015748031497;  // 20 mm
+constexpr int PreviewShift = 2;                       // the preview is a quarter of the device
+constexpr char JobName[] = "TimelineDraft - No Name";
+
+}  // namespace
+
+PrintPreview::PrintPreview(Workspace& workspace, HolidayCalendar& holidays)
+    : workspace(workspace), holidays(holidays)
+{
+}
+
+int PrintPreview::SetUpDevice(PrintTarget& target, bool preview)
+{
+    DeviceValues values;
+    if (!target.Open(preview, values))
+        return 0;
+    if (preview) {
+        for (int* value : {&values.pageWidth, &values.pageHeight, &values.dpiX, &values.dpiY,
+                           &values.offsetX, &values.offsetY})
+            *value >>= PreviewShift;
+    }
+    SetUpLayout(values);
+    return 1;
+}
+
+void PrintPreview::SetUpLayout(const DeviceValues& values)
+{
+    pageWidth = values.pageWidth;
+    pageHeight = values.pageHeight;
+    dpiX = values.dpiX;
+    dpiY = values.dpiY;
+    offsetX = values.offsetX;
+    offsetY = values.offsetY;
+
+    // A device coarser than the screen would give every length 0; it gets the screen's lengths.
+    scale = std::max(1, dpiX / static_cast<int>(ScreenDpi));
+    const int mx = std::max(static_cast<int>(dpiX * MarginInches), offsetX);
+    const int my = std::max(static_cast<int>(dpiY * MarginInches), offsetY);
+    left = mx;
+    top = my;
+    right = pageWidth - mx;
+    bottom = pageHeight - my;
+
+    projectX = left;
+    personX = left + Scaled(120);
+    commentX = left + Scaled(200);
+    chartX = left + Scaled(320);
+    nameX = left + Scaled(3);
+    levelIndent = Scaled(9);
+    headerTop = top;
+    headerMid = top + Scaled(18);
+    rowsTop = top + Scaled(36);
+    laneHeight = Scaled(20);
+    lineOffset = Scaled(9);
+    bandTop = Scaled(3);
+    bandBottom = Scaled(15);
+    tipLength = Scaled(6);
+    markBaseline = Scaled(17);
+    penWidth = std::max(1, Scaled(0.75));
+    for (int z = 0; z <= MaxZoomLevel; ++z) {
+        monthWidth[z] = Scaled(MonthWidths[z]);
+        dayWidth[z] = Scaled(DayWidths[z]);
+    }
+}
+
+int PrintPreview::LayoutPage(int first)
+{
+    pageRowTop[0] = rowsTop;
+    rowsOnPage = 0;
+    if (workspace.VisibleRowCount() == 0)
+        return 0;
+    const ChartGeometry geometry = PageGeometry();
+    int y = rowsTop;
+    int k = 0;
+    for (; first + k < workspace.VisibleRowCount() && k < MaxPageRows; ++k) {
+        const int h = geometry.RowHeight(workspace, first + k);
+        if (y + h >= bottom)
+            break;
+        y += h;
+        pageRowTop[k + 1] = y;
+    }
+    if (k == 0) {
+        // A row taller than the rows area gets a page of its own, cut at the frame.
+        k = 1;
+        pageRowTop[1] = std::max(bottom, rowsTop + 1);
+    }
+    rowsOnPage = k;
+    return k;
+}
+
+int PrintPreview::Paginate()
+{
+    int page = 0;
+    for (int first = 0; first < workspace.VisibleRowCount() && page < MaxPages; ++page) {
+        pageFirstRow[page] = first;
+        first += LayoutPage(first);
+    }
+    pageCount = page;
+    return 1;
+}
+
+DateScale PrintPreview::Dates() const
+{
+    return {chartX, pageWidth - RightClampMargin, firstDate, dayWidth[zoomLevel],
+            monthWidth[zoomLevel]};
+}
+
+int PrintPreview::PageDateToX(int& x, int year, int month, int day) const
+{
+    return Dates().DateToX(x, year, month, day);
+}
+
+void PrintPreview::PageDateToXUnclamped(int& x, int year, int month, int day) const
+{
+    Dates().DateToXUnclamped(x, year, month, day);
+}
+
+void PrintPreview::CopyView(const ChartView& view)
+{
+    view.GetView(zoomLevel, firstDate.year, firstDate.month, firstDate.day);
+}
+
+ChartGeometry PrintPreview::PageGeometry() const
+{
+    ChartGeometry geometry;
+    geometry.dates = Dates();
+    ItemMetrics& g = geometry.metrics;
+    const int d1 = std::max(1, Scaled(1));
+    const int d2 = std::max(2, Scaled(2));
+    const int d4 = std::max(4, Scaled(4));
+    g.scale = scale;
+    g.laneHeight = laneHeight;
+    g.lineOffset = lineOffset;
+    g.bandTop = bandTop;
+    g.bandBottom = bandBottom;
+    g.tipLength = tipLength;
+    g.markBaseline = markBaseline;
+    g.headLength = Scaled(8);
+    g.glyphTop = Scaled(7);
+    g.glyphHeight = Scaled(15);
+    g.progressHalf = Scaled(2);
+    g.strokeOffsets = {-d2, -d1, 0, d1, d2};
+    g.notchOffsets = {-d4, -d2, 0, d2, d4};
+    g.closedEndReach = d1;
+    geometry.firstRow = pageFirstRow[std::clamp(currentPage, 0, MaxPages - 1)];
+    geometry.rowCount = rowsOnPage;
+    geometry.rowTop = pageRowTop.data();
+    geometry.timelineFirstX = chartX + 1;
+    geometry.surfaceWidth = pageWidth;
+    geometry.surfaceHeight = pageHeight;
+    geometry.rowsBottom = pageRowTop[rowsOnPage];
+    geometry.penWidth = penWidth;
+    return geometry;
+}
+
+int PrintPreview::PreparePreview(PrintTarget& target)
+{
+    if (!SetUpDevice(target, true))
+        return 0;
+    previewImage = QImage(std::max(1, pageWidth), std::max(1, pageHeight), QImage::Format_RGB32);
+    Paginate();
+    return 1;
+}
+
+int PrintPreview::RenderPreviewPage(const ChartView& view)
+{
+    previewImage.fill(Qt::white);
+    CopyView(view);
+    LayoutPage(pageFirstRow[std::clamp(currentPage, 0, MaxPages - 1)]);
+    Surface s(previewImage);
+    return RenderPage(s);
+}
+
+void PrintPreview::FitPreviewRect(int& l, int& t, int& r, int& b) const
+{
+    if (pageWidth <= 0 || pageHeight <= 0)
+        return;
+    const double pageAspect = static_cast<double>(pageWidth) / pageHeight;
+    const double windowAspect = static_cast<double>(r - 40) / (b - 40);
+    if (windowAspect <= pageAspect) {
+        l += 20;
+        r -= 20;
+        const int h = ((r - l) * pageHeight) / pageWidth;
+        t = t + ((b - t - h) >> 1) + 20;
+        b = t + h;
+        return;
+    }
+    t += 10;
+    b -= 10;
+    const int w = ((b - t) * pageWidth) / pageHeight;
+    l = l + ((r - l - w) >> 1);
+    r = l + w;
+}
+
+int PrintPreview::Print(PrintTarget& target, const ChartView& view)
+{
+    if (!SetUpDevice(target, false))
+        return 0;
+    QPagedPaintDevice* device = target.BeginJob(JobName);
+    if (!device)
+        return 1;
+    Paginate();
+    CopyView(view);
+    bool cancelled = false;
+    {
+        Surface s(*device);
+        const int last = std::min(target.ToPage(), pageCount);
+        for (int n = std::max(1, target.FromPage()); n <= last && !cancelled; ++n) {
+            if (n > std::max(1, target.FromPage()))
+                device->newPage();
+            currentPage = n - 1;
+            LayoutPage(pageFirstRow[currentPage]);
+            RenderPage(s);
+            cancelled = !target.KeepGoing();
+        }
+        target.EndJob(cancelled);
+    }
+    return 1;
+}
+
+}  // namespace td

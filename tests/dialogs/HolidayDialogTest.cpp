@@ -1,0 +1,135 @@
+#include "dialogs/HolidayDialog.h"
+
+#include "DialogFixture.h"
+#include "calendar/Dates.h"
+#include "persistence/ErrorReporter.h"
+#include "tests/app/TempDir.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace td {
+namespace {
+
+using namespace testing;
+
+class Errors : public ErrorReporter {
+public:
+    void ShowError(std::string_view text) override { shown.emplace_back(text); }
+    std::vector<std::string> shown;
+};
+
+struct HolidayFixture : ::testing::Test {
+    HolidayFixture() { SetHolidayDirectory(dir.Path("")); }
+
+    bool IsHoliday(int year, int month, int day)
+    {
+        int table[HolidayTableSize] = {};
+        LoadHolidayFile(year, table);
+        return table[DayIndex(month, day)] == 1;
+    }
+    bool HasFile(int year) { return std::filesystem::exists(HolidayFileName(year)); }
+    QString Cell(HolidayDialog& dialog, int cell)
+    {
+        return Control<QPushButton>(&dialog, ("cell" + std::to_string(cell)).c_str())->text();
+    }
+    QString YearMonth(HolidayDialog& dialog)
+    {
+        return Control<QLineEdit>(&dialog, "year")->text() + "/"
+            + Control<QLineEdit>(&dialog, "month")->text();
+    }
+
+    TempDir dir;
+    Errors errors;
+};
+
+TEST_F(HolidayFixture, GridsFillFromTheFirstWeekday)
+{
+    struct Case {
+        QDate month;
+        int firstCell;
+    };
+    for (const Case& c : {Case {QDate(2015, 2, 1), 0}, Case {QDate(2009, 8, 1), 6}}) {
+        HolidayDialog dialog(c.month, errors, nullptr);
+        const int days = c.month.daysInMonth();
+        for (int cell = 0; cell < GridCells; ++cell) {
+            const int day = cell - c.firstCell + 1;
+            const bool inMonth = day >= 1 && day <= days;
+            auto* button = Control<QPushButton>(&dialog, ("cell" + std::to_string(cell)).c_str());
+            EXPECT_EQ(button->text(), inMonth ? QString::number(day) : " ") << cell;
+            EXPECT_EQ(button->isEnabled(), inMonth) << cell;
+            EXPECT_EQ(button->isChecked(), !inMonth) << cell;
+        }
+    }
+}
+
+TEST_F(HolidayFixture, SaturdayMarksTheColumnAndOkSavesIt)
+{
+    HolidayDialog dialog(QDate(2009, 8, 20), errors, nullptr);
+    Click(&dialog, "SAT");
+    Click(&dialog, "ok");
+    EXPECT_EQ(dialog.result(), DialogOk);
+    for (int day : {1, 8, 15, 22, 29})
+        EXPECT_TRUE(IsHoliday(2009, 8, day)) << day;
+    EXPECT_FALSE(IsHoliday(2009, 8, 2));
+}
+
+TEST_F(HolidayFixture, ToggleSurvivesAMonthStepAndCancelDiscardsIt)
+{
+    HolidayDialog dialog(QDate(2009, 5, 1), errors, nullptr);
+    Click(&dialog, "cell12");
+    Click(&dialog, "next");
+    EXPECT_EQ(YearMonth(dialog), "2009/6");
+    Click(&dialog, "previous");
+    EXPECT_EQ(Cell(dialog, 12), "8");
+    EXPECT_TRUE(Control<QPushButton>(&dialog, "cell12")->isChecked());
+    Click(&dialog, "cancel");
+    EXPECT_EQ(dialog.result(), DialogCancel);
+    EXPECT_FALSE(HasFile(2009));
+}
+
+TEST_F(HolidayFixture, SteppingIntoANewYearWritesBothYears)
+{
+    WriteBytes(HolidayFileName(2010), "# TimelineDraft Holiday File\r\n0101\r\n");
+    HolidayDialog dialog(QDate(2009, 12, 24), errors, nullptr);
+    Click(&dialog, "cell4");
+    Click(&dialog, "next");
+    EXPECT_EQ(YearMonth(dialog), "2010/1");
+    EXPECT_TRUE(Control<QPushButton>(&dialog, "cell5")->isChecked());
+    Click(&dialog, "ok");
+    EXPECT_TRUE(IsHoliday(2009, 12, 3));
+    EXPECT_TRUE(IsHoliday(2010, 1, 1));
+    EXPECT_TRUE(errors.shown.empty());
+}
+
+TEST_F(HolidayFixture, OpensAndStepsWithinTheCentury)
+{
+    struct Case {
+        QDate today;
+        const char* shown;
+        const char* button;
+    };
+    for (const Case& c : {Case {QDate(1999, 7, 1), "2000/1", "previous"},
+                          Case {QDate(2105, 7, 1), "2099/1", nullptr},
+                          Case {QDate(2099, 12, 1), "2099/12", "next"}}) {
+        HolidayDialog dialog(c.today, errors, nullptr);
+        if (c.button)
+            Click(&dialog, c.button);
+        EXPECT_EQ(YearMonth(dialog), c.shown);
+    }
+}
+
+TEST_F(HolidayFixture, UnwritableFileIsReported)
+{
+    SetHolidayDirectory(dir.Path("missing"));
+    HolidayDialog dialog(QDate(2009, 5, 1), errors, nullptr);
+    Click(&dialog, "ok");
+    EXPECT_EQ(errors.shown, std::vector<std::string> {"File Open Error !!"});
+}
+
+}  // namespace
+}  // namespace td

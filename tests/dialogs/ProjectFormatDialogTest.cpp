@@ -1,0 +1,56 @@
+#include "dialogs/ProjectFormatDialog.h"
+
+#include "DialogFixture.h"
+#include "view/ShiftJis.h"
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+
+namespace td {
+namespace {
+
+using namespace testing;
+
+void Commit(QWidget* edit, const QString& text)
+{
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    QApplication::sendEvent(edit, &event);
+}
+
+TEST(ProjectFormatDialog, NewRowOpensWhiteOnBlackAndKeepsAWhiteTextColour)
+{
+    Workspace ws;
+    ws.AddDocument(DocumentKind::Project);
+    ProjectFormatDialog fresh(ws, nullptr);
+    EXPECT_EQ(Shown(&fresh, "backColor"), "WHITE");
+    EXPECT_EQ(Shown(&fresh, "textColor"), "BLACK");
+
+    ws.RowAt(0)->textColor = 0xFFFFFF;
+    ProjectFormatDialog white(ws, nullptr);
+    EXPECT_EQ(Control<QComboBox>(&white, "textColor")->currentIndex(), -1);
+    Click(&white, "ok");
+    EXPECT_EQ(ws.RowAt(0)->textColor, 0xFFFFFFu);
+}
+
+TEST(ProjectFormatDialog, NameCountsCodePage932BytesAndKeepsCharactersWhole)
+{
+    Workspace ws;
+    ws.AddDocument(DocumentKind::Project);
+    ProjectFormatDialog dialog(ws, nullptr);
+    auto* name = Control<QLineEdit>(&dialog, "name");
+    name->clear();
+    const QString whole = QString::fromUtf8("Plan計画表の第三版ABC工程表です");  // 31 bytes
+    Commit(name, whole);
+    Commit(name, QString::fromUtf8("字"));
+    QTest::keyClicks(Control<QLineEdit>(&dialog, "person"), "ABCDEFGHIJKLMNOPQ");
+    Click(&dialog, "ok");
+    const ProjectRow& row = *ws.RowAt(0);
+    EXPECT_EQ(std::strlen(row.name), 31u);
+    EXPECT_EQ(FromShiftJis(row.name), whole);
+    EXPECT_EQ(std::string(row.person), "ABCDEFGHIJKLMNO");
+}
+
+}  // namespace
+}  // namespace td

@@ -1,0 +1,190 @@
+#include "../view/ChartFixture.h"
+#include "print/PrintPreview.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <initializer_list>
+#include <utility>
+
+namespace td {
+namespace {
+
+// A device that tells fixed values and takes no job.
+struct FakeDevice : PrintTarget {
+    DeviceValues values;
+    bool Open(bool, DeviceValues& out) override { out = values; return true; }
+    int FromPage() const override { return 1; }
+    int ToPage() const override { return MaxPages; }
+    QPagedPaintDevice* BeginJob(const char*) override { return nullptr; }
+    bool KeepGoing() override { return true; }
+    void EndJob(bool) override {}
+};
+
+// An A4 portrait sheet at 600 dots per inch.
+constexpr DeviceValues A4At600 = {4960, 7016, 600, 600, 0, 0};
+
+struct PrintFixture : ChartFixture {
+    PrintFixture() : preview(workspace, holidays) {}
+
+    ChartItem Item(int type, int startRow, int day, int endRow, int endDay, uint32_t color)
+    {
+        ChartItem item{};
+        item.type = type;
+        item.state = ItemNormal;
+        item.start = {workspace.RowIdAt(startRow), 0, 2009, 4, day, 0, 0};
+        item.end = {workspace.RowIdAt(endRow), 0, 2009, 4, endDay, 0, 0};
+        item.lineWidth = 16;
+        item.lineColor = color;
+        return item;
+    }
+
+    PrintPreview preview;
+};
+
+TEST(PrintLayout, DeviceAndQuarteredPreviewOfA600DotPrinter)
+{
+    struct Case {
+        bool preview;
+        double scale;
+        int laneHeight;
+        int margin;
+        int penWidth;
+    };
+    for (const Case& c : {Case{false, 6, 120, 472, 4}, Case{true, 1, 20, 118, 1}}) {
+        PrintFixture f;
+        FakeDevice device;
+        device.values = A4At600;
+        ASSERT_EQ(f.preview.SetUpDevice(device, c.preview), 1);
+        EXPECT_EQ(f.preview.scale, c.scale);
+        EXPECT_EQ(f.preview.laneHeight, c.laneHeight);
+        EXPECT_EQ(f.preview.left, c.margin);
+        EXPECT_EQ(f.preview.top, c.margin);
+        EXPECT_EQ(f.preview.penWidth, c.penWidth);
+        EXPECT_EQ(f.preview.chartX, c.margin + static_cast<int>(320 * c.scale));
+    }
+}
+
+TEST(PrintLayout, LargeOffsetBecomesTheMarginAndCoarseDevicesKeepScreenLengths)
+{
+    PrintFixture f;
+    f.preview.SetUpLayout({800, 1000, 72, 72, 90, 10});
+    EXPECT_EQ(f.preview.left, 90);
+    EXPECT_EQ(f.preview.top, 56);
+    EXPECT_EQ(f.preview.scale, 1);
+    EXPECT_EQ(f.preview.laneHeight, 20);
+}
+
+TEST(PrintLayout, MonthModeDatesAtSixTimesTheScreen)
+{
+    PrintFixture f;
+    f.preview.SetUpLayout(A4At600);
+    f.preview.zoomLevel = 2;
+    f.preview.firstDate = {2009, 4, 17};
+    int x = 0;
+    EXPECT_EQ(f.preview.PageDateToX(x, 2009, 3, 31), -1);
+    EXPECT_EQ(x, f.preview.chartX);
+    EXPECT_EQ(f.preview.PageDateToX(x, 2009, 4, 3), 0);
+    EXPECT_EQ(x, f.preview.chartX + 2 * 16);
+    EXPECT_EQ(f.preview.PageDateToX(x, 2012, 1, 1), 1);
+    EXPECT_EQ(x, f.preview.pageWidth - 10);
+}
+
+// Rows area of 1000 units from y 100, lanes of 120.
+void SetRowsArea(PrintPreview& p, int height)
+{
+    p.SetUpLayout(A4At600);
+    p.rowsTop = 100;
+    p.bottom = 100 + height;
+}
+
+TEST(Pagination, RowsGoOnAPageWhileTheirBottomStaysAboveTheFrame)
+{
+    PrintFixture f;
+    f.AddProject({1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
+    SetRowsArea(f.preview, 1000);
+    f.preview.Paginate();
+    EXPECT_EQ(f.preview.pageCount, 2);
+    EXPECT_EQ(f.preview.pageFirstRow[1], 8);
+
+    SetRowsArea(f.preview, 960);
+    f.preview.Paginate();
+    EXPECT_EQ(f.preview.pageFirstRow[1], 7) << "a row ending exactly on the frame starts a page";
+}
+
+TEST(Pagination, ARowTallerThanTheRowsAreaGetsItsOwnPageEndingAtTheFrame)
+{
+    PrintFixture f;
+    f.AddProject({1, 10, 1});
+    SetRowsArea(f.preview, 1000);
+    f.preview.Paginate();
+    EXPECT_EQ(f.preview.pageCount, 3);
+    EXPECT_EQ(f.preview.LayoutPage(1), 1);
+    EXPECT_EQ(f.preview.pageRowTop[1], f.preview.bottom);
+}
+
+TEST(PreviewRect, FitsThePageByHeightOrByWidth)
+{
+    PrintFixture f;
+    f.preview.pageWidth = 1240;
+    f.preview.pageHeight = 1754;
+    struct Case {
+        int width, height;
+        std::array<int, 4> expected;
+    };
+    for (const Case& c : {Case{840, 640, {201, 10, 639, 630}}, Case{400, 1240, {20, 385, 380, 894}}}) {
+        std::array<int, 4> r = {0, 0, c.width, c.height};
+        f.preview.FitPreviewRect(r[0], r[1], r[2], r[3]);
+        EXPECT_EQ(r, c.expected);
+    }
+}
+
+int CountColour(const QImage& image, QRgb colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += image.pixel(x, y) == colour;
+    return count;
+}
+
+TEST(PageItems, EachItemOnItsRowsPageAndALineAcrossBoth)
+{
+    PrintFixture f;
+    f.AddProject({5, 5, 5, 5, 5, 5});
+    Document* doc = f.workspace.Doc(0);
+    doc->AddItem(f.Item(TaskLine, 0, 2, 0, 5, 0xFF0000));
+    doc->AddItem(f.Item(Line, 1, 1, 5, 6, 0x0000FF));
+    f.view.zoomLevel = 7;
+    f.view.firstDate = {2009, 4, 1};
+    FakeDevice device;
+    device.values = {4000, 2400, 384, 384, 0, 0};  // a quarter: 1000 x 600 at 96 dpi
+    ASSERT_EQ(f.preview.PreparePreview(device), 1);
+    ASSERT_EQ(f.preview.pageCount, 2);
+
+    const QRgb blue = qRgb(0, 0, 255);
+    const QRgb red = qRgb(255, 0, 0);
+    f.preview.RenderPreviewPage(f.view);
+    const QImage first = f.preview.PreviewImage().copy();
+    const int firstBottom = f.preview.pageRowTop[f.preview.rowsOnPage];
+    f.preview.currentPage = 1;
+    f.preview.RenderPreviewPage(f.view);
+    const QImage second = f.preview.PreviewImage();
+    const int secondBottom = f.preview.pageRowTop[f.preview.rowsOnPage];
+
+    EXPECT_GT(CountColour(first, blue), 200);
+    EXPECT_EQ(CountColour(second, blue), 0);
+    EXPECT_GT(CountColour(first, red), 20);
+    EXPECT_GT(CountColour(second, red), 20);
+    // The line stays within each page's rows.
+    for (auto [page, bottom] : {std::pair{&first, firstBottom}, std::pair{&second, secondBottom}}) {
+        for (int x = 0; x < page->width(); ++x) {
+            EXPECT_NE(page->pixel(x, f.preview.rowsTop - 1), red);
+            EXPECT_NE(page->pixel(x, bottom), red);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace td

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "model/Workspace.h"
+#include "view/ChartGeometry.h"
+#include "view/Surface.h"
+
+namespace td {
+
+// Entries are listed only where a day column is at least 80 pixels wide.
+inline constexpr int ScheduleMinZoom = 7;
+
+// Draws the entries of schedule document `doc` as per-day lists, each day's cell starting at
+// `cellTop`; entries whose row is not laid out are left out. With `keepOffsets` every entry
+// placed gets the pixel offsets of its block in its lane bytes, where hit testing reads them.
+void DrawScheduleEntries(Surface& s, Workspace& workspace, const ChartGeometry& geometry, int doc,
+                         int cellTop, bool keepOffsets);
+
+}  // namespace td
