@@ -4,7 +4,6 @@
 #include "view/TextCache.h"
 
 #include <QFontMetrics>
-#include <QHash>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
@@ -15,6 +14,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <memory>
+#include <unordered_map>
 
 namespace td {
 
@@ -66,14 +66,15 @@ int64_t FontKey(int height, int weight)
 // Building a QFont resolves the face's substitutes, and the metrics need the font loaded.
 const ChartFont& CachedFont(int height, int weight)
 {
-    static QHash<int64_t, ChartFont> fonts;
-    // Items ask for the same font one after another; QHash never moves its values.
+    // Surfaces keep pointers to their fonts: the map must never move its values.
+    static std::unordered_map<int64_t, ChartFont> fonts;
+    // Items ask for the same font one after another.
     static const ChartFont* last = nullptr;
     const int64_t key = FontKey(height, weight);
     if (last && last->key == key)
         return *last;
-    if (auto found = fonts.constFind(key); found != fonts.constEnd()) {
-        last = &*found;
+    if (auto found = fonts.find(key); found != fonts.end()) {
+        last = &found->second;
         return *last;
     }
     QFont font(ChartFace);
@@ -81,7 +82,8 @@ const ChartFont& CachedFont(int height, int weight)
     font.setWeight(static_cast<QFont::Weight>(weight));
     font.setStyleStrategy(QFont::NoAntialias);
     const QFontMetrics metrics(font);
-    last = &*fonts.insert(key, {font, key, metrics.ascent() + metrics.descent()});
+    last = &fonts.emplace(key, ChartFont{font, key, metrics.ascent() + metrics.descent()})
+                .first->second;
     return *last;
 }
 
