@@ -41,6 +41,7 @@ int ChartView::Redraw()
 {
     EnsureBuffers();
     ReleaseSharedCleanCopy();
+    Surface::BeginChartPass();
     surface.emplace(backBuffer);
     Surface& s = *surface;
     s.FillRect(0, 0, bufferWidth, bufferHeight, White);

@@ -392,6 +392,12 @@ int Surface::LineHeight() const
     return font->lineHeight;
 }
 
+void Surface::BeginChartPass()
+{
+    ShapedLines().BeginPass();
+    WrappedTexts().BeginPass();
+}
+
 int Surface::LineHeightOf(int height, int weight)
 {
     return CachedFont(ClampedFontHeight(height), ClampedFontWeight(weight)).lineHeight;

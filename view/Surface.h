@@ -89,6 +89,9 @@ public:
     int LineHeight() const;
     // Height of one line of text in the font that SelectFont(height, weight) selects.
     static int LineHeightOf(int height, int weight);
+    // Called as each full redraw of the chart begins, so that the kept text layouts can let go
+    // of those the previous redraw did not use.
+    static void BeginChartPass();
 
     // Copies width x height pixels of source at (sx, sy) to (x, y).
     void Blit(int x, int y, int width, int height, const QImage& source, int sx, int sy,

@@ -29,9 +29,10 @@ struct TextKeyHash {
 };
 
 // Laid-out texts kept between redraws: laying text out is most of what a label costs, and the
-// same labels come back on every redraw. When the cache outgrows its limit, the entries not used
-// since the previous sweep go, and the limit becomes twice what stays; so the texts of a screen
-// stay however many there are, and texts scrolled out of sight do not pile up.
+// same labels come back on every redraw. Nothing is dropped during a redraw, so a chart showing
+// many labels never thrashes; when a redraw begins and the cache has outgrown its limit, the
+// texts the previous redraw did not use go, and the limit becomes twice what stays, so texts
+// scrolled out of sight do not pile up.
 template <typename Value>
 class TextCache {
 public:
@@ -40,36 +41,39 @@ public:
         auto found = entries.find(key);
         if (found == entries.end())
             return nullptr;
-        found->second.used = true;
+        found->second.lastPass = pass;
         return &found->second.value;
     }
 
     Value& Insert(TextKey key, Value value)
     {
-        if (entries.size() >= limit)
-            Sweep();
-        return entries.insert_or_assign(std::move(key), Entry{std::move(value), true})
+        return entries.insert_or_assign(std::move(key), Entry{std::move(value), pass})
             .first->second.value;
     }
+
+    void BeginPass()
+    {
+        if (entries.size() > limit) {
+            std::erase_if(entries,
+                          [this](const auto& entry) { return entry.second.lastPass != pass; });
+            limit = std::max(MinLimit, 2 * entries.size());
+        }
+        ++pass;
+    }
+
+    std::size_t Size() const { return entries.size(); }
 
 private:
     static constexpr std::size_t MinLimit = 4096;
 
     struct Entry {
         Value value;
-        bool used = false;
+        uint64_t lastPass = 0;
     };
-
-    void Sweep()
-    {
-        std::erase_if(entries, [](const auto& entry) { return !entry.second.used; });
-        for (auto& entry : entries)
-            entry.second.used = false;
-        limit = std::max(MinLimit, 2 * entries.size());
-    }
 
     std::unordered_map<TextKey, Entry, TextKeyHash> entries;
     std::size_t limit = MinLimit;
+    uint64_t pass = 0;
 };
 
 }  // namespace td
