@@ -157,7 +157,8 @@ void ShowWindow(ChartView& view, const DateTriple& window)
 
 // A day-mode view of a generated plan on a 2240 x 1080 buffer.
 struct BenchChart {
-    explicit BenchChart(const PlanShape& shape) : view(workspace, holidays, ScreenWidth, ScreenHeight)
+    explicit BenchChart(const PlanShape& shape)
+        : view(workspace, holidays, ScreenWidth, ScreenHeight)
     {
         FillWorkspace(workspace, shape, BenchWindow);
         ShowWindow(view, BenchWindow);
@@ -349,7 +350,8 @@ int WriteTodayPlan(std::string_view shape, const char* path)
         return 2;
     const QDate today = QDate::currentDate();
     const DateTriple window = {today.year(), today.month(), today.day()};
-    return WritePlan(shape == "spread" ? OneDocumentPlan : OneDocumentCrowded, window, path) ? 0 : 1;
+    const PlanShape& plan = shape == "spread" ? OneDocumentPlan : OneDocumentCrowded;
+    return WritePlan(plan, window, path) ? 0 : 1;
 }
 
 }  // namespace

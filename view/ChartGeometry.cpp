@@ -47,11 +47,6 @@ void DateScale::DateToXUnclamped(int& x, int year, int month, int day) const
     x = static_cast<int>(std::clamp(originX + offset, -FarOff, FarOff));
 }
 
-bool ChartGeometry::LaidOut(int flatRow) const
-{
-    return flatRow >= firstRow && flatRow < firstRow + rowCount;
-}
-
 int ChartGeometry::RowHeight(const Workspace& workspace, int flatRow) const
 {
     const ProjectRow* row = workspace.RowAt(flatRow);

@@ -56,9 +56,12 @@ TEST_P(RenderReference, MatchesTheReferenceImage)
 INSTANTIATE_TEST_SUITE_P(
     ExamplePlans, RenderReference,
     ::testing::Values(
-        ReferenceRender{"project-day.png", {"project.tdp"}, {"--zoom", "5", "--first-date", "2009-03-28"}},
-        ReferenceRender{"project-wide-days.png", {"project.tdp"}, {"--zoom", "7", "--first-date", "2009-04-10"}},
-        ReferenceRender{"project-month.png", {"project.tdp"}, {"--zoom", "2", "--first-date", "2009-03-15"}},
+        ReferenceRender{"project-day.png", {"project.tdp"},
+                        {"--zoom", "5", "--first-date", "2009-03-28"}},
+        ReferenceRender{"project-wide-days.png", {"project.tdp"},
+                        {"--zoom", "7", "--first-date", "2009-04-10"}},
+        ReferenceRender{"project-month.png", {"project.tdp"},
+                        {"--zoom", "2", "--first-date", "2009-03-15"}},
         ReferenceRender{"project-schedule.png", {"project.tdp", "schedule.tds"},
                         {"--zoom", "8", "--first-date", "2009-04-01"}},
         ReferenceRender{"schedule-project-scrolled.png", {"schedule.tds", "project.tdp"},

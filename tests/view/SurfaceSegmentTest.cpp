@@ -36,7 +36,8 @@ TEST(SurfaceSegment, SolidLevelAndUprightSegmentsPaintStartToBeforeEnd)
         expected.fill(Qt::white);
         const int dx = (segment.x2 > segment.x1) - (segment.x2 < segment.x1);
         const int dy = (segment.y2 > segment.y1) - (segment.y2 < segment.y1);
-        for (int x = segment.x1, y = segment.y1; x != segment.x2 || y != segment.y2; x += dx, y += dy) {
+        for (int x = segment.x1, y = segment.y1; x != segment.x2 || y != segment.y2;
+             x += dx, y += dy) {
             if (expected.valid(x, y))
                 expected.setPixel(x, y, qRgb(0, 0, 0));
         }
