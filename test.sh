@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer, and runs
-# every test through CTest. Exits non-zero on any failure.
+# Installs what is missing, builds with AddressSanitizer and UndefinedBehaviorSanitizer, runs
+# every test through CTest, then each fuzz harness for a bounded time (TD_FUZZ_SECONDS, 30 by
+# default). Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
@@ -11,3 +12,4 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir "$build" --output-on-failure --parallel "$(nproc)" --timeout 300
+./scripts/fuzz.sh -max_total_time="${TD_FUZZ_SECONDS:-30}"

@@ -1,7 +1,9 @@
 #include "app/MainWindow.h"
 
+#include "app/AppIcon.h"
 #include "app/ChartWidget.h"
 #include "app/CommandId.h"
+#include "app/DroppedDocuments.h"
 #include "app/MenuTable.h"
 #include "app/NewDialog.h"
 #include "app/QtFileChooser.h"
@@ -11,9 +13,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScreen>
 #include <QScrollBar>
 #include <QToolBar>
@@ -45,7 +49,8 @@ MainWindow::MainWindow(WindowServices services)
             Pick<MessageBoxes, QtMessageBoxes>(services.boxes, ownBoxes, this))
 {
     setWindowTitle("Timeline Draft");
-    setWindowIcon(QIcon(":/icon.png"));
+    setWindowIcon(AppIcon());
+    setAcceptDrops(true);
 
     auto* client = new QWidget(this);
     auto* grid = new QGridLayout(client);
@@ -318,6 +323,24 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedDocuments(*event->mimeData()).empty())
+        event->acceptProposedAction();
+}
+
+// The files open after the drop has ended, so that a message box about a damaged one does not
+// hold the file manager's drag.
+void MainWindow::dropEvent(QDropEvent* event)
+{
+    std::vector<std::string> paths = DroppedDocuments(*event->mimeData());
+    if (paths.empty())
+        return;
+    event->acceptProposedAction();
+    QMetaObject::invokeMethod(this, [this, paths = std::move(paths)] { OpenFiles(paths); },
+                              Qt::QueuedConnection);
 }
 
 // Win32 keeps the page inside the range; a Qt bar's maximum is the last top position instead.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FileCommands.h"
+#include "persistence/FileCommands.h"
 #include "app/HelpWindow.h"
 #include "app/PreviewMode.h"
 #include "app/ToolBar.h"
@@ -52,6 +52,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     enum class Repaint { None, Whole, Chart, ChartFromLeft };

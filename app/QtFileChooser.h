@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/FileChooser.h"
+#include "persistence/FileChooser.h"
 
 class QWidget;
 

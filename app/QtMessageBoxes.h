@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/MessageBoxes.h"
+#include "persistence/MessageBoxes.h"
 
 class QWidget;
 

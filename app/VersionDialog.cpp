@@ -1,5 +1,7 @@
 #include "app/VersionDialog.h"
 
+#include "app/AppIcon.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -12,7 +14,7 @@ VersionDialog::VersionDialog(QWidget* parent)
 {
     setWindowTitle("バージョン");
     auto* icon = new QLabel(this);
-    icon->setPixmap(QPixmap(":/icon.png"));
+    icon->setPixmap(AppIcon().pixmap(DialogIconSize));
     auto* texts = new QVBoxLayout;
     texts->addWidget(new QLabel("TimelineDraft", this));
     texts->addWidget(new QLabel("Version 1.00", this));

@@ -6,6 +6,8 @@
 int main(int argc, char* argv[])
 {
     QApplication application(argc, argv);
+    // Lets the desktop match the window to the installed entry, for its icon in docks.
+    QGuiApplication::setDesktopFileName("timeline-draft");
     td::MainWindow window;
     window.show();
     std::vector<std::string> paths;

@@ -61,7 +61,7 @@ ProjectRow Document::NewRow(int level, int lanes)
 
 int Document::AddRow(int level)
 {
-    if (OrderFull())
+    if (OrderFull() || IdsExhausted())
         return 0;
     const int index = AppendRowRecord(NewRow(level, kind == DocumentKind::Project ? 2 : 6));
     InsertOrderEntry(orderCount, index);
@@ -71,7 +71,8 @@ int Document::AddRow(int level)
 
 int Document::AppendRow(const ProjectRow& row)
 {
-    if (OrderFull())
+    // No id could follow the largest one.
+    if (OrderFull() || row.id == std::numeric_limits<int32_t>::max())
         return 0;
     const int index = AppendRowRecord(row);
     InsertOrderEntry(orderCount, index);
@@ -83,7 +84,7 @@ int Document::AppendRow(const ProjectRow& row)
 
 int32_t Document::InsertChildRow(int position)
 {
-    if (!InOrder(position) || OrderFull())
+    if (!InOrder(position) || OrderFull() || IdsExhausted())
         return -1;
     const int parentLevel = rows[order[position]].level;
     int insertAt = position + 1;

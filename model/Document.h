@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 namespace td {
@@ -74,6 +75,7 @@ public:
 private:
     bool InOrder(int position) const { return position >= 0 && position < orderCount; }
     bool OrderFull() const { return orderCount >= MaxOrder; }
+    bool IdsExhausted() const { return nextRowId == std::numeric_limits<int32_t>::max(); }
     int AppendRowRecord(const ProjectRow& row);
     void InsertOrderEntry(int position, int rowIndex);
     void EraseOrderEntry(int position);

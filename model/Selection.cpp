@@ -256,40 +256,36 @@ int Workspace::DeleteSelectedItems(bool clearSelection, bool closeGroup)
 
 int Workspace::CopySelection()
 {
-    if (selectionCount == 0)
+    const Document* doc = Doc(selectionDoc);
+    if (!doc || selectionCount == 0)
         return 0;
-    std::copy(selection.begin(), selection.begin() + selectionCount, clipboard.begin());
-    clipboardCount = selectionCount;
-    clipboardDoc = selectionDoc;
+    clipboard.clear();
+    for (int n = 0; n < selectionCount; ++n) {
+        ChartItem item;
+        if (doc->GetItem(selection[n], item))
+            clipboard.push_back(item);
+    }
     return 1;
 }
 
 int Workspace::PasteClipboard(int visibleRow)
 {
     int target = 0;
-    const Document* source = Doc(clipboardDoc);
-    if (clipboardCount == 0 || !source || !VisibleRowDocument(visibleRow, target))
+    if (clipboard.empty() || !VisibleRowDocument(visibleRow, target))
         return 0;
     const bool intoSchedule = docs[target]->Kind() == td::DocumentKind::Schedule;
     int topRow = -1;
-    for (int n = 0; n < clipboardCount; ++n) {
-        const ChartItem* item = source->ItemPtr(clipboard[n]);
-        if (!item)
-            continue;
-        if (intoSchedule != (item->type == Schedule))
+    for (const ChartItem& item : clipboard) {
+        if (intoSchedule != (item.type == Schedule))
             return 0;
-        const int row = FindVisibleRow(target, item->start.rowId);
+        const int row = FindVisibleRow(target, item.start.rowId);
         if (row >= 0 && (topRow < 0 || row < topRow))
             topRow = row;
     }
     if (topRow < 0)
         return 0;
     ClearSelection();
-    for (int n = 0; n < clipboardCount; ++n) {
-        // A copy, not a pointer: appending to the same document may move its item table.
-        ChartItem item;
-        if (!source->GetItem(clipboard[n], item))
-            continue;
+    for (ChartItem item : clipboard) {
         const int startRow = FindVisibleRow(target, item.start.rowId);
         if (startRow < 0)
             continue;
@@ -318,19 +314,15 @@ void Workspace::CompactDocument(int doc)
         return;
     std::vector<int> itemMap;
     document->Compact(&itemMap);
-    const auto renumber = [&itemMap](std::array<int32_t, MaxSelection>& indices, int32_t& count) {
-        int kept = 0;
-        for (int n = 0; n < count; ++n) {
-            const int index = indices[n];
-            if (index >= 0 && index < static_cast<int>(itemMap.size()) && itemMap[index] >= 0)
-                indices[kept++] = itemMap[index];
-        }
-        count = kept;
-    };
-    if (selectionDoc == doc)
-        renumber(selection, selectionCount);
-    if (clipboardDoc == doc)
-        renumber(clipboard, clipboardCount);
+    if (selectionDoc != doc)
+        return;
+    int kept = 0;
+    for (int n = 0; n < selectionCount; ++n) {
+        const int index = selection[n];
+        if (index >= 0 && index < static_cast<int>(itemMap.size()) && itemMap[index] >= 0)
+            selection[kept++] = itemMap[index];
+    }
+    selectionCount = kept;
 }
 
 }  // namespace td

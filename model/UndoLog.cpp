@@ -86,6 +86,16 @@ void UndoLog::ClearUndo()
 
 void UndoLog::DropDocument(int doc)
 {
+    Drop(doc, true);
+}
+
+void UndoLog::DropEntriesOf(int doc)
+{
+    Drop(doc, false);
+}
+
+void UndoLog::Drop(int doc, bool slotsMoveDown)
+{
     int kept = 0;
     int newGroup = 0;
     int lastOldGroup = -1;
@@ -93,7 +103,7 @@ void UndoLog::DropDocument(int doc)
         UndoRecord record = records[n];
         if (record.doc == doc)
             continue;
-        if (record.doc > doc)
+        if (slotsMoveDown && record.doc > doc)
             --record.doc;
         // Closed groups are numbered 0, 1, ... again; the open group keeps the next number.
         if (record.group != lastOldGroup) {

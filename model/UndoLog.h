@@ -38,6 +38,9 @@ public:
     // A document left the workspace: its entries go, later slots move one down, and groups left
     // empty are dropped.
     void DropDocument(int doc);
+    // A document's records were renumbered (a save compacted it): its entries go, the other
+    // documents keep theirs.
+    void DropEntriesOf(int doc);
 
     int Group() const { return group; }
     int Count() const { return count; }
@@ -45,6 +48,7 @@ public:
     UndoRecord Record(int n) const { return n >= 0 && n < count ? records[n] : UndoRecord {}; }
 
 private:
+    void Drop(int doc, bool slotsMoveDown);
     bool OpenGroupEmpty() const { return count == 0 || records[count - 1].group != group; }
 
     std::vector<UndoRecord> records;

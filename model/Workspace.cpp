@@ -53,12 +53,6 @@ int Workspace::RemoveDocument(int doc)
         selectionDoc = 0;
     else if (selectionDoc > doc)
         --selectionDoc;
-    if (clipboardDoc == doc)
-        clipboardCount = 0;
-    if (clipboardCount == 0)
-        clipboardDoc = 0;
-    else if (clipboardDoc > doc)
-        --clipboardDoc;
     undoLog.DropDocument(doc);
 
     docs[doc].reset();

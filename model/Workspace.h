@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 namespace td {
 
@@ -13,7 +14,6 @@ class SavePrompt;
 inline constexpr int MaxDocuments = 16;
 inline constexpr int MaxVisibleRows = 256;
 inline constexpr int MaxSelection = 256;
-inline constexpr int MaxClipboard = 256;
 
 struct DateTriple {
     int32_t year = 0;
@@ -32,8 +32,8 @@ public:
     // Documents
     int AddDocument(int kind);
     int CloseDocument(int visibleRow, SavePrompt& prompt);
-    // Takes a document out without asking (a file that failed to load); its undo entries,
-    // selection and clipboard go with it and entries naming later slots are renumbered.
+    // Takes a document out without asking (a file that failed to load); its undo entries and
+    // selection go with it and entries naming later slots are renumbered.
     int RemoveDocument(int doc);
     int DocumentCount() const { return docCount; }
     int DocumentKind(int doc) const;
@@ -85,10 +85,8 @@ public:
     int DeleteSelectedItems(bool clearSelection, bool closeGroup);
     int CopySelection();
     int PasteClipboard(int visibleRow);
-    int ClipboardCount() const { return clipboardCount; }
-    int ClipboardDoc() const { return clipboardDoc; }
-    int ClipboardIndex(int n) const { return n >= 0 && n < clipboardCount ? clipboard[n] : -1; }
-    // Compacts a document and renumbers the selection and clipboard entries that name it.
+    int ClipboardCount() const { return static_cast<int>(clipboard.size()); }
+    // Compacts a document and renumbers the selection entries that name it.
     void CompactDocument(int doc);
 
     // Undo
@@ -124,9 +122,8 @@ private:
     std::array<int32_t, MaxSelection> selection = {};
     int32_t selectionCount = 0;
     int32_t selectionDoc = 0;
-    std::array<int32_t, MaxClipboard> clipboard = {};
-    int32_t clipboardCount = 0;
-    int32_t clipboardDoc = 0;
+    // Copies of the records Copy or Cut took: a later save drops the cut records themselves.
+    std::vector<ChartItem> clipboard;
     UndoLog undoLog;
     DateTriple rangeStart;
     DateTriple rangeEnd;

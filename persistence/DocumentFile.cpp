@@ -1,18 +1,14 @@
 #include "persistence/DocumentFile.h"
 
 #include "model/Document.h"
+#include "persistence/FileReplacement.h"
 
 #include <algorithm>
-#include <array>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <new>
+#include <string_view>
 
-#include <fcntl.h>
-#include <stdlib.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace td {
@@ -22,6 +18,7 @@ namespace {
 constexpr char ProjectMagic[] = "TDPF";
 constexpr char ScheduleMagic[] = "TDSF";
 constexpr std::size_t MagicSize = 4;
+constexpr std::size_t HeaderCheckSize = 8;  // Magic and version.
 constexpr uint32_t HeaderConstant = 256;
 constexpr uint8_t BoldWeightByte = 0xBC;
 constexpr int32_t NormalWeight = 400;
@@ -294,117 +291,16 @@ int MagicKind(const std::vector<uint8_t>& image)
 
 std::size_t PathLength(const char* path) { return strnlen(path, PathSize); }
 
-bool WriteAll(int fd, const std::vector<uint8_t>& bytes)
-{
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        written += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-// The replacement keeps the mode of the file it replaces; a new file gets the mode that
-// creating it directly would have given.
-bool SetReplacementMode(int fd, const std::filesystem::path& path)
-{
-    struct stat existing;
-    if (stat(path.c_str(), &existing) == 0)
-        return fchmod(fd, existing.st_mode & 07777) == 0;
-    const mode_t mask = umask(0);
-    umask(mask);
-    return fchmod(fd, 0666 & ~mask) == 0;
-}
-
-// Durability of the rename itself; a failure here does not undo a completed save.
-void SyncDirectoryOf(const std::filesystem::path& path)
-{
-    const std::filesystem::path parent = path.parent_path();
-    const int fd = open(parent.empty() ? "." : parent.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0)
-        return;
-    fsync(fd);
-    close(fd);
-}
-
-// Saving through a link updates the file it points to, as writing into it directly would.
-std::filesystem::path ResolvedTarget(const std::string& path)
-{
-    std::error_code error;
-    if (!std::filesystem::is_symlink(path, error))
-        return path;
-    std::filesystem::path target = std::filesystem::canonical(path, error);
-    return error ? std::filesystem::path(path) : target;
-}
-
-// The temporary lives beside the target so that the rename stays within one file system; its
-// name is short so that a target whose own name is near the limit can still be saved.
-bool ReplaceFile(const std::string& path, const std::vector<uint8_t>& bytes)
-{
-    if (path.empty())
-        return false;
-    const std::filesystem::path target = ResolvedTarget(path);
-    std::string temporary = (target.parent_path() / ".tdsave-XXXXXX").string();
-    const int fd = mkstemp(temporary.data());
-    if (fd < 0)
-        return false;
-    bool ok = WriteAll(fd, bytes) && SetReplacementMode(fd, target) && fsync(fd) == 0;
-    if (close(fd) != 0)
-        ok = false;
-    if (ok && rename(temporary.c_str(), target.c_str()) != 0)
-        ok = false;
-    if (!ok) {
-        unlink(temporary.c_str());
-        return false;
-    }
-    SyncDirectoryOf(target);
-    return true;
-}
-
-}  // namespace
-
-int ReadDocument(Document& document, ErrorReporter& errors)
-{
-    const std::string path(document.Path(), PathLength(document.Path()));
-    std::error_code error;
-    if (path.empty() || std::filesystem::is_directory(path, error)) {
-        errors.ShowError(FileOpenError);
-        return 0;
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        errors.ShowError(FileOpenError);
-        return 0;
-    }
-    try {
-        // In blocks: a byte-wise copy took longer than parsing a large plan.
-        std::vector<uint8_t> image;
-        std::array<char, 65536> block;
-        while (file.read(block.data(), block.size()) || file.gcount() > 0)
-            image.insert(image.end(), block.begin(), block.begin() + file.gcount());
-        if (file.bad()) {
-            errors.ShowError(FileOpenError);
-            return 0;
-        }
-        return ReadDocumentImage(document, image, errors);
-    } catch (const std::bad_alloc&) {
-        errors.ShowError(MemoryAllocationError);
-        return 0;
-    }
-}
-
-int ReadDocumentImage(Document& document, const std::vector<uint8_t>& image, ErrorReporter& errors)
+// The kind named by the magic, once the version is known to be readable; 0 after reporting why
+// the bytes are not a plan this program reads. Only the first 8 bytes are looked at, so a file is
+// judged before the rest of it is read.
+int HeaderKind(const std::vector<uint8_t>& image, ErrorReporter& errors)
 {
     const int kind = MagicKind(image);
     if (kind == 0) {
         errors.ShowError(IncorrectFileType);
         return 0;
     }
-    document.SetKind(kind);
     ImageReader reader(image);
     reader.Take(MagicSize);
     const uint32_t version = reader.Take(4);
@@ -417,6 +313,76 @@ int ReadDocumentImage(Document& document, const std::vector<uint8_t>& image, Err
         errors.ShowError(UnknownFileFormat);
         return 0;
     }
+    return kind;
+}
+
+// Appends up to `limit` bytes (everything when 0); false on a read error.
+bool ReadInto(int fd, std::vector<uint8_t>& bytes, std::size_t limit)
+{
+    constexpr std::size_t Chunk = 65536;
+    for (;;) {
+        const std::size_t want = limit ? limit - bytes.size() : Chunk;
+        if (want == 0)
+            return true;
+        const std::size_t used = bytes.size();
+        bytes.resize(used + want);
+        const ssize_t got = read(fd, bytes.data() + used, want);
+        if (got < 0 && errno == EINTR) {
+            bytes.resize(used);
+            continue;
+        }
+        bytes.resize(used + static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+        if (got <= 0)
+            return got == 0;
+    }
+}
+
+// The header first, then, only for a plan of a readable version, the rest.
+bool ReadImage(int fd, std::vector<uint8_t>& image, ErrorReporter& errors)
+{
+    if (!ReadInto(fd, image, HeaderCheckSize)) {
+        errors.ShowError(FileOpenError);
+        return false;
+    }
+    if (HeaderKind(image, errors) == 0)
+        return false;
+    if (!ReadInto(fd, image, 0)) {
+        errors.ShowError(FileOpenError);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int ReadDocument(Document& document, ErrorReporter& errors)
+{
+    // Anything but a regular file (a directory, a FIFO, a device) is refused before it is read.
+    const int fd = OpenRegularFile(std::string(document.Path(), PathLength(document.Path())));
+    if (fd < 0) {
+        errors.ShowError(FileOpenError);
+        return 0;
+    }
+    std::vector<uint8_t> image;
+    bool read = false;
+    try {
+        read = ReadImage(fd, image, errors);
+    } catch (const std::bad_alloc&) {
+        errors.ShowError(MemoryAllocationError);
+    }
+    close(fd);
+    return read ? ReadDocumentImage(document, image, errors) : 0;
+}
+
+int ReadDocumentImage(Document& document, const std::vector<uint8_t>& image, ErrorReporter& errors)
+{
+    const int kind = HeaderKind(image, errors);
+    if (kind == 0)
+        return 0;
+    document.SetKind(kind);
+    ImageReader reader(image);
+    reader.Take(MagicSize);
+    reader.Take(4);  // Version, checked above.
     reader.Take(4);  // Total length.
     reader.Take(4);  // The constant 256.
     if (!ReadRecords(reader, document)) {
@@ -468,7 +434,8 @@ int WriteDocument(const Document& document, const std::string& path, ErrorReport
         errors.ShowError(MemoryAllocationError);
         return 0;
     }
-    if (!ReplaceFile(path, image)) {
+    const std::string_view bytes(reinterpret_cast<const char*>(image.data()), image.size());
+    if (!ReplaceFile(path, bytes)) {
         errors.ShowError(FileOpenError);
         return 0;
     }

@@ -27,9 +27,8 @@ int ReadDocumentImage(Document& document, const std::vector<uint8_t>& image, Err
 
 // The file image of a compacted document, header and end tag included.
 std::vector<uint8_t> DocumentImage(const Document& document);
-// Writes the image to the document's path through a temporary file renamed over it, so that a
-// failed write leaves the previous file intact. A link is followed, so its target is replaced.
-// Returns 1, or 0 after reporting the failure.
+// Writes the image to the document's path with ReplaceFile. Returns 1, or 0 after reporting the
+// failure ("File Open Error !!" also for a file the user may not write).
 int WriteDocument(const Document& document, ErrorReporter& errors);
 int WriteDocument(const Document& document, const std::string& path, ErrorReporter& errors);
 

@@ -1,12 +1,11 @@
 #include "persistence/HolidayFile.h"
 
 #include "calendar/Dates.h"
+#include "persistence/FileReplacement.h"
 
 #include <cstdio>
-#include <fcntl.h>
 #include <filesystem>
 #include <string_view>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace td {
@@ -101,7 +100,37 @@ private:
     int day = 0;
 };
 
-void ScanHolidays(std::string_view data, int (&table)[HolidayTableSize])
+}  // namespace
+
+void FixHolidayDirectory()
+{
+    if (DirectoryFixed())
+        return;
+    std::error_code error;
+    auto path = std::filesystem::current_path(error);
+    DirectoryStore() = error ? std::string("./") : WithTrailingSlash(path.string());
+    DirectoryFixed() = true;
+}
+
+void SetHolidayDirectory(const std::string& path)
+{
+    DirectoryStore() = WithTrailingSlash(path);
+    DirectoryFixed() = true;
+}
+
+const std::string& HolidayDirectory()
+{
+    return DirectoryStore();
+}
+
+std::string HolidayFileName(int year)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "%04d.cal", year);
+    return HolidayDirectory() + name;
+}
+
+void ScanHolidayText(std::string_view data, int (&table)[HolidayTableSize])
 {
     GroupScanner scanner(table);
     size_t i = 0;
@@ -138,85 +167,19 @@ std::string HolidayText(const int (&table)[HolidayTableSize])
     return text;
 }
 
-bool WriteAll(int fd, std::string_view text)
-{
-    while (!text.empty()) {
-        ssize_t put = write(fd, text.data(), text.size());
-        if (put <= 0)
-            return false;
-        text.remove_prefix(static_cast<size_t>(put));
-    }
-    return true;
-}
-
-// mkstemp creates 0600; a holiday file is meant to be shared like any file the user creates.
-bool GiveUsualMode(int fd)
-{
-    mode_t mask = umask(0);
-    umask(mask);
-    return fchmod(fd, 0666 & ~mask) == 0;
-}
-
-// The old file is replaced only once the new one is complete on disk, so a failed write never
-// leaves a half-written or empty holiday file behind.
-bool ReplaceFile(const std::string& name, std::string_view text)
-{
-    std::string temporary = name + ".XXXXXX";
-    int fd = mkstemp(temporary.data());
-    if (fd < 0)
-        return false;
-    bool written = GiveUsualMode(fd) && WriteAll(fd, text) && fsync(fd) == 0;
-    bool closed = close(fd) == 0;
-    if (written && closed && std::rename(temporary.c_str(), name.c_str()) == 0)
-        return true;
-    unlink(temporary.c_str());
-    return false;
-}
-
-}  // namespace
-
-void FixHolidayDirectory()
-{
-    if (DirectoryFixed())
-        return;
-    std::error_code error;
-    auto path = std::filesystem::current_path(error);
-    DirectoryStore() = error ? std::string("./") : WithTrailingSlash(path.string());
-    DirectoryFixed() = true;
-}
-
-void SetHolidayDirectory(const std::string& path)
-{
-    DirectoryStore() = WithTrailingSlash(path);
-    DirectoryFixed() = true;
-}
-
-const std::string& HolidayDirectory()
-{
-    return DirectoryStore();
-}
-
-std::string HolidayFileName(int year)
-{
-    char name[32];
-    std::snprintf(name, sizeof name, "%04d.cal", year);
-    return HolidayDirectory() + name;
-}
-
 int LoadHolidayFile(int year, int (&table)[HolidayTableSize])
 {
     if (!IsYearWithFile(year))
         return 0;
-    int fd = open(HolidayFileName(year).c_str(), O_RDONLY | O_CLOEXEC);
+    const int fd = OpenRegularFile(HolidayFileName(year));
     if (fd < 0)
         return 0;
-    struct stat info {};
     std::string data;
-    bool loaded = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ReadHead(fd, data);
+    const bool loaded = ReadHead(fd, data);
     close(fd);
     if (!loaded)
         return 0;
-    ScanHolidays(data, table);
+    ScanHolidayText(data, table);
     return 1;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace td {
 
@@ -16,6 +17,10 @@ void SetHolidayDirectory(const std::string& path);
 // The directory with a trailing '/'; empty until fixed or set.
 const std::string& HolidayDirectory();
 std::string HolidayFileName(int year);
+
+// The file's text, read into a table (only setting entries) and written from one.
+void ScanHolidayText(std::string_view data, int (&table)[HolidayTableSize]);
+std::string HolidayText(const int (&table)[HolidayTableSize]);
 
 // Both return 1 on success and 0 for a year outside 2000..2099 or a file that cannot be read or
 // written. Loading only sets entries to 1; callers clear the table first.

@@ -2,6 +2,7 @@
 
 #include "model/AttributeValues.h"
 #include "model/Document.h"
+#include "persistence/DocumentFile.h"
 #include "view/ShiftJis.h"
 
 #include <QString>
@@ -28,6 +29,8 @@ constexpr Range LongRange {std::numeric_limits<int32_t>::min(), std::numeric_lim
 constexpr Range ColorRange {0, std::numeric_limits<uint32_t>::max()};
 constexpr Range LevelRange {0, MaxLevel};
 constexpr Range LanesRange {1, 255};
+// The largest id is refused: no id could follow it.
+constexpr Range RowIdRange {std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max() - 1};
 constexpr int MaxRows = MaxOrder;
 
 std::string RangeText(Range range)
@@ -223,7 +226,7 @@ private:
 template <typename Io, typename Row>
 void RowFields(Io& io, Row& row)
 {
-    io.Number("id", row.id, LongRange);
+    io.Number("id", row.id, RowIdRange);
     io.Derived("state", row.state);
     io.Number("level", row.level, LevelRange);
     io.Number("lanes", row.lanes, LanesRange);
@@ -374,6 +377,54 @@ bool KindFromJson(const Json& json, Document& document, std::string& error)
     return true;
 }
 
+class SilentReporter final : public ErrorReporter {
+public:
+    void ShowError(std::string_view) override { }
+};
+
+// The first field given in `given` whose value differs in `stored`, "start.day" style; empty
+// when none does. Fields the import recomputes are not compared.
+std::string DifferingField(const Json& given, const Json& stored)
+{
+    for (const auto& [name, value] : given.items()) {
+        const auto other = stored.find(name);
+        if (name == "state" || other == stored.end() || value == *other)
+            continue;
+        if (!value.is_object())
+            return name;
+        const std::string inner = DifferingField(value, *other);
+        if (!inner.empty())
+            return name + "." + inner;
+    }
+    return {};
+}
+
+// An item record carries only the fields of its type, and the reader derives some of the others;
+// a value given in the JSON that the file would not give back is refused rather than lost. The
+// document then holds exactly what its file will hold.
+bool StoreAsGiven(const Json& items, Document& document, std::string& error)
+{
+    Document reread;
+    SilentReporter silent;
+    Json stored;
+    if (!ReadDocumentImage(reread, DocumentImage(document), silent)) {
+        error = "document: its file would not read back";
+        return false;
+    }
+    if (!DocumentToJson(reread, stored, error))
+        return false;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const std::string field = DifferingField(items[i], stored["items"][i]);
+        if (!field.empty()) {
+            error = "item " + std::to_string(i) + ": field \"" + field
+                + "\" is not stored as given for this item type";
+            return false;
+        }
+    }
+    document = std::move(reread);
+    return true;
+}
+
 }  // namespace
 
 bool DocumentToJson(const Document& document, Json& json, std::string& error)
@@ -398,6 +449,18 @@ std::string FormatDocumentJson(const Json& json)
     };
     return "{\n  \"kind\": " + json.at("kind").dump() + ",\n  \"rows\": " + list("rows")
         + ",\n  \"items\": " + list("items") + "\n}\n";
+}
+
+bool ParseDocumentJson(const std::string& text, Json& json, std::string& error)
+{
+    try {
+        json = Json::parse(text);
+    } catch (const Json::exception& parseError) {
+        // Besides syntax errors, a number too large for a double is refused with out_of_range.
+        error = std::string("not valid JSON: ") + parseError.what();
+        return false;
+    }
+    return true;
 }
 
 bool DocumentFromJson(const Json& json, Document& document, std::string& error)
@@ -426,7 +489,7 @@ bool DocumentFromJson(const Json& json, Document& document, std::string& error)
         if (!ItemFromJson(items[i], static_cast<int>(i), document, error))
             return false;
     }
-    return true;
+    return StoreAsGiven(items, document, error);
 }
 
 }  // namespace td

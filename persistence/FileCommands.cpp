@@ -1,7 +1,7 @@
-#include "app/FileCommands.h"
+#include "persistence/FileCommands.h"
 
-#include "app/FileChooser.h"
-#include "app/MessageBoxes.h"
+#include "persistence/FileChooser.h"
+#include "persistence/MessageBoxes.h"
 #include "model/Workspace.h"
 #include "persistence/DocumentFile.h"
 
@@ -137,7 +137,7 @@ int FileCommands::SaveDocument(int doc, bool saveAs)
         return 0;
     }
     if (CompactionRenumbers(*document))
-        workspace.Undo().ClearUndo();
+        workspace.Undo().DropEntriesOf(doc);
     workspace.CompactDocument(doc);
     if (!WriteDocument(*document, boxes))
         return 0;

@@ -1,0 +1,201 @@
+#include "persistence/FileCommands.h"
+
+#include "model/Workspace.h"
+#include "persistence/DocumentFile.h"
+#include "tests/app/AppFakes.h"
+#include "tests/app/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+namespace td {
+namespace {
+
+using fakes::FakeFileChooser;
+using fakes::FakeMessageBoxes;
+using testing::FileBytes;
+using testing::TempDir;
+using Errors = std::vector<std::string>;
+
+ChartItem Task(int rowId, int day)
+{
+    ChartItem item;
+    item.type = TaskLine;
+    item.state = ItemNormal;
+    item.start = ItemPoint {rowId, 0, 2009, 5, day, 0, 0};
+    item.end = ItemPoint {0, 0, 2009, 5, day + 3, 0, 0};
+    item.textWeight = 400;
+    return item;
+}
+
+class FileCommandsTest : public ::testing::Test {
+protected:
+    int AddModifiedProject(const std::string& path, int items = 1)
+    {
+        ws.AddDocument(DocumentKind::Project);
+        const int doc = ws.DocumentCount() - 1;
+        const int row = ws.VisibleRowCount() - 1;
+        for (int n = 0; n < items; ++n)
+            ws.AddItem(row, Task(ws.RowAt(row)->id, 1 + n % 20));
+        std::strcpy(ws.Doc(doc)->Path(), path.c_str());
+        return doc;
+    }
+
+    TempDir dir;
+    Workspace ws;
+    FakeFileChooser chooser;
+    FakeMessageBoxes boxes;
+    FileCommands files {ws, chooser, boxes};
+};
+
+TEST(DocumentExtension, AcceptsOnlyTdpAndTdsInAnyCaseAtTheEndOfTheName)
+{
+    for (const char* path : {"/a/plan.tdp", "/a/plan.TDS", "/a/plan.Tdp", "/a/plans.2009/a.tdp"})
+        EXPECT_TRUE(HasDocumentExtension(path)) << path;
+    for (const char* path : {"/a/plan.txt", "/a/plan.tdpx", "/a/plan.tdp.bak", "/a/plans.tdp/plan", ""})
+        EXPECT_FALSE(HasDocumentExtension(path)) << path;
+}
+
+TEST_F(FileCommandsTest, SaveWritesWithoutADialogAndOpenReadsItBackClean)
+{
+    std::filesystem::create_directory(dir.Path("plans.2009"));
+    const std::string path = dir.Path("plans.2009/plan.TDP");
+    const int doc = AddModifiedProject(path, 3);
+    ASSERT_EQ(files.SaveAll(false), 1);
+    EXPECT_EQ(chooser.Asked(), 0);
+    EXPECT_EQ(ws.Doc(doc)->ModState(), Clean);
+    EXPECT_EQ(ws.Undo().Count(), 0);
+
+    chooser.Answer(path);
+    ASSERT_EQ(files.OpenDocument(), DocumentKind::Project);
+    EXPECT_EQ(ws.Doc(1)->ModState(), Clean);
+    const auto reread = DocumentImage(*ws.Doc(1));
+    EXPECT_EQ(std::vector<char>(reread.begin(), reread.end()), FileBytes(path));
+    EXPECT_TRUE(boxes.errors.empty());
+}
+
+TEST_F(FileCommandsTest, SaveOfAnUnnamedDocumentAsksAndKeepsTheChosenNameEvenWhenRefused)
+{
+    const int doc = AddModifiedProject("");
+    EXPECT_EQ(files.SaveAll(false), 0);
+    EXPECT_EQ(chooser.Asked(), 1);
+    EXPECT_STREQ(ws.Doc(doc)->Path(), "");
+
+    const int undoCount = ws.Undo().Count();
+    chooser.Answer(dir.Path("plan.doc"));
+    EXPECT_EQ(files.SaveAll(false), 0);
+    EXPECT_EQ(boxes.errors, Errors {"Invalid File Extension !!"});
+    EXPECT_EQ(ws.Doc(doc)->Path(), dir.Path("plan.doc"));
+    EXPECT_EQ(ws.Doc(doc)->ModState(), Modified);
+    EXPECT_EQ(ws.Undo().Count(), undoCount);
+
+    chooser.Answer(std::string(PathSize, 'a') + ".tdp");
+    EXPECT_EQ(files.SaveAll(true), 0);
+    EXPECT_EQ(boxes.errors.back(), "File Open Error !!");
+
+    chooser.Answer(dir.Path("plan.tdp"));
+    EXPECT_EQ(files.SaveAll(true), 1);
+    EXPECT_EQ(chooser.saveKinds.back(), DocumentKind::Project);
+    EXPECT_EQ(chooser.savePaths.back(), dir.Path("plan.doc"));
+    EXPECT_TRUE(std::filesystem::exists(dir.Path("plan.tdp")));
+}
+
+TEST_F(FileCommandsTest, SaveAsWithNothingModifiedAsksNothingAndEmptiesTheUndoLog)
+{
+    ws.Doc(AddModifiedProject(dir.Path("plan.tdp")))->SetModState(Clean);
+    ASSERT_GT(ws.Undo().Count(), 0);
+    EXPECT_EQ(files.SaveAll(true), 1);
+    EXPECT_EQ(chooser.Asked(), 0);
+    EXPECT_EQ(ws.Undo().Count(), 0);
+}
+
+TEST_F(FileCommandsTest, AFailedSaveStopsAndLeavesLaterDocumentsModified)
+{
+    const int first = AddModifiedProject(dir.Path("missing/plan.tdp"));
+    const int second = AddModifiedProject(dir.Path("other.tdp"));
+    EXPECT_EQ(files.SaveAll(false), 0);
+    EXPECT_EQ(boxes.errors, Errors {"File Open Error !!"});
+    EXPECT_EQ(ws.Doc(first)->ModState(), Modified);
+    EXPECT_EQ(ws.Doc(second)->ModState(), Modified);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("other.tdp")));
+}
+
+TEST_F(FileCommandsTest, OpenRefusalsLeaveTheWorkspaceAsItWas)
+{
+    AddModifiedProject(dir.Path("plan.tdp"));
+    testing::WriteBytes(dir.Path("bad.tdp"), "TDPF garbage that is not a document");
+    chooser.Answer(dir.Path("bad.tdp"));
+    EXPECT_EQ(files.OpenDocument(), 0);
+    EXPECT_EQ(files.OpenDocument(), 0) << "a cancelled dialog";
+    EXPECT_EQ(files.OpenDocumentFile(std::string(PathSize, 'a') + ".tdp"), 0);
+    EXPECT_EQ(boxes.errors, (Errors {"Unknown File Format !!", "File Open Error !!"}));
+    EXPECT_EQ(ws.DocumentCount(), 1);
+    EXPECT_EQ(ws.VisibleRowCount(), 1);
+}
+
+TEST_F(FileCommandsTest, SavePromptAnswersYesNoAndCancel)
+{
+    const int doc = AddModifiedProject(dir.Path("plan.tdp"));
+    boxes.Answer(SaveAnswer::No);
+    EXPECT_EQ(files.ConfirmSave(doc), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("plan.tdp")));
+    boxes.Answer(SaveAnswer::Cancel);
+    EXPECT_EQ(files.ConfirmSave(doc), 0);
+    boxes.Answer(SaveAnswer::Yes);
+    EXPECT_EQ(files.ConfirmSave(doc), 1);
+    EXPECT_EQ(ws.Doc(doc)->ModState(), Clean);
+    EXPECT_EQ(files.ConfirmSave(doc), 1);
+    EXPECT_EQ(boxes.prompts, 3);
+}
+
+TEST_F(FileCommandsTest, PromptForAllStopsAtCancelAndAtAFailedYes)
+{
+    AddModifiedProject(dir.Path("a.tdp"));
+    AddModifiedProject(dir.Path("b.txt"));
+    for (SaveAnswer answer : {SaveAnswer::No, SaveAnswer::Cancel, SaveAnswer::No, SaveAnswer::Yes})
+        boxes.Answer(answer);
+    EXPECT_EQ(files.ConfirmSave(-1), 0);
+    EXPECT_EQ(files.ConfirmSave(-1), 0);
+    EXPECT_EQ(boxes.errors, Errors {"Invalid File Extension !!"});
+    EXPECT_EQ(ws.Doc(0)->ModState(), Modified);
+    boxes.Answer(SaveAnswer::No);
+    boxes.Answer(SaveAnswer::No);
+    EXPECT_EQ(files.ConfirmSave(-1), 1);
+}
+
+// The save compacts the closing document and renumbers its records; only its own undo entries
+// may go with that.
+TEST_F(FileCommandsTest, ClosingOneOfTwoDocumentsWithYesKeepsTheOthersUndo)
+{
+    const int closing = AddModifiedProject(dir.Path("a.tdp"), 2);
+    ws.Doc(closing)->DeleteItem(0);
+    AddModifiedProject(dir.Path("b.tdp"), 1);
+    boxes.Answer(SaveAnswer::Cancel);
+    EXPECT_EQ(ws.CloseDocument(0, files), 0);
+    boxes.Answer(SaveAnswer::Yes);
+    EXPECT_EQ(ws.CloseDocument(0, files), 1);
+    EXPECT_TRUE(std::filesystem::exists(dir.Path("a.tdp")));
+    ASSERT_EQ(ws.DocumentCount(), 1);
+    EXPECT_EQ(ws.UndoLast(), 1);
+    EXPECT_EQ(ws.ItemState(0, 0), ItemDeleted);
+}
+
+TEST_F(FileCommandsTest, CutSavePasteGivesTheCutItemsBack)
+{
+    const int doc = AddModifiedProject(dir.Path("a.tdp"), 2);
+    ws.AddSubProject(0);
+    ASSERT_EQ(ws.SelectItem(0, 0) + ws.SelectItem(0, 1), 2);
+    ws.CopySelection();
+    ws.DeleteSelectedItems(true, true);
+    ASSERT_EQ(files.SaveAll(false), 1);
+    ASSERT_EQ(ws.ItemCount(doc), 0);
+    ASSERT_EQ(ws.PasteClipboard(1), 1);
+    ASSERT_EQ(ws.ItemCount(doc), 2);
+    EXPECT_EQ(ws.ItemPtr(doc, 1)->start.day, 2);
+    EXPECT_EQ(ws.ItemPtr(doc, 1)->start.rowId, ws.RowIdAt(1));
+}
+
+}  // namespace
+}  // namespace td

@@ -1,0 +1,228 @@
+#include "persistence/FileReplacement.h"
+
+#include "model/Document.h"
+#include "persistence/DocumentFile.h"
+#include "persistence/HolidayFile.h"
+#include "tests/app/TempDir.h"
+#include "tests/persistence/PersistenceTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <csignal>
+#include <cstring>
+#include <filesystem>
+#include <functional>
+
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace td {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::FileBytes;
+using testing::Reporter;
+using testing::TempDir;
+using testing::WriteBytes;
+using Errors = std::vector<std::string>;
+
+constexpr uid_t Nobody = 65534;
+
+std::vector<char> Chars(const std::string& text) { return {text.begin(), text.end()}; }
+
+std::vector<char> NewProjectImage()
+{
+    Document doc;
+    doc.SetKind(DocumentKind::Project);
+    doc.AddRow(0);
+    const auto image = DocumentImage(doc);
+    return {image.begin(), image.end()};
+}
+
+// Saves a new project to `path`: 1 when saved silently, 2 when refused with "File Open Error !!".
+int SaveNewProject(const std::string& path)
+{
+    Document doc;
+    doc.SetKind(DocumentKind::Project);
+    doc.AddRow(0);
+    Reporter errors;
+    if (WriteDocument(doc, path, errors) == 1 && errors.messages.empty())
+        return 1;
+    return errors.messages == Errors {FileOpenError} ? 2 : 3;
+}
+
+// Runs `step` as the user nobody in a child process and returns its result; -1 when privileges
+// cannot be dropped. An unprivileged test run needs no child.
+int RunUnprivileged(const std::function<int()>& step)
+{
+    if (geteuid() != 0)
+        return step();
+    const pid_t child = fork();
+    if (child == 0) {
+        const bool dropped = setgroups(0, nullptr) == 0 && setgid(Nobody) == 0 && setuid(Nobody) == 0;
+        // exit, not _exit, so that a coverage build records what the child ran.
+        std::exit(dropped ? step() : 100);
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 100)
+        return -1;
+    return WEXITSTATUS(status);
+}
+
+// Files the unprivileged user owns when the tests run as root.
+void GiveToNobody(const std::string& path, mode_t mode)
+{
+    if (geteuid() == 0) {
+        ASSERT_EQ(chown(path.c_str(), Nobody, Nobody), 0);
+    }
+    ASSERT_EQ(chmod(path.c_str(), mode), 0);
+}
+
+class FileReplacementTest : public ::testing::Test {
+protected:
+    void SetUp() override { chmod(dir.Path("").c_str(), 0755); }
+
+    std::vector<std::string> Entries(const std::string& folder = "") const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(dir.Path(folder)))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(FileReplacementTest, ReplacesTheFileKeepingItsModeAndLeavesNoTemporary)
+{
+    WriteBytes(dir.Path("plan.tdp"), std::string(100, 'x'));
+    chmod(dir.Path("plan.tdp").c_str(), 0640);
+    ASSERT_TRUE(ReplaceFile(dir.Path("plan.tdp"), "new"));
+    EXPECT_EQ(FileBytes(dir.Path("plan.tdp")), Chars("new"));
+    struct stat info {};
+    ASSERT_EQ(stat(dir.Path("plan.tdp").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(Entries(), Errors {"plan.tdp"});
+}
+
+TEST_F(FileReplacementTest, ALinkIsFollowedAndStays)
+{
+    fs::create_directory(dir.Path("shared"));
+    WriteBytes(dir.Path("shared/2009.cal"), "old");
+    fs::create_symlink("shared/2009.cal", dir.Path("2009.cal"));
+    SetHolidayDirectory(dir.Path(""));
+    int table[HolidayTableSize] = {1};
+    ASSERT_EQ(SaveHolidayFile(2009, table), 1);
+    EXPECT_TRUE(fs::is_symlink(dir.Path("2009.cal")));
+    EXPECT_EQ(FileBytes(dir.Path("shared/2009.cal")), Chars(HolidayText(table)));
+}
+
+TEST_F(FileReplacementTest, FailedWritesChangeNothing)
+{
+    WriteBytes(dir.Path("plain"), "x");
+    fs::create_directory(dir.Path("occupied.tdp"));
+    for (const std::string& path : {dir.Path("nowhere/plan.tdp"), dir.Path("plain/plan.tdp"),
+                                    dir.Path("occupied.tdp"), std::string("/dev/null"), std::string()})
+        EXPECT_EQ(SaveNewProject(path), 2) << path;
+    EXPECT_EQ(Entries(), (Errors {"occupied.tdp", "plain"}));
+    EXPECT_EQ(FileBytes(dir.Path("plain")), Chars("x"));
+}
+
+TEST_F(FileReplacementTest, AWriteCutShortKeepsTheOldFile)
+{
+    WriteBytes(dir.Path("plan.tdp"), "old");
+    // A file size limit makes the write itself fail, even for root.
+    rlimit saved {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limited = saved;
+    limited.rlim_cur = 1024;
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limited);
+    const bool replaced = ReplaceFile(dir.Path("plan.tdp"), std::string(4096, 'n'));
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_FALSE(replaced);
+    EXPECT_EQ(FileBytes(dir.Path("plan.tdp")), Chars("old"));
+    EXPECT_EQ(Entries(), Errors {"plan.tdp"});
+}
+
+// With no file descriptor left for a temporary file, a writable file is still saved.
+TEST_F(FileReplacementTest, WithoutATemporaryFileAWritableFileIsOverwrittenInPlace)
+{
+    WriteBytes(dir.Path("plan.tdp"), std::string(100, 'o'));
+    const int lowestFree = dup(0);
+    close(lowestFree);
+    rlimit saved {};
+    getrlimit(RLIMIT_NOFILE, &saved);
+    rlimit limited = saved;
+    limited.rlim_cur = static_cast<rlim_t>(lowestFree) + 1;
+    setrlimit(RLIMIT_NOFILE, &limited);
+    const bool replaced = ReplaceFile(dir.Path("plan.tdp"), "new");
+    setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_TRUE(replaced);
+    EXPECT_EQ(FileBytes(dir.Path("plan.tdp")), Chars("new"));
+    EXPECT_EQ(Entries(), Errors {"plan.tdp"});
+}
+
+TEST_F(FileReplacementTest, AFileTheUserMayNotWriteIsRefusedAndUntouched)
+{
+    fs::create_directory(dir.Path("mine"));
+    GiveToNobody(dir.Path("mine"), 0755);
+    WriteBytes(dir.Path("mine/plan.tdp"), "old");
+    GiveToNobody(dir.Path("mine/plan.tdp"), 0444);
+    const int result = RunUnprivileged([&] { return SaveNewProject(dir.Path("mine/plan.tdp")); });
+    if (result < 0)
+        GTEST_SKIP() << "cannot run as the user nobody to check write protection";
+    EXPECT_EQ(result, 2);
+    EXPECT_EQ(FileBytes(dir.Path("mine/plan.tdp")), Chars("old"));
+    EXPECT_EQ(Entries("mine"), Errors {"plan.tdp"});
+}
+
+TEST_F(FileReplacementTest, AWritableFileInAReadOnlyDirectoryIsSavedInPlace)
+{
+    fs::create_directory(dir.Path("locked"));
+    WriteBytes(dir.Path("locked/plan.tdp"), "old");
+    GiveToNobody(dir.Path("locked/plan.tdp"), 0664);
+    ASSERT_EQ(chmod(dir.Path("locked").c_str(), 0555), 0);
+    const int result = RunUnprivileged([&] { return SaveNewProject(dir.Path("locked/plan.tdp")); });
+    chmod(dir.Path("locked").c_str(), 0755);
+    if (result < 0)
+        GTEST_SKIP() << "cannot run as the user nobody to check directory protection";
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(FileBytes(dir.Path("locked/plan.tdp")), NewProjectImage());
+    EXPECT_EQ(Entries("locked"), Errors {"plan.tdp"});
+}
+
+// Neither a FIFO nor a huge file that is not a plan may hang the editor or fill its memory.
+TEST_F(FileReplacementTest, TheReaderRefusesAFifoAndAHugeForeignFileAtOnce)
+{
+    ASSERT_EQ(mkfifo(dir.Path("pipe.tdp").c_str(), 0644), 0);
+    WriteBytes(dir.Path("zeros.tdp"), "");
+    ASSERT_EQ(truncate(dir.Path("zeros.tdp").c_str(), off_t {2} << 30), 0);
+    const struct {
+        std::string path;
+        const char* message;
+    } cases[] = {{dir.Path("pipe.tdp"), FileOpenError}, {dir.Path("zeros.tdp"), IncorrectFileType}};
+    for (const auto& [path, message] : cases) {
+        const auto start = std::chrono::steady_clock::now();
+        Document doc;
+        std::strcpy(doc.Path(), path.c_str());
+        Reporter errors;
+        EXPECT_EQ(ReadDocument(doc, errors), 0);
+        EXPECT_EQ(errors.messages, Errors {message});
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << path;
+    }
+    fs::rename(dir.Path("pipe.tdp"), dir.Path("2009.cal"));
+    SetHolidayDirectory(dir.Path(""));
+    int table[HolidayTableSize] = {};
+    EXPECT_EQ(LoadHolidayFile(2009, table), 0);
+}
+
+}  // namespace
+}  // namespace td

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "persistence/ErrorReporter.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace td::testing {
+
+using Bytes = std::vector<uint8_t>;
+
+inline Bytes Concat(Bytes bytes, const Bytes& more)
+{
+    bytes.insert(bytes.end(), more.begin(), more.end());
+    return bytes;
+}
+
+struct Reporter final : ErrorReporter {
+    void ShowError(std::string_view text) override { messages.emplace_back(text); }
+    std::vector<std::string> messages;
+};
+
+}  // namespace td::testing
