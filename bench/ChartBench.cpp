@@ -2,10 +2,13 @@
 #include "calendar/HolidayCalendar.h"
 #include "model/Document.h"
 #include "model/Workspace.h"
+#include "persistence/DocumentFile.h"
 #include "view/ChartView.h"
 #include "view/EditMode.h"
 #include "view/Surface.h"
 
+#include <QDate>
+#include <QDir>
 #include <QGuiApplication>
 #include <QPainter>
 
@@ -14,38 +17,69 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
+#include <cstring>
+#include <iostream>
+#include <string>
+#include <string_view>
 
 namespace td {
 namespace {
 
 constexpr int ScreenWidth = 1920;
 constexpr int ScreenHeight = 1080;
-constexpr int RowsPerDocument = MaxVisibleRows / MaxDocuments;
-constexpr int ItemsPerRow = 16;
-constexpr int SpanDays = 60;
+constexpr int WindowDays = 60;
 constexpr int ScheduleDocuments = 2;
 constexpr int DraggedItems = 64;
+constexpr int TenYears = 3520;
+// Spread items start at least this many days after the window's start: beyond the widest view
+// of the benchmarks (zoom 5 shows 95 days).
+constexpr int SpreadGap = 120;
+constexpr DateTriple BenchWindow = {2009, 4, 1};
 
 constexpr ItemType ProjectTypes[] = {TaskLine, TaskBand, Event, Progress, Line, TextBox};
 
-ItemPoint Point(int rowId, int lane, int dayOffset, int hour)
+// How a generated plan is laid out: every document gets 256 / documents rows; each row holds
+// `inView` items within the 60-day window that the view shows, and `spread` more whose days lie
+// outside the view, spread over ten years around it.
+struct PlanShape {
+    int documents = MaxDocuments;
+    int schedules = ScheduleDocuments;
+    int inView = 16;
+    int spread = 0;
+};
+
+constexpr PlanShape WorstScreen = {MaxDocuments, ScheduleDocuments, 16, 0};
+constexpr PlanShape SpreadPlan = {MaxDocuments, ScheduleDocuments, 16, 240};
+constexpr PlanShape AllInView = {MaxDocuments, ScheduleDocuments, 256, 0};
+constexpr PlanShape OneDocumentPlan = {1, 0, 16, 240};
+constexpr PlanShape OneDocumentCrowded = {1, 0, 256, 0};
+
+ItemPoint Point(const DateTriple& window, int rowId, int lane, int dayOffset, int hour)
 {
-    int year = 2009;
-    int month = 4;
-    int day = 1;
-    StepDate(year, month, day, nullptr, 0, dayOffset);
+    DateTriple date = window;
+    StepDate(date.year, date.month, date.day, nullptr, 0, dayOffset);
     ItemPoint p;
     p.rowId = rowId;
     p.lane = static_cast<uint8_t>(lane);
-    p.year = year;
-    p.month = month;
-    p.day = day;
+    p.year = date.year;
+    p.month = date.month;
+    p.day = date.day;
     p.hour = hour;
     return p;
 }
 
-ChartItem MakeItem(ItemType type, int rowId, int nextRowId, int n)
+// Day offset from the window's start of the n-th item of a row: inside the window for the
+// first `inView` items, else before or after the view, five years either way.
+int FirstDay(const PlanShape& shape, int n)
+{
+    if (n < shape.inView)
+        return (n * 7) % (WindowDays - 6);
+    const int spot = (n * 37) % TenYears;
+    return spot < TenYears / 2 ? spot - TenYears / 2 - 10 : spot - TenYears / 2 + SpreadGap;
+}
+
+ChartItem MakeItem(const DateTriple& window, ItemType type, int rowId, int nextRowId, int first,
+                   int n)
 {
     ChartItem item;
     item.type = type;
@@ -60,16 +94,15 @@ ChartItem MakeItem(ItemType type, int rowId, int nextRowId, int n)
     item.textSize = 14;
     item.textWeight = 400;
     std::snprintf(item.text, sizeof item.text, "item %d", n);
-    const int first = (n * 7) % (SpanDays - 6);
     const int lane = n % 2;
-    item.start = Point(rowId, lane, first, 9);
-    item.end = Point(type == Line ? nextRowId : rowId, lane, first + 1 + n % 5, 17);
+    item.start = Point(window, rowId, lane, first, 9);
+    item.end = Point(window, type == Line ? nextRowId : rowId, lane, first + 1 + n % 5, 17);
     if (type == Event)
         item.lineStyle = 101 + n % 8;
     return item;
 }
 
-ChartItem MakeScheduleEntry(int rowId, int n)
+ChartItem MakeScheduleEntry(const DateTriple& window, int rowId, int first, int n)
 {
     ChartItem item;
     item.type = Schedule;
@@ -78,44 +111,59 @@ ChartItem MakeScheduleEntry(int rowId, int n)
     item.textWeight = 400;
     item.textColor = 0x000000;
     std::snprintf(item.text, sizeof item.text, "meeting %d", n);
-    item.start = Point(rowId, 0, n % SpanDays, 9 + n % 8);
-    item.end = Point(rowId, 0, n % SpanDays, 10 + n % 8);
+    item.start = Point(window, rowId, 0, first, 9 + n % 8);
+    item.end = Point(window, rowId, 0, first, 10 + n % 8);
     return item;
 }
 
-void FillDocument(Workspace& workspace, int slot, int kind)
+void FillDocument(Workspace& workspace, const PlanShape& shape, const DateTriple& window, int slot,
+                  int kind)
 {
+    const int rows = MaxVisibleRows / shape.documents;
     workspace.AddDocument(kind);
     Document& doc = *workspace.Doc(slot);
-    for (int r = 1; r < RowsPerDocument; ++r)
+    for (int r = 1; r < rows; ++r)
         doc.AddRow(1);
     workspace.RebuildVisibleRows();
-    const int firstVisible = workspace.VisibleRowCount() - RowsPerDocument;
-    for (int r = 0; r < RowsPerDocument; ++r) {
+    const int firstVisible = workspace.VisibleRowCount() - rows;
+    const int perRow = shape.inView + shape.spread;
+    for (int r = 0; r < rows; ++r) {
         const int rowId = workspace.RowAt(firstVisible + r)->id;
-        const int nextId = workspace.RowAt(firstVisible + (r + 1) % RowsPerDocument)->id;
-        for (int i = 0; i < ItemsPerRow; ++i) {
-            const int n = r * ItemsPerRow + i;
+        const int nextId = workspace.RowAt(firstVisible + (r + 1) % rows)->id;
+        for (int i = 0; i < perRow; ++i) {
+            const int n = r * perRow + i;
+            const int first = FirstDay(shape, i);
             if (kind == DocumentKind::Schedule)
-                doc.AddItem(MakeScheduleEntry(rowId, n));
+                doc.AddItem(MakeScheduleEntry(window, rowId, first, n));
             else
-                doc.AddItem(MakeItem(ProjectTypes[n % 6], rowId, nextId, n));
+                doc.AddItem(MakeItem(window, ProjectTypes[n % 6], rowId, nextId, first, n));
         }
     }
 }
 
-// 16 documents, 256 rows, 4,096 items over 60 days, day mode, a 2240 x 1080 buffer.
-struct LargeChart {
-    LargeChart() : view(workspace, holidays, ScreenWidth, ScreenHeight)
+void FillWorkspace(Workspace& workspace, const PlanShape& shape, const DateTriple& window)
+{
+    for (int d = 0; d < shape.documents; ++d)
+        FillDocument(workspace, shape, window, d,
+                     d < shape.documents - shape.schedules ? DocumentKind::Project
+                                                           : DocumentKind::Schedule);
+    workspace.UpdateDateRange(nullptr);
+}
+
+void ShowWindow(ChartView& view, const DateTriple& window)
+{
+    view.zoomLevel = 5;
+    view.firstDate = window;
+    view.Resize(ScreenWidth, ScreenHeight);
+}
+
+// A day-mode view of a generated plan on a 2240 x 1080 buffer.
+struct BenchChart {
+    explicit BenchChart(const PlanShape& shape)
+        : view(workspace, holidays, ScreenWidth, ScreenHeight)
     {
-        for (int d = 0; d < MaxDocuments; ++d)
-            FillDocument(workspace, d,
-                         d < MaxDocuments - ScheduleDocuments ? DocumentKind::Project
-                                                              : DocumentKind::Schedule);
-        workspace.UpdateDateRange(nullptr);
-        view.zoomLevel = 5;
-        view.firstDate = {2009, 4, 1};
-        view.Resize(ScreenWidth, ScreenHeight);
+        FillWorkspace(workspace, shape, BenchWindow);
+        ShowWindow(view, BenchWindow);
     }
 
     Workspace workspace;
@@ -123,62 +171,139 @@ struct LargeChart {
     ChartView view;
 };
 
-LargeChart& Chart()
+BenchChart& Chart(const PlanShape& shape)
 {
-    static LargeChart chart;
-    return chart;
+    static BenchChart worst(WorstScreen);
+    static BenchChart spread(SpreadPlan);
+    static BenchChart allInView(AllInView);
+    if (&shape == &SpreadPlan)
+        return spread;
+    if (&shape == &AllInView)
+        return allInView;
+    return worst;
 }
 
-void BM_Redraw(benchmark::State& state)
+int ItemsInAllDocuments(const Workspace& workspace)
 {
-    LargeChart& chart = Chart();
+    int total = 0;
+    for (int d = 0; d < workspace.DocumentCount(); ++d)
+        total += workspace.ItemCount(d);
+    return total;
+}
+
+void RunRedraw(benchmark::State& state, const PlanShape& shape)
+{
+    BenchChart& chart = Chart(shape);
     chart.workspace.ClearSelection();
     chart.view.editMode = Idle;
     for (auto _ : state) {
         chart.view.Redraw();
         benchmark::DoNotOptimize(chart.view.BackBuffer().constBits());
     }
+    state.counters["items"] = ItemsInAllDocuments(chart.workspace);
 }
-BENCHMARK(BM_Redraw)->Unit(benchmark::kMillisecond);
 
-void BM_OverlayDrag(benchmark::State& state)
+// (a) 16 documents, 256 rows, 4,096 items in the view.
+void BM_RedrawWorstScreen(benchmark::State& state)
 {
-    LargeChart& chart = Chart();
-    Workspace& workspace = chart.workspace;
-    workspace.ClearSelection();
-    // The first document's rows start the flattened list, so visible row 0 addresses it.
-    // Every fourth item, shifted so that all six item types are among the dragged ones.
-    for (int i = 0; i < DraggedItems; ++i)
-        workspace.SelectItem(0, i * 4 + i % 4);
-    ChartView& view = chart.view;
-    view.editMode = Selected;
-    view.Redraw();
-    // As the first move of a drag does: the dragged items leave the chart and only their
-    // feedback follows the pointer.
-    view.editMode = MoveItems;
-    workspace.DeleteSelectedItems(false, false);
-    view.Redraw();
-    view.downX = 800;
-    view.downY = 200;
+    RunRedraw(state, WorstScreen);
+}
+BENCHMARK(BM_RedrawWorstScreen)->Unit(benchmark::kMillisecond);
+
+// (b) The worst screen with 61,440 more items over ten years outside the view.
+void BM_RedrawSpread(benchmark::State& state)
+{
+    RunRedraw(state, SpreadPlan);
+}
+BENCHMARK(BM_RedrawSpread)->Unit(benchmark::kMillisecond);
+
+// (c) 65,536 items, all within the view's dates.
+void BM_RedrawAllInView(benchmark::State& state)
+{
+    RunRedraw(state, AllInView);
+}
+BENCHMARK(BM_RedrawAllInView)->Unit(benchmark::kMillisecond);
+
+std::string PlanPath()
+{
+    return QDir::temp().filePath(QStringLiteral("td-bench-%1.tdp").arg(getpid())).toStdString();
+}
+
+class SilentReporter : public ErrorReporter {
+public:
+    void ShowError(std::string_view text) override { std::cerr << text << '\n'; }
+};
+
+bool WritePlan(const PlanShape& shape, const DateTriple& window, const std::string& path)
+{
+    Workspace workspace;
+    FillWorkspace(workspace, shape, window);
+    SilentReporter errors;
+    return WriteDocument(*workspace.Doc(0), path, errors) == 1;
+}
+
+// (d) Opening a 65,536-item plan as the Open command does, and its first redraw.
+void BM_ReadAndFirstRedraw(benchmark::State& state)
+{
+    const std::string path = PlanPath();
+    if (!WritePlan(OneDocumentPlan, BenchWindow, path)) {
+        state.SkipWithError("cannot write the plan");
+        return;
+    }
+    SilentReporter errors;
+    for (auto _ : state) {
+        Workspace workspace;
+        HolidayCalendar holidays;
+        ChartView view(workspace, holidays, ScreenWidth, ScreenHeight);
+        workspace.AddDocument(0);
+        Document& document = *workspace.Doc(0);
+        std::strncpy(document.Path(), path.c_str(), PathSize - 1);
+        if (ReadDocument(document, errors) == 0) {
+            state.SkipWithError("cannot read the plan");
+            break;
+        }
+        workspace.RebuildVisibleRows();
+        workspace.UpdateDateRange(nullptr);
+        ShowWindow(view, BenchWindow);
+        benchmark::DoNotOptimize(view.BackBuffer().constBits());
+        state.counters["items"] = workspace.ItemCount(0);
+    }
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_ReadAndFirstRedraw)->Unit(benchmark::kMillisecond);
+
+// (e) One scroll step on the worst screen: down and back up by a row, right and back by a day.
+void RunScroll(benchmark::State& state, int (ChartView::*scroll)(int, int), int forward, int back)
+{
+    ChartView& view = Chart(WorstScreen).view;
+    view.editMode = Idle;
     int step = 0;
     for (auto _ : state) {
-        view.mouseX = view.downX + (step % 40) * 3;
-        view.mouseY = view.downY + (step % 7) * 10;
-        ++step;
-        view.DrawOverlay();
+        (view.*scroll)(step++ % 2 ? back : forward, 0);
         benchmark::DoNotOptimize(view.BackBuffer().constBits());
     }
-    state.counters["selected"] = workspace.SelectionCount();
-    view.editMode = Idle;
-    workspace.ClearSelection();
+    if (step % 2)
+        (view.*scroll)(back, 0);
 }
-BENCHMARK(BM_OverlayDrag)->Unit(benchmark::kMicrosecond);
 
-// One step of a real drag: the mouse-move handler draws the overlay, then the window copies
-// the area it reports (the old and the new feedback) from the back buffer to the screen.
+void BM_ScrollRow(benchmark::State& state)
+{
+    RunScroll(state, &ChartView::OnVScroll, LineDown, LineUp);
+}
+BENCHMARK(BM_ScrollRow)->Unit(benchmark::kMillisecond);
+
+void BM_ScrollDay(benchmark::State& state)
+{
+    RunScroll(state, &ChartView::OnHScroll, LineRight, LineLeft);
+}
+BENCHMARK(BM_ScrollDay)->Unit(benchmark::kMillisecond);
+
+// (f) One step of a drag of 64 items on the worst screen: the mouse-move handler draws the
+// overlay, then the window copies the area it reports (the old and the new feedback) from the
+// back buffer to the screen.
 void BM_DragStep(benchmark::State& state)
 {
-    LargeChart& chart = Chart();
+    BenchChart& chart = Chart(WorstScreen);
     Workspace& workspace = chart.workspace;
     ChartView& view = chart.view;
     workspace.ClearSelection();
@@ -200,12 +325,14 @@ void BM_DragStep(benchmark::State& state)
         ++step;
         const OverlayRect area = view.TakeRepaintArea();
         QPainter painter(&screen);
-        painter.drawImage(QPoint(area.x, area.y), view.BackBuffer(), QRect(area.x, area.y, area.width, area.height));
+        painter.drawImage(QPoint(area.x, area.y), view.BackBuffer(),
+                          QRect(area.x, area.y, area.width, area.height));
         pixels += static_cast<long>(area.width) * area.height;
         benchmark::DoNotOptimize(screen.constBits());
     }
     state.counters["selected"] = workspace.SelectionCount();
-    state.counters["repainted px"] = benchmark::Counter(static_cast<double>(pixels) / std::max<int64_t>(1, state.iterations()));
+    state.counters["repainted px"] = benchmark::Counter(
+        static_cast<double>(pixels) / std::max<int64_t>(1, state.iterations()));
     workspace.ClearSelection();
     view.editMode = Idle;
 }
@@ -222,6 +349,19 @@ void BM_PlainFill(benchmark::State& state)
 }
 BENCHMARK(BM_PlainFill)->Unit(benchmark::kMicrosecond);
 
+// `--write-plan spread|crowded FILE`: a one-document plan of 65,536 items with its window at
+// today's date, the date the editor shows first, for timing the editor's start: the plan of (d),
+// or one with every item in the window.
+int WriteTodayPlan(std::string_view shape, const char* path)
+{
+    if (shape != "spread" && shape != "crowded")
+        return 2;
+    const QDate today = QDate::currentDate();
+    const DateTriple window = {today.year(), today.month(), today.day()};
+    const PlanShape& plan = shape == "spread" ? OneDocumentPlan : OneDocumentCrowded;
+    return WritePlan(plan, window, path) ? 0 : 1;
+}
+
 }  // namespace
 }  // namespace td
 
@@ -229,6 +369,8 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QGuiApplication app(argc, argv);
+    if (argc == 4 && std::strcmp(argv[1], "--write-plan") == 0)
+        return td::WriteTodayPlan(argv[2], argv[3]);
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -94,6 +94,21 @@ int DaysBetween(int year1, int month1, int day1, int year2, int month2, int day2
     return total + (day2 - s);
 }
 
+int64_t DayNumber(int year, int month, int day)
+{
+    int64_t y = year;
+    if (month > 12) {
+        ++y;
+        month = 1;
+    }
+    month = month < 1 ? 1 : month;
+    // Leap years are the multiples of four; floor division keeps years before 0 right.
+    const int64_t leapYearsBefore = (y + 3 >= 0 ? y + 3 : y) / 4;
+    const int64_t leapDay = month > 2 && y % 4 == 0 ? 1 : 0;
+    return y * 365 + leapYearsBefore + FirstDayIndex[month - 1] - (month > 2 ? 1 : 0) + leapDay
+        + day;
+}
+
 int CompareDates(int year1, int month1, int day1, int year2, int month2, int day2)
 {
     if (year1 != year2)

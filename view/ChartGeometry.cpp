@@ -28,35 +28,23 @@ int DateScale::DateToX(int& x, int year, int month, int day) const
         x = originX;
         return -1;
     }
-    if (IsDayMode())
-        x = DaysBetween(f.year, f.month, f.day, year, month, day) * dayWidth + originX;
-    else
-        x = (DaysBetween(f.year, f.month, 1, year, month, day) * monthWidth) / 30 + originX;
+    DateToXUnclamped(x, year, month, day);
     if (x < clampX)
         return 0;
     x = clampX;
     return 1;
 }
 
+// Day numbers give the day counts of the date arithmetic in constant time, which every item of
+// every redraw needs; far-off damaged dates land far outside the surface instead of overflowing.
 void DateScale::DateToXUnclamped(int& x, int year, int month, int day) const
 {
     const DateTriple& f = firstDate;
-    if (IsDayMode()) {
-        if (CompareDates(year, month, day, f.year, f.month, f.day) != 1)
-            x = originX + DaysBetween(f.year, f.month, f.day, year, month, day) * dayWidth;
-        else
-            x = originX - DaysBetween(year, month, day, f.year, f.month, f.day) * dayWidth;
-        return;
-    }
-    if (!MonthBefore(year, month, f))
-        x = originX + (DaysBetween(f.year, f.month, 1, year, month, day) * monthWidth) / 30;
-    else
-        x = originX - (DaysBetween(year, month, day, f.year, f.month, 1) * monthWidth) / 30;
-}
-
-bool ChartGeometry::LaidOut(int flatRow) const
-{
-    return flatRow >= firstRow && flatRow < firstRow + rowCount;
+    const int64_t origin = DayNumber(f.year, f.month, IsDayMode() ? f.day : 1);
+    const int64_t days = DayNumber(year, month, day) - origin;
+    const int64_t offset = IsDayMode() ? days * dayWidth : (days * monthWidth) / 30;
+    constexpr int64_t FarOff = int64_t{1} << 30;
+    x = static_cast<int>(std::clamp(originX + offset, -FarOff, FarOff));
 }
 
 int ChartGeometry::RowHeight(const Workspace& workspace, int flatRow) const

@@ -59,7 +59,7 @@ struct ChartGeometry {
     int rowsBottom = 0;  // connectors are clipped above it
     int penWidth = 1;
 
-    bool LaidOut(int flatRow) const;
+    bool LaidOut(int flatRow) const { return flatRow >= firstRow && flatRow < firstRow + rowCount; }
     int RowTop(int flatRow) const { return rowTop[flatRow - firstRow]; }
     int RowHeight(const Workspace& workspace, int flatRow) const;
     // The first and last laid-out rows of a document; false when none of its rows is laid out.

@@ -247,6 +247,9 @@ private:
     OverlayRect damage;
 
     void EnsureBuffers();
+    // Lets go of a clean copy that still shares the back buffer's pixels, so that a redraw
+    // paints them without copying them first.
+    void ReleaseSharedCleanCopy();
     void DrawHeader(Surface& s);
     void LayOutRows();
     void TintHolidays(Surface& s);

@@ -40,6 +40,8 @@ QString FieldText(const char* bytes, std::size_t size, bool noNameWhenEmpty)
 int ChartView::Redraw()
 {
     EnsureBuffers();
+    ReleaseSharedCleanCopy();
+    Surface::BeginChartPass();
     surface.emplace(backBuffer);
     Surface& s = *surface;
     s.FillRect(0, 0, bufferWidth, bufferHeight, White);
@@ -198,6 +200,11 @@ void ChartView::DrawRow(Surface& s, int visibleRow, bool lastOfDocument)
     const int k = visibleRow - firstRow;
     const int top = rowTop[k];
     const int bottom = rowTop[k + 1];
+    const int gx = ScreenColumns.nameX + row->level * GlyphSize;
+    glyphX[k] = gx;
+    // The layout runs on past the buffer's bottom; nothing of those rows shows.
+    if (top >= bufferHeight)
+        return;
     if (row->backColor != White)
         s.FillRect(MarginRight, top, bufferWidth, bottom - 1, row->backColor);
 
@@ -207,8 +214,6 @@ void ChartView::DrawRow(Surface& s, int visibleRow, bool lastOfDocument)
     s.Segment(lastOfDocument ? 0 : MarginRight, bottom - 1, bufferWidth - 1, bottom - 1);
     s.Segment(MarginRight, top, MarginRight, bottom - 1);
 
-    const int gx = ScreenColumns.nameX + row->level * GlyphSize;
-    glyphX[k] = gx;
     const int fold = workspace.FoldState(visibleRow);
     if (fold != 0) {
         s.Blit(gx, top + 5, GlyphSize, GlyphSize, ViewBitmap("IDB_PLUS_MINUS"),

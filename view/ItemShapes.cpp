@@ -16,7 +16,6 @@ namespace {
 constexpr int GlyphCell = 16;
 constexpr int GlyphHalf = 8;
 constexpr int GlyphRows = 15;
-constexpr int EventFontHeight = 14;
 constexpr int FrameFontHeight = 14;
 constexpr int MaxTextSlack = 8192;
 
@@ -63,8 +62,12 @@ ItemShapes::ItemShapes(const Workspace& workspace, const ChartGeometry& geometry
 void ItemShapes::Draw(int doc, const ChartItem& item)
 {
     const int row = workspace.FindVisibleRow(doc, item.start.rowId);
-    if (row < 0)
-        return;
+    if (row >= 0)
+        DrawAtRow(doc, item, row);
+}
+
+void ItemShapes::DrawAtRow(int doc, const ChartItem& item, int row)
+{
     const ProjectRow* startRow = workspace.RowAt(row);
     if (!startRow || item.start.lane >= startRow->lanes)
         return;

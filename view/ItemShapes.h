@@ -35,6 +35,8 @@ public:
     // Draws one item of document `doc` whatever its selection state; nothing when its start
     // row is not laid out (a connector only needs its rows to exist) or its lane is gone.
     void Draw(int doc, const ChartItem& item);
+    // Same, for an item whose start row the caller has found: flattened row `row`.
+    void DrawAtRow(int doc, const ChartItem& item, int row);
 
 protected:
     virtual void SelectItemPen(const ChartItem& item);
@@ -61,6 +63,9 @@ private:
     void DrawConnector(int doc, const ChartItem& item);
     void DrawTextBox(const ChartItem& item, int top);
 };
+
+// Pixel height of an event's mark before scaling.
+inline constexpr int EventFontHeight = 14;
 
 // The line-width bits of the parallel strokes, in the order they are drawn.
 inline constexpr std::array<int32_t, 5> StrokeBits = {4, 8, 16, 32, 64};

@@ -1,5 +1,7 @@
 #include "view/ChartView.h"
+#include "view/ItemCulling.h"
 #include "view/ItemShapes.h"
+#include "view/VisibleRowMap.h"
 
 namespace td {
 
@@ -11,14 +13,19 @@ int ChartView::DrawProjectItems(int doc)
         return 1;
     const ChartGeometry geometry = Geometry();
     ItemShapes shapes(workspace, geometry, *surface);
-    const int count = workspace.ItemCount(doc);
-    for (int i = 0; i < count; ++i) {
-        const ChartItem* stored = workspace.ItemPtr(doc, i);
+    const VisibleRowMap rows(workspace, doc);
+    ItemCulling culling(geometry, rows);
+    const Document& document = *workspace.Doc(doc);
+    for (int i = 0; i < document.ItemCount(); ++i) {
+        const ChartItem* stored = document.ItemPtr(i);
         if (!stored || stored->state != ItemNormal)
+            continue;
+        const int row = rows.Find(stored->start.rowId);
+        if (row < 0 || !culling.MayShow(*stored, row))
             continue;
         ChartItem item;
         CopyItem(item, *stored);
-        shapes.Draw(doc, item);
+        shapes.DrawAtRow(doc, item, row);
     }
     return 1;
 }

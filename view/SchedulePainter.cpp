@@ -2,6 +2,7 @@
 
 #include "calendar/Dates.h"
 #include "view/ChartView.h"
+#include "view/VisibleRowMap.h"
 
 #include <array>
 #include <cstdio>
@@ -71,11 +72,12 @@ void DrawScheduleEntries(Surface& s, Workspace& workspace, const ChartGeometry& 
     const DateScale& dates = geometry.dates;
     const DateTriple& first = dates.firstDate;
     std::array<int32_t, DayColumns> fill = {};
+    const VisibleRowMap rows(workspace, doc);
     for (int i = 0; i < workspace.ItemCount(doc); ++i) {
         ChartItem* stored = workspace.ItemPtr(doc, i);
         if (!stored || stored->type != Schedule || stored->state == ItemDeleted)
             continue;
-        const int row = workspace.FindVisibleRow(doc, stored->start.rowId);
+        const int row = rows.Find(stored->start.rowId);
         if (row < 0 || !geometry.LaidOut(row))
             continue;
         int x = 0;

@@ -59,12 +59,15 @@ void SetDate(ItemPoint& point, const DateTriple& date)
     point.day = date.day;
 }
 
-// The clean copy is refreshed after every full redraw; copying into the existing image spares
-// a buffer allocation per redraw.
-void CopyWhole(const QImage& from, QImage& to)
+// The clean copy is refreshed after every full redraw. When the overlay is about to paint, the
+// pixels are copied into the existing image, which spares a buffer allocation per redraw. When
+// it is idle, the copy only shares the buffer's pixels: most redraws are followed by no
+// feedback at all, and the first paint into the buffer after them (a drag's first move, never a
+// redraw, which lets go of the share first) copies them then.
+void TakeCleanCopy(const QImage& from, QImage& to, bool idle)
 {
-    if (to.size() != from.size() || to.format() != from.format()) {
-        to = from.copy();
+    if (idle || to.size() != from.size() || to.format() != from.format()) {
+        to = idle ? from : from.copy();
         return;
     }
     std::memcpy(to.bits(), from.constBits(), static_cast<std::size_t>(from.sizeInBytes()));
@@ -72,15 +75,26 @@ void CopyWhole(const QImage& from, QImage& to)
 
 }  // namespace
 
+void ChartView::ReleaseSharedCleanCopy()
+{
+    if (!scratchBuffer.isNull() && scratchBuffer.constBits() == backBuffer.constBits())
+        scratchBuffer = QImage();
+}
+
 void ChartView::DrawOverlay()
 {
     if (backBuffer.isNull())
         return;
     const bool restore = overlaySaved != 0;
+    const bool idle = editMode == Idle;
     if (!restore) {
-        CopyWhole(backBuffer, scratchBuffer);
+        TakeCleanCopy(backBuffer, scratchBuffer, idle);
         overlaySaved = 1;
         AddDamage({0, 0, bufferWidth, bufferHeight});
+    }
+    if (idle && (!restore || overlayRect.IsEmpty())) {
+        overlayRect = {};
+        return;
     }
     Surface s(backBuffer);
     if (restore && !overlayRect.IsEmpty()) {

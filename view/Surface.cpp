@@ -1,9 +1,9 @@
 #include "view/Surface.h"
 
 #include "view/ShiftJis.h"
+#include "view/TextCache.h"
 
 #include <QFontMetrics>
-#include <QHash>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPaintEngine>
@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <memory>
+#include <unordered_map>
 
 namespace td {
 
@@ -46,28 +48,99 @@ QString WithLineSeparators(QString text)
     return text;
 }
 
-// Shaping is most of a redraw's cost, and the same labels and marks come back on every redraw,
-// so their shaped glyphs are kept (the chart is only ever drawn from the GUI thread).
-const QStaticText& ShapedText(const QString& text, const QFont& font, int height, int weight)
+int ClampedFontHeight(int height)
 {
-    constexpr qsizetype MaxShapedTexts = 8192;
-    static QHash<int, QHash<QString, QStaticText>> fonts;
-    static qsizetype count = 0;
-    const int fontKey = height << 10 | weight;
-    QHash<QString, QStaticText>* cache = &fonts[fontKey];
-    if (auto found = cache->constFind(text); found != cache->constEnd())
-        return *found;
-    if (count == MaxShapedTexts) {
-        fonts.clear();
-        count = 0;
-        cache = &fonts[fontKey];
+    return std::max(1, height);
+}
+
+int ClampedFontWeight(int weight)
+{
+    return std::clamp(weight, 1, 1000);
+}
+
+int64_t FontKey(int height, int weight)
+{
+    return static_cast<int64_t>(height) << 16 | weight;
+}
+
+// Building a QFont resolves the face's substitutes, and the metrics need the font loaded.
+const ChartFont& CachedFont(int height, int weight)
+{
+    // Surfaces keep pointers to their fonts: the map must never move its values.
+    static std::unordered_map<int64_t, ChartFont> fonts;
+    // Items ask for the same font one after another.
+    static const ChartFont* last = nullptr;
+    const int64_t key = FontKey(height, weight);
+    if (last && last->key == key)
+        return *last;
+    if (auto found = fonts.find(key); found != fonts.end()) {
+        last = &found->second;
+        return *last;
     }
-    ++count;
+    QFont font(ChartFace);
+    font.setPixelSize(height);
+    font.setWeight(static_cast<QFont::Weight>(weight));
+    font.setStyleStrategy(QFont::NoAntialias);
+    const QFontMetrics metrics(font);
+    last = &fonts.emplace(key, ChartFont{font, key, metrics.ascent() + metrics.descent()})
+                .first->second;
+    return *last;
+}
+
+struct ShapedLine {
+    QStaticText text;
+    int width = 0;
+};
+
+struct WrappedText {
+    std::unique_ptr<QTextLayout> layout;
+    int lines = 0;
+};
+
+// The chart is only ever drawn from the GUI thread.
+TextCache<ShapedLine>& ShapedLines()
+{
+    static TextCache<ShapedLine> cache;
+    return cache;
+}
+
+TextCache<WrappedText>& WrappedTexts()
+{
+    static TextCache<WrappedText> cache;
+    return cache;
+}
+
+const ShapedLine& Shaped(const QString& text, const ChartFont& font)
+{
+    TextKey key{font.key, 0, text};
+    if (const ShapedLine* found = ShapedLines().Find(key))
+        return *found;
     QStaticText shaped(text);
     shaped.setTextFormat(Qt::PlainText);
     shaped.setPerformanceHint(QStaticText::AggressiveCaching);
-    shaped.prepare(QTransform(), font);
-    return *cache->insert(text, shaped);
+    shaped.prepare(QTransform(), font.font);
+    const int width = static_cast<int>(std::lround(shaped.size().width()));
+    return ShapedLines().Insert(std::move(key), {shaped, width});
+}
+
+const WrappedText& Wrapped(const QString& text, const ChartFont& font, int width)
+{
+    TextKey key{font.key, width, text};
+    if (const WrappedText* found = WrappedTexts().Find(key))
+        return *found;
+    auto layout = std::make_unique<QTextLayout>(WithLineSeparators(text), font.font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout->setTextOption(option);
+    layout->beginLayout();
+    int lines = 0;
+    for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+        line.setLineWidth(width);
+        line.setPosition(QPointF(0, lines * font.lineHeight));
+        ++lines;
+    }
+    layout->endLayout();
+    return WrappedTexts().Insert(std::move(key), {std::move(layout), lines});
 }
 
 }  // namespace
@@ -80,6 +153,7 @@ Surface::Surface(QPaintDevice& device)
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     raster = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
+    deviceRect = QRect(0, 0, device.width(), device.height());
     SelectBlackPen();
     SelectFont(14, 400);
 }
@@ -110,6 +184,9 @@ void Surface::InstallFontSubstitution()
 
 void Surface::SelectPen(int32_t style, uint32_t color)
 {
+    // Items select their pen one after another, mostly the same few.
+    if (cosmeticStyle == style && pen.isCosmetic() && pen.color() == ToQColor(color))
+        return;
     pen = QPen(ToQColor(color));
     pen.setWidth(1);
     pen.setCosmetic(true);
@@ -117,11 +194,13 @@ void Surface::SelectPen(int32_t style, uint32_t color)
     QList<qreal> dashes = DashPattern(style);
     if (!dashes.isEmpty())
         pen.setDashPattern(dashes);
+    cosmeticStyle = style;
     ApplyPen();
 }
 
 void Surface::SelectWidePen(int32_t width, uint32_t color)
 {
+    cosmeticStyle = -1;
     pen = QPen(ToQColor(color));
     pen.setWidth(std::max(1, width));
     pen.setCapStyle(Qt::FlatCap);
@@ -146,7 +225,23 @@ void Surface::SelectGeometricPen(int32_t width, const std::vector<int32_t>& dash
 
 void Surface::ApplyPen()
 {
-    painter.setPen(pen);
+    if (painterPen == PainterPen::Line)
+        painterPen = PainterPen::Stale;
+}
+
+// Text and lines take turns on the painter's pen; it is set only when the other one had it.
+void Surface::UseLinePen()
+{
+    if (painterPen != PainterPen::Line)
+        painter.setPen(pen);
+    painterPen = PainterPen::Line;
+}
+
+void Surface::UseTextPen()
+{
+    if (painterPen != PainterPen::Text)
+        painter.setPen(textColor);
+    painterPen = PainterPen::Text;
 }
 
 void Surface::MoveTo(int x, int y)
@@ -166,6 +261,7 @@ void Surface::Segment(int x1, int y1, int x2, int y2)
 {
     if (x1 == x2 && y1 == y2)
         return;
+    UseLinePen();
     if (!pen.isCosmetic() && pen.width() > 1) {
         painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
         return;
@@ -175,6 +271,16 @@ void Surface::Segment(int x1, int y1, int x2, int y2)
     // coordinates must lose its far end instead and keep its start.
     const bool xMajor = std::abs(x2 - x1) >= std::abs(y2 - y1);
     const bool reversed = xMajor ? x2 < x1 : y2 < y1;
+    // A solid level or upright line is a one-pixel fill of the same pixels, which the raster
+    // engine paints without stepping along the line.
+    if (cosmeticStyle == PenSolid && raster && (x1 == x2 || y1 == y2)
+        && painter.transform().isIdentity()) {
+        const int from = reversed ? (xMajor ? x2 : y2) + 1 : (xMajor ? x1 : y1);
+        const int length = std::abs(xMajor ? x2 - x1 : y2 - y1);
+        painter.fillRect(xMajor ? QRect(from, y1, length, 1) : QRect(x1, from, 1, length),
+                         pen.color());
+        return;
+    }
     if (!reversed) {
         painter.drawLine(QPoint(x1, y1), QPoint(x2, y2));
         return;
@@ -198,24 +304,24 @@ void Surface::FillRect(int left, int top, int right, int bottom, uint32_t color)
 
 void Surface::SelectFont(int height, int weight)
 {
-    height = std::max(1, height);
-    weight = std::clamp(weight, 1, 1000);
+    height = ClampedFontHeight(height);
+    weight = ClampedFontWeight(weight);
     // Items select their font one after another, mostly the same one; building a QFont resolves
     // the face's substitutes each time.
-    if (height == fontHeight && weight == fontWeight)
+    if (font && font->key == FontKey(height, weight))
         return;
-    fontHeight = height;
-    fontWeight = weight;
-    font = QFont(ChartFace);
-    font.setPixelSize(height);
-    font.setWeight(static_cast<QFont::Weight>(weight));
-    font.setStyleStrategy(QFont::NoAntialias);
-    painter.setFont(font);
+    font = &CachedFont(height, weight);
+    painter.setFont(font->font);
 }
 
 void Surface::SetTextColor(uint32_t color)
 {
-    textColor = ToQColor(color);
+    const QColor color32 = ToQColor(color);
+    if (color32 == textColor)
+        return;
+    textColor = color32;
+    if (painterPen == PainterPen::Text)
+        painterPen = PainterPen::Stale;
 }
 
 int Surface::AlignedX(int x, int width, TextAlign align) const
@@ -227,16 +333,16 @@ void Surface::TextOut(int x, int y, const QString& text, TextAlign align)
 {
     if (text.isEmpty())
         return;
-    const QStaticText& shaped = ShapedText(text, font, fontHeight, fontWeight);
-    QFontMetrics metrics(font);
-    int width = static_cast<int>(std::lround(shaped.size().width()));
-    int height = metrics.ascent() + metrics.descent();
-    int left = AlignedX(x, width, align);
-    int top = align == TextAlign::CenterBottom ? y - height : y;
-    painter.fillRect(QRect(left, top, width, height), Qt::white);
-    painter.setPen(textColor);
-    painter.drawStaticText(QPoint(left, top), shaped);
-    painter.setPen(pen);
+    const ShapedLine& shaped = Shaped(text, *font);
+    const int height = font->lineHeight;
+    const int left = AlignedX(x, shaped.width, align);
+    const int top = align == TextAlign::CenterBottom ? y - height : y;
+    const QRect cells(left, top, shaped.width, height);
+    if (!Touches(cells, height))
+        return;
+    painter.fillRect(cells, Qt::white);
+    UseTextPen();
+    painter.drawStaticText(QPoint(left, top), shaped.text);
 }
 
 void Surface::TextOut(int x, int y, const char* bytes, std::size_t maxBytes, TextAlign align)
@@ -248,24 +354,11 @@ int Surface::DrawWrapped(int left, int top, int right, int bottom, const QString
 {
     if (text.isEmpty())
         return 0;
-    QFontMetrics metrics(font);
-    int lineHeight = metrics.ascent() + metrics.descent();
-    int width = std::max(1, right - left);
-    QTextLayout layout(WithLineSeparators(text), font);
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    int lines = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        line.setPosition(QPointF(0, lines * lineHeight));
-        ++lines;
-    }
-    layout.endLayout();
-
-    if (right > left && bottom > top) {
-        QRect clip(left, top, right - left, bottom - top);
+    const int lineHeight = font->lineHeight;
+    const WrappedText& wrapped = Wrapped(text, *font, std::max(1, right - left));
+    const QTextLayout& layout = *wrapped.layout;
+    const QRect clip(left, top, right - left, bottom - top);
+    if (right > left && bottom > top && Touches(clip)) {
         painter.save();
         painter.setClipRect(clip);
         for (int i = 0; i < layout.lineCount(); ++i) {
@@ -280,7 +373,7 @@ int Surface::DrawWrapped(int left, int top, int right, int bottom, const QString
         layout.draw(&painter, QPointF(left, top));
         painter.restore();
     }
-    return lines * lineHeight;
+    return wrapped.lines * lineHeight;
 }
 
 int Surface::DrawWrapped(int left, int top, int right, int bottom, const char* bytes,
@@ -291,13 +384,28 @@ int Surface::DrawWrapped(int left, int top, int right, int bottom, const char* b
 
 int Surface::TextWidth(const QString& text) const
 {
-    return QFontMetrics(font).horizontalAdvance(text);
+    return QFontMetrics(font->font).horizontalAdvance(text);
 }
 
 int Surface::LineHeight() const
 {
-    QFontMetrics metrics(font);
-    return metrics.ascent() + metrics.descent();
+    return font->lineHeight;
+}
+
+void Surface::BeginChartPass()
+{
+    ShapedLines().BeginPass();
+    WrappedTexts().BeginPass();
+}
+
+int Surface::LineHeightOf(int height, int weight)
+{
+    return CachedFont(ClampedFontHeight(height), ClampedFontWeight(weight)).lineHeight;
+}
+
+bool Surface::Touches(const QRect& area, int spare) const
+{
+    return area.adjusted(-spare, -spare, spare, spare).intersects(deviceRect);
 }
 
 void Surface::SetBlitMode(BlitOp op)

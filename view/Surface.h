@@ -33,6 +33,13 @@ enum class BlitOp {
     And,
 };
 
+// The program's face at one pixel height and weight, made once with what drawing needs of it.
+struct ChartFont {
+    QFont font;
+    int64_t key = 0;
+    int lineHeight = 0;
+};
+
 // The chart's drawing vocabulary, with GDI's pixel rules: segments leave out their end point,
 // fills leave out the right and bottom edges, text is painted opaquely on white, one-pixel pens
 // are never antialiased. Colours are 0x00BBGGRR. Every renderer draws through this class so that
@@ -80,6 +87,11 @@ public:
     // Width and height of one line of text in the selected font.
     int TextWidth(const QString& text) const;
     int LineHeight() const;
+    // Height of one line of text in the font that SelectFont(height, weight) selects.
+    static int LineHeightOf(int height, int weight);
+    // Called as each full redraw of the chart begins, so that the kept text layouts can let go
+    // of those the previous redraw did not use.
+    static void BeginChartPass();
 
     // Copies width x height pixels of source at (sx, sy) to (x, y).
     void Blit(int x, int y, int width, int height, const QImage& source, int sx, int sy,
@@ -89,19 +101,27 @@ public:
                  int sourceWidth, int sourceHeight, BlitOp op = BlitOp::Copy);
 
 private:
+    enum class PainterPen { Stale, Line, Text };
+
     void ApplyPen();
+    void UseLinePen();
+    void UseTextPen();
     void SetBlitMode(BlitOp op);
     int AlignedX(int x, int width, TextAlign align) const;
+    // Whether a rectangle, grown by `spare` on every side, meets the device at all.
+    bool Touches(const QRect& area, int spare = 0) const;
 
     QPainter painter;
     QPen pen;
-    QFont font;
-    int fontHeight = 0;
-    int fontWeight = 0;
+    // The style of the selected one-pixel pen, -1 for a wide pen.
+    int32_t cosmeticStyle = -1;
+    PainterPen painterPen = PainterPen::Stale;
+    const ChartFont* font = nullptr;
     QColor textColor = Qt::black;
     int penX = 0;
     int penY = 0;
     bool raster = true;
+    QRect deviceRect;
 };
 
 }  // namespace td
