@@ -5,13 +5,6 @@
 namespace td {
 namespace {
 
-struct Date {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    bool operator==(const Date&) const = default;
-};
-
 Date At(const ChartView& view, int x, int* result = nullptr)
 {
     Date d{-1, -1, -1};

@@ -14,19 +14,7 @@
 namespace td {
 namespace {
 
-constexpr QRgb Black = 0xFF000000;
-constexpr QRgb White = 0xFFFFFFFF;
 constexpr QRgb Tint = 0xFFFF7FFF;
-
-// True when some pixel of x0..x1-1 by y0..y1-1 is not white: text is checked by its region only.
-bool Inked(const QImage& image, int x0, int y0, int x1, int y1)
-{
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            if (image.pixel(x, y) != White)
-                return true;
-    return false;
-}
 
 // Rightmost inked column of a band, or -1.
 int InkRight(const QImage& image, int x0, int y0, int x1, int y1)
@@ -37,21 +25,9 @@ int InkRight(const QImage& image, int x0, int y0, int x1, int y1)
     return -1;
 }
 
-int InkCount(const QImage& image, int x0, int y0, int x1, int y1)
-{
-    int count = 0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            count += image.pixel(x, y) != White;
-    return count;
-}
-
 bool Column(const ChartFixture& f, int x, int y0, int y1, QRgb color)
 {
-    for (int y = y0; y < y1; ++y)
-        if (f.Pixel(x, y) != color)
-            return false;
-    return true;
+    return CountColor(f.view.BackBuffer(), color, x, y0, x + 1, y1) == y1 - y0;
 }
 
 TEST(FrameRenderer, HeaderRulesSpanTheirColumns)
@@ -59,24 +35,20 @@ TEST(FrameRenderer, HeaderRulesSpanTheirColumns)
     ChartFixture f;
     f.view.Redraw();
     const int right = f.view.bufferWidth;
-    EXPECT_EQ(f.Pixel(0, 28), Black);
-    EXPECT_EQ(f.Pixel(right - 2, 28), Black);
-    EXPECT_EQ(f.Pixel(right - 1, 28), White);
-    EXPECT_EQ(f.Pixel(339, 46), White);
-    EXPECT_EQ(f.Pixel(340, 46), Black);
-    EXPECT_EQ(f.Pixel(0, 64), Black);
+    ExpectPixels(f.view.BackBuffer(), {{0, 28, Black}, {right - 2, 28, Black}, {right - 1, 28, White},
+                                       {339, 46, White}, {340, 46, Black}, {0, 64, Black}});
     for (int x : {20, 140, 220, 340}) {
         EXPECT_TRUE(Column(f, x, 28, 65, Black)) << x;
         EXPECT_EQ(f.Pixel(x, 27), White) << x;
     }
     EXPECT_EQ(f.Pixel(10, 40), White);
-    EXPECT_TRUE(Inked(f.view.BackBuffer(), 23, 49, 139, 64));
-    EXPECT_TRUE(Inked(f.view.BackBuffer(), 143, 49, 219, 64));
-    EXPECT_TRUE(Inked(f.view.BackBuffer(), 223, 49, 339, 64));
+    EXPECT_TRUE(f.Inked(23, 49, 139, 64));
+    EXPECT_TRUE(f.Inked(143, 49, 219, 64));
+    EXPECT_TRUE(f.Inked(223, 49, 339, 64));
     // The columns' upper band stays empty.
-    EXPECT_FALSE(Inked(f.view.BackBuffer(), 21, 29, 140, 46));
-    EXPECT_FALSE(Inked(f.view.BackBuffer(), 141, 29, 220, 46));
-    EXPECT_FALSE(Inked(f.view.BackBuffer(), 221, 29, 340, 46));
+    EXPECT_FALSE(f.Inked(21, 29, 140, 46));
+    EXPECT_FALSE(f.Inked(141, 29, 220, 46));
+    EXPECT_FALSE(f.Inked(221, 29, 340, 46));
 }
 
 TEST(FrameRenderer, DayScaleLabelsEachDayAndEachNewMonth)
@@ -106,8 +78,8 @@ TEST(FrameRenderer, DayScaleStopsBeforeTheRightEdge)
     f.view.Redraw();
     // Columns at 340, 660, 980, 1300; the one at 1620 would reach 1940 > 1920.
     EXPECT_TRUE(Column(f, 1620, 46, 65, Black));
-    EXPECT_TRUE(Inked(f.view.BackBuffer(), 1303, 49, 1619, 64));
-    EXPECT_FALSE(Inked(f.view.BackBuffer(), 1621, 47, 1920, 64));
+    EXPECT_TRUE(f.Inked(1303, 49, 1619, 64));
+    EXPECT_FALSE(f.Inked(1621, 47, 1920, 64));
 }
 
 TEST(FrameRenderer, MonthScaleLabelsEachMonthAndEachNewYear)
@@ -134,22 +106,16 @@ TEST(FrameRenderer, RowRulesAndFill)
     f.workspace.RowAt(0)->backColor = 0x0000FF;  // red, as 0x00BBGGRR
     f.view.Redraw();
     // Row 0: 65..85, row 1: 85..125, the document's last.
-    EXPECT_EQ(f.Pixel(500, 65), 0xFFFF0000);
-    EXPECT_EQ(f.Pixel(20 + 1, 83), 0xFFFF0000);
-    EXPECT_EQ(f.Pixel(19, 70), White);
-    EXPECT_EQ(f.Pixel(500, 84), Black);
-    EXPECT_EQ(f.Pixel(19, 84), White);
-    EXPECT_EQ(f.Pixel(20, 84), Black);
-    EXPECT_EQ(f.Pixel(f.view.bufferWidth - 2, 84), Black);
-    EXPECT_EQ(f.Pixel(f.view.bufferWidth - 1, 84), White);
-    EXPECT_EQ(f.Pixel(0, 124), Black);
-    EXPECT_EQ(f.Pixel(500, 100), White);
-    EXPECT_EQ(f.Pixel(500, 125), White);
+    ExpectPixels(f.view.BackBuffer(), {{500, 65, 0xFFFF0000}, {20 + 1, 83, 0xFFFF0000}, {19, 70, White},
+                                       {500, 84, Black}, {19, 84, White}, {20, 84, Black},
+                                       {f.view.bufferWidth - 2, 84, Black},
+                                       {f.view.bufferWidth - 1, 84, White}, {0, 124, Black},
+                                       {500, 100, White}, {500, 125, White}});
     for (int x : {20, 140, 220, 340})
         EXPECT_TRUE(Column(f, x, 65, 125, Black)) << x;
     EXPECT_EQ(f.Pixel(340, 125), White);
     // An empty name draws "no name".
-    EXPECT_TRUE(Inked(f.view.BackBuffer(), 36, 87, 138, 122));
+    EXPECT_TRUE(f.Inked(36, 87, 138, 122));
 }
 
 TEST(FrameRenderer, TreeGlyphShowsTheFoldState)
@@ -168,7 +134,7 @@ TEST(FrameRenderer, TreeGlyphShowsTheFoldState)
         for (int x = 0; x < 9; ++x)
             ASSERT_EQ(f.Pixel(23 + x, 70 + y), glyphs.pixel(9 + x, y)) << x << "," << y;
     // A row without children has no glyph.
-    EXPECT_FALSE(Inked(f.view.BackBuffer(), 32, 90, 41, 99));
+    EXPECT_FALSE(f.Inked(32, 90, 41, 99));
 
     ASSERT_EQ(f.workspace.ShowSubtree(0, false), 1);
     f.view.Redraw();
@@ -202,7 +168,7 @@ TEST(FrameRenderer, FullWidthNameDrawsAllItsBytes)
     std::memset(f.workspace.RowAt(0)->person, 'i', sizeof(ProjectRow::person));
     f.view.Redraw();
     const QImage& image = f.view.BackBuffer();
-    EXPECT_GT(InkCount(image, 36, 66, 138, 124), InkCount(image, 36, 126, 138, 184));
+    EXPECT_GT(CountColor(image, White, 36, 66, 138, 124, true), CountColor(image, White, 36, 126, 138, 184, true));
     // The person field runs straight into the comment field in memory; only its own bytes show.
     EXPECT_FALSE(Inked(image, 222, 66, 338, 124));
 }
@@ -217,10 +183,8 @@ TEST(FrameRenderer, ScrolledRowsStartAtFirstRow)
     f.view.Redraw();
     ASSERT_EQ(f.view.viewRowCount, 2);
     // The first document is entirely above: its last-row rule would reach x 0 at y 84.
-    EXPECT_EQ(f.Pixel(0, 84), White);
-    EXPECT_EQ(f.Pixel(20, 84), Black);
-    EXPECT_EQ(f.Pixel(500, 85), 0xFF00FF00);
-    EXPECT_EQ(f.Pixel(0, 144), Black);
+    ExpectPixels(f.view.BackBuffer(), {{0, 84, White}, {20, 84, Black}, {500, 85, 0xFF00FF00},
+                                       {0, 144, Black}});
 }
 
 class HolidayTint : public testing::Test {
@@ -245,14 +209,9 @@ TEST_F(HolidayTint, CoversTheDayBandAndTheRows)
     f.SetFirstDate(2009, 4, 30);
     f.view.Redraw();
     // 1 May is the column 420..500; the rows end at 105.
-    EXPECT_EQ(f.Pixel(421, 45), White);
-    EXPECT_EQ(f.Pixel(421, 47), Tint);
-    EXPECT_EQ(f.Pixel(499, 90), Tint);
-    EXPECT_EQ(f.Pixel(421, 104), Black);
-    EXPECT_EQ(f.Pixel(421, 105), White);
-    EXPECT_EQ(f.Pixel(500, 90), White);
-    EXPECT_EQ(f.Pixel(419, 90), White);
-    EXPECT_EQ(f.Pixel(420, 50), Black);
+    ExpectPixels(f.view.BackBuffer(), {{421, 45, White}, {421, 47, Tint}, {499, 90, Tint},
+                                       {421, 104, Black}, {421, 105, White}, {500, 90, White},
+                                       {419, 90, White}, {420, 50, Black}});
 }
 
 TEST_F(HolidayTint, ReachesTheFirstRowTopWithoutRowsAndNotInMonthMode)
@@ -261,9 +220,7 @@ TEST_F(HolidayTint, ReachesTheFirstRowTopWithoutRowsAndNotInMonthMode)
     f.view.zoomLevel = 7;
     f.SetFirstDate(2009, 4, 30);
     f.view.Redraw();
-    EXPECT_EQ(f.Pixel(450, 63), Tint);
-    EXPECT_EQ(f.Pixel(450, 64), Black);
-    EXPECT_EQ(f.Pixel(450, 65), White);
+    ExpectPixels(f.view.BackBuffer(), {{450, 63, Tint}, {450, 64, Black}, {450, 65, White}});
     f.view.zoomLevel = 4;
     f.view.Redraw();
     EXPECT_EQ(f.Pixel(450, 63), White);
@@ -277,8 +234,7 @@ TEST_F(HolidayTint, FilledRowsCoverTheTint)
     f.view.zoomLevel = 7;
     f.SetFirstDate(2009, 4, 30);
     f.view.Redraw();
-    EXPECT_EQ(f.Pixel(450, 70), 0xFFC0C0C0);
-    EXPECT_EQ(f.Pixel(450, 50), Tint);
+    ExpectPixels(f.view.BackBuffer(), {{450, 70, 0xFFC0C0C0}, {450, 50, Tint}});
 }
 
 }  // namespace

@@ -5,18 +5,6 @@
 namespace td {
 namespace {
 
-struct Date {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    bool operator==(const Date&) const = default;
-};
-
-Date First(const ChartView& view)
-{
-    return {view.firstDate.year, view.firstDate.month, view.firstDate.day};
-}
-
 // Linear day number of the horizontal scroll bar, by hand.
 int Position(int year, int month, int day, double scale)
 {
@@ -43,7 +31,7 @@ TEST(Zoom, KeepsTheFirstDateAndRecomputesTheRange)
     f.SetFirstDate(2009, 4, 17);
     f.view.zoomLevel = 4;
     ASSERT_EQ(f.view.ChangeZoom(+1), 1);
-    EXPECT_EQ(First(f.view), (Date{2009, 4, 17}));
+    EXPECT_EQ(f.First(), (Date{2009, 4, 17}));
     EXPECT_EQ(f.view.hScroll.position, Position(2009, 4, 17, 20));
 }
 
@@ -169,20 +157,20 @@ TEST(HorizontalScroll, LineAndPageSteps)
     f.view.zoomLevel = 9;
     f.SetFirstDate(2009, 4, 17);
     EXPECT_EQ(f.view.OnHScroll(PageRight, 0), 1);
-    EXPECT_EQ(First(f.view), (Date{2009, 4, 19}));
+    EXPECT_EQ(f.First(), (Date{2009, 4, 19}));
     f.view.OnHScroll(LineLeft, 0);
-    EXPECT_EQ(First(f.view), (Date{2009, 4, 18}));
+    EXPECT_EQ(f.First(), (Date{2009, 4, 18}));
     f.view.zoomLevel = 0;
     f.view.OnHScroll(PageLeft, 0);
-    EXPECT_EQ(First(f.view), (Date{2006, 6, 29}));
+    EXPECT_EQ(f.First(), (Date{2006, 6, 29}));
 
     f.view.zoomLevel = 2;
     f.SetFirstDate(2009, 1, 31);
     f.view.OnHScroll(LineRight, 0);
-    EXPECT_EQ(First(f.view), (Date{2009, 3, 3}));
+    EXPECT_EQ(f.First(), (Date{2009, 3, 3}));
     f.SetFirstDate(2008, 1, 31);
     f.view.OnHScroll(LineRight, 0);
-    EXPECT_EQ(First(f.view), (Date{2008, 3, 2}));
+    EXPECT_EQ(f.First(), (Date{2008, 3, 2}));
 }
 
 TEST(HorizontalScroll, StopsAtTheCalendarRange)
@@ -192,10 +180,10 @@ TEST(HorizontalScroll, StopsAtTheCalendarRange)
     f.view.zoomLevel = 7;
     f.SetFirstDate(2000, 1, 1);
     EXPECT_EQ(f.view.OnHScroll(LineLeft, 0), 1);
-    EXPECT_EQ(First(f.view), (Date{2000, 1, 1}));
+    EXPECT_EQ(f.First(), (Date{2000, 1, 1}));
     f.SetFirstDate(2099, 12, 31);
     f.view.OnHScroll(PageRight, 0);
-    EXPECT_EQ(First(f.view), (Date{2099, 12, 31}));
+    EXPECT_EQ(f.First(), (Date{2099, 12, 31}));
 }
 
 TEST(HorizontalScroll, TrackingMovesTheDateAndReleaseUpdatesTheBar)
@@ -206,10 +194,10 @@ TEST(HorizontalScroll, TrackingMovesTheDateAndReleaseUpdatesTheBar)
     f.view.Resize(1000, 600);
     const int before = f.view.hScroll.position;
     EXPECT_EQ(f.view.OnHScroll(ThumbTrack, before + 10 * 20 + 5), 1);
-    EXPECT_EQ(First(f.view), (Date{2009, 4, 11}));
+    EXPECT_EQ(f.First(), (Date{2009, 4, 11}));
     EXPECT_EQ(f.view.hScroll.position, before);
     EXPECT_EQ(f.view.OnHScroll(ThumbPosition, 0), 1);
-    EXPECT_EQ(First(f.view), (Date{2009, 4, 11}));
+    EXPECT_EQ(f.First(), (Date{2009, 4, 11}));
     EXPECT_EQ(f.view.hScroll.position, Position(2009, 4, 11, 20));
 }
 

@@ -10,7 +10,6 @@
 namespace td {
 namespace {
 
-constexpr QRgb Red = 0xFFFF0000;
 constexpr QRgb Guide = 0xFFFF3F3F;
 
 // Two project rows of two lanes (65..105, 105..145) at 80 pixels a day from 1 April 2009, so
@@ -193,8 +192,7 @@ TEST(SelectionOverlay, CreatingALineJoinsTheTwoDays)
     f.Press(505, 70);
     f.Feedback(Create, 665, 110);
     EXPECT_EQ(f.Painted(), QRect(500, 74, 161, 41));
-    EXPECT_EQ(f.Pixel(500, 74), Red);
-    EXPECT_EQ(f.Pixel(659, 113), Red);
+    ExpectPixels(f.view.BackBuffer(), {{500, 74, Red}, {659, 113, Red}});
     EXPECT_TRUE(f.CleanOutside(f.Painted()));
 }
 

@@ -1,3 +1,4 @@
+#include "ChartFixture.h"
 #include "view/Surface.h"
 
 #include <QImage>
@@ -9,9 +10,6 @@
 
 namespace td {
 namespace {
-
-constexpr QRgb White = 0xFFFFFFFF;
-constexpr QRgb Black = 0xFF000000;
 
 QImage Blank(int width = 1200, int height = 100)
 {
@@ -53,17 +51,9 @@ TEST(Surface, SegmentsLeaveOutTheirEndPoint)
         s.MoveTo(20, 20);
         s.LineTo(40, 40);
     }
-    EXPECT_EQ(image.pixel(347, 10), White);
-    EXPECT_EQ(image.pixel(348, 10), Black);
-    EXPECT_EQ(image.pixel(1131, 10), Black);
-    EXPECT_EQ(image.pixel(1132, 10), White);
-    EXPECT_EQ(image.pixel(5, 20), Black);
-    EXPECT_EQ(image.pixel(5, 59), Black);
-    EXPECT_EQ(image.pixel(5, 60), White);
-    EXPECT_EQ(image.pixel(20, 20), Black);
-    EXPECT_EQ(image.pixel(39, 39), Black);
-    EXPECT_EQ(image.pixel(40, 40), White);
-    EXPECT_EQ(image.pixel(11, 11), White);
+    ExpectPixels(image, {{347, 10, White}, {348, 10, Black}, {1131, 10, Black}, {1132, 10, White},
+                         {5, 20, Black}, {5, 59, Black}, {5, 60, White}, {20, 20, Black},
+                         {39, 39, Black}, {40, 40, White}, {11, 11, White}});
 }
 
 TEST(Surface, FillsLeaveOutRightAndBottomEdges)
@@ -77,11 +67,8 @@ TEST(Surface, FillsLeaveOutRightAndBottomEdges)
     }
     EXPECT_EQ(image.pixel(10, 20), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(29, 49), qRgb(255, 0, 0));
-    EXPECT_EQ(image.pixel(30, 49), White);
-    EXPECT_EQ(image.pixel(29, 50), White);
-    EXPECT_EQ(image.pixel(9, 20), White);
-    EXPECT_EQ(image.pixel(60, 30), White);
-    EXPECT_EQ(image.pixel(75, 30), White);
+    ExpectPixels(image, {{30, 49, White}, {29, 50, White}, {9, 20, White}, {60, 30, White},
+                         {75, 30, White}});
 }
 
 TEST(Surface, ColoursArriveAsBgr)
@@ -135,9 +122,7 @@ TEST(Surface, AndBlitKeepsDarkAndTintsWhite)
     EXPECT_EQ(image.pixel(11, 5), qRgb(255, 0, 0));
     EXPECT_EQ(image.pixel(30, 10), qRgb(255, 127, 255));
     EXPECT_EQ(image.pixel(49, 39), qRgb(255, 127, 255));
-    EXPECT_EQ(image.pixel(50, 39), White);
-    EXPECT_EQ(image.pixel(49, 40), White);
-    EXPECT_EQ(image.pixel(35, 55), Black);
+    ExpectPixels(image, {{50, 39, White}, {49, 40, White}, {35, 55, Black}});
 }
 
 TEST(Surface, CopyBlitReplacesDestination)
