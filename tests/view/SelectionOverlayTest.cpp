@@ -159,41 +159,41 @@ TEST(SelectionOverlay, RowGuideSnapsToLaneBoundaries)
     EXPECT_TRUE(f.Clean(500, 85));
 }
 
-TEST(SelectionOverlay, CreatingATaskSnapsToWholeDays)
+// Creating snaps to whole days: a task or progress bar is one red stroke, a band its two edges, a
+// line joins the two days; the select tool and the tools that create at once draw nothing.
+TEST(SelectionOverlay, CreatingDrawsTheNewItemsOutline)
 {
-    for (int tool : {ToolId::TaskLine, ToolId::Progress}) {
+    const struct {
+        int tool;
+        QPoint press, to;
+        QRect painted;
+        std::initializer_list<std::array<int, 3>> redRuns;  // x0, x1, y
+        std::initializer_list<QPoint> clean;
+    } cases[] = {
+        {ToolId::TaskLine, {500, 90}, {430, 90}, {420, 94, 161, 1}, {{420, 580, 94}}, {{419, 94}, {580, 94}}},
+        {ToolId::Progress, {500, 90}, {430, 90}, {420, 94, 161, 1}, {{420, 580, 94}}, {{419, 94}, {580, 94}}},
+        {ToolId::TaskBand, {430, 90}, {500, 90}, {420, 88, 161, 13}, {{420, 580, 88}, {420, 580, 100}}, {{450, 94}}},
+        {ToolId::Line, {505, 70}, {665, 110}, {500, 74, 161, 41}, {{500, 501, 74}, {659, 660, 113}}, {}},
+        {ToolId::Select, {450, 70}, {600, 95}, {}, {}, {}},
+        {ToolId::Event, {450, 70}, {600, 95}, {}, {}, {}},
+        {ToolId::Schedule, {450, 70}, {600, 95}, {}, {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tool);
         OverlayChart f;
-        f.view.currentTool = tool;
-        f.Press(500, 90);  // 3 April, lane 1
-        f.Feedback(Create, 430, 90);
-        EXPECT_TRUE(f.RedRun(420, 580, 94)) << tool;
-        EXPECT_TRUE(f.Clean(419, 94)) << tool;
-        EXPECT_TRUE(f.Clean(580, 94)) << tool;
-        EXPECT_EQ(f.Painted(), QRect(420, 94, 161, 1)) << tool;
+        f.view.currentTool = c.tool;
+        f.Press(c.press.x(), c.press.y());
+        f.Feedback(Create, c.to.x(), c.to.y());
+        if (c.painted.isEmpty())
+            EXPECT_TRUE(f.view.overlayRect.IsEmpty());
+        else
+            EXPECT_EQ(f.Painted(), c.painted);
+        for (const auto& [x0, x1, y] : c.redRuns)
+            EXPECT_TRUE(f.RedRun(x0, x1, y)) << x0 << "," << y;
+        for (const QPoint& p : c.clean)
+            EXPECT_TRUE(f.Clean(p.x(), p.y())) << p.x() << "," << p.y();
+        EXPECT_TRUE(f.CleanOutside(c.painted));
     }
-}
-
-TEST(SelectionOverlay, CreatingABandDrawsBothEdges)
-{
-    OverlayChart f;
-    f.view.currentTool = ToolId::TaskBand;
-    f.Press(430, 90);
-    f.Feedback(Create, 500, 90);
-    EXPECT_TRUE(f.RedRun(420, 580, 88));
-    EXPECT_TRUE(f.RedRun(420, 580, 100));
-    EXPECT_TRUE(f.Clean(450, 94));
-    EXPECT_TRUE(f.CleanOutside(QRect(420, 88, 161, 13)));
-}
-
-TEST(SelectionOverlay, CreatingALineJoinsTheTwoDays)
-{
-    OverlayChart f;
-    f.view.currentTool = ToolId::Line;
-    f.Press(505, 70);
-    f.Feedback(Create, 665, 110);
-    EXPECT_EQ(f.Painted(), QRect(500, 74, 161, 41));
-    ExpectPixels(f.view.BackBuffer(), {{500, 74, Red}, {659, 113, Red}});
-    EXPECT_TRUE(f.CleanOutside(f.Painted()));
 }
 
 TEST(SelectionOverlay, CreatingATextBoxStaysInThePressedRow)
@@ -216,18 +216,6 @@ TEST(SelectionOverlay, CreatingATextBoxStaysInThePressedRow)
     f.Press(450, 110);
     f.Feedback(Create, 600, 70);
     EXPECT_EQ(f.Painted(), QRect(450, 108, 151, 14));
-}
-
-TEST(SelectionOverlay, SelectAndInstantToolsDrawNothingWhileCreating)
-{
-    for (int tool : {ToolId::Select, ToolId::Event, ToolId::Schedule}) {
-        OverlayChart f;
-        f.view.currentTool = tool;
-        f.Press(450, 70);
-        f.Feedback(Create, 600, 95);
-        EXPECT_TRUE(f.view.overlayRect.IsEmpty()) << tool;
-        EXPECT_TRUE(f.CleanOutside(QRect())) << tool;
-    }
 }
 
 TEST(SelectionOverlay, SelectedTaskFollowsTheDragByWholeLanes)
@@ -332,10 +320,8 @@ TEST(SelectionOverlay, SelectedScheduleEntryOutlinesItsBlock)
     const int y2 = 65 + drawn.end.lane;
     for (auto [x, y] : {std::pair{420, y1}, {500, y1}, {420, y2}, {500, y2}})
         EXPECT_EQ(f.Pixel(x, y), Red) << x << "," << y;
-    EXPECT_EQ(f.view.overlayRect.x, 420);
-    EXPECT_EQ(f.view.overlayRect.y, y1);
-    EXPECT_EQ(f.view.overlayRect.width, 81);
-    EXPECT_EQ(f.view.overlayRect.height, y2 - y1 + 2);
+    const OverlayRect& r = f.view.overlayRect;
+    EXPECT_EQ(QRect(r.x, r.y, r.width, r.height), QRect(420, y1, 81, y2 - y1 + 2));
 }
 
 TEST(SelectionOverlay, StretchingATaskMovesOneEnd)
@@ -390,10 +376,7 @@ TEST(SelectionOverlay, ConnectorToAScrolledAwayRowIsClippedAtTheFirstRow)
     line.type = Line;
     line.start = {f.workspace.RowIdAt(0), 0, 2009, 4, 2, 0, 0};
     line.end = {f.workspace.RowIdAt(2), 0, 2009, 4, 6, 0, 0};
-    int xa = 0;
-    int ya = 0;
-    int xb = 0;
-    int yb = 0;
+    int xa = 0, ya = 0, xb = 0, yb = 0;
     // From (420, 34) above the rows to (740, 114): it enters the rows at y 65, x 544.
     ASSERT_TRUE(f.view.LineConnector(0, line, xa, ya, xb, yb));
     EXPECT_EQ(QLine(xa, ya, xb, yb), QLine(544, 65, 740, 114));
