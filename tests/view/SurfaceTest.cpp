@@ -71,11 +71,6 @@ TEST(Surface, FillsLeaveOutRightAndBottomEdges)
                          {75, 30, White}});
 }
 
-TEST(Surface, ColoursArriveAsBgr)
-{
-    EXPECT_EQ(Surface::ToQColor(0x00336699).rgb(), qRgb(0x99, 0x66, 0x33));
-}
-
 TEST(Surface, PenStylesDrawDistinctDashPatterns)
 {
     QImage image = Blank();
