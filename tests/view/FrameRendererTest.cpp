@@ -187,54 +187,41 @@ TEST(FrameRenderer, ScrolledRowsStartAtFirstRow)
                                        {0, 144, Black}});
 }
 
-class HolidayTint : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        SetHolidayDirectory(QDir(dir.path()).absolutePath().toStdString() + "/");
-        int table[HolidayTableSize] = {};
-        table[DayIndex(5, 1)] = 1;
-        ASSERT_EQ(SaveHolidayFile(2009, table), 1);
-    }
-
+// 1 May 2009 is a holiday: from 30 April at zoom 7 its column is 420..500. The tint covers the day
+// band and the rows (down to the first row's top when there are none), not filled rows, and is
+// not drawn in month mode.
+TEST(FrameRenderer, HolidayTint)
+{
     QTemporaryDir dir;
-};
-
-TEST_F(HolidayTint, CoversTheDayBandAndTheRows)
-{
-    ChartFixture f;
-    f.AddProject({2});
-    f.view.zoomLevel = 7;
-    f.SetFirstDate(2009, 4, 30);
-    f.view.Redraw();
-    // 1 May is the column 420..500; the rows end at 105.
-    ExpectPixels(f.view.BackBuffer(), {{421, 45, White}, {421, 47, Tint}, {499, 90, Tint},
-                                       {421, 104, Black}, {421, 105, White}, {500, 90, White},
-                                       {419, 90, White}, {420, 50, Black}});
-}
-
-TEST_F(HolidayTint, ReachesTheFirstRowTopWithoutRowsAndNotInMonthMode)
-{
-    ChartFixture f;
-    f.view.zoomLevel = 7;
-    f.SetFirstDate(2009, 4, 30);
-    f.view.Redraw();
-    ExpectPixels(f.view.BackBuffer(), {{450, 63, Tint}, {450, 64, Black}, {450, 65, White}});
-    f.view.zoomLevel = 4;
-    f.view.Redraw();
-    EXPECT_EQ(f.Pixel(450, 63), White);
-}
-
-TEST_F(HolidayTint, FilledRowsCoverTheTint)
-{
-    ChartFixture f;
-    f.AddProject({1});
-    f.workspace.RowAt(0)->backColor = 0xC0C0C0;
-    f.view.zoomLevel = 7;
-    f.SetFirstDate(2009, 4, 30);
-    f.view.Redraw();
-    ExpectPixels(f.view.BackBuffer(), {{450, 70, 0xFFC0C0C0}, {450, 50, Tint}});
+    ASSERT_TRUE(dir.isValid());
+    SetHolidayDirectory(QDir(dir.path()).absolutePath().toStdString() + "/");
+    int table[HolidayTableSize] = {};
+    table[DayIndex(5, 1)] = 1;
+    ASSERT_EQ(SaveHolidayFile(2009, table), 1);
+    const struct {
+        std::initializer_list<int> lanes;
+        Color fill;
+        int zoom;
+        std::initializer_list<Px> pixels;
+    } cases[] = {
+        {{2}, 0xFFFFFF, 7, {{421, 45, White}, {421, 47, Tint}, {499, 90, Tint}, {421, 104, Black},
+                            {421, 105, White}, {500, 90, White}, {419, 90, White}, {420, 50, Black}}},
+        {{}, 0, 7, {{450, 63, Tint}, {450, 64, Black}, {450, 65, White}}},
+        {{}, 0, 4, {{450, 63, White}}},
+        {{1}, 0xC0C0C0, 7, {{450, 70, 0xFFC0C0C0}, {450, 50, Tint}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.zoom * 100 + static_cast<int>(c.lanes.size()));
+        ChartFixture f;
+        if (c.lanes.size()) {
+            f.AddProject(c.lanes);
+            f.workspace.RowAt(0)->backColor = c.fill;
+        }
+        f.view.zoomLevel = c.zoom;
+        f.SetFirstDate(2009, 4, 30);
+        f.view.Redraw();
+        ExpectPixels(f.view.BackBuffer(), c.pixels);
+    }
 }
 
 }  // namespace

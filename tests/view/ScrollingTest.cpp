@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace td {
 namespace {
 
@@ -71,42 +73,31 @@ TEST(VerticalScroll, EmptyWorkspace)
     EXPECT_EQ(f.view.vScroll.page, 0);
 }
 
+// Lines and pages step by rows and clamp; a released thumb takes the row under its position, a
+// tracked one does nothing.
 TEST(VerticalScroll, StepsByRowsAndClamps)
 {
-    ChartFixture f;
-    f.AddProject({1, 1, 1, 1, 1});
-    f.view.Resize(1000, 600);
-    EXPECT_EQ(f.view.OnVScroll(PageDown, 0), 1);
-    EXPECT_EQ(f.view.firstRow, 2);
-    f.view.OnVScroll(LineDown, 0);
-    EXPECT_EQ(f.view.firstRow, 3);
-    f.view.OnVScroll(PageDown, 0);
-    EXPECT_EQ(f.view.firstRow, 4);
-    f.view.OnVScroll(PageUp, 0);
-    EXPECT_EQ(f.view.firstRow, 2);
-    f.view.OnVScroll(LineUp, 0);
-    f.view.OnVScroll(PageUp, 0);
-    EXPECT_EQ(f.view.firstRow, 0);
-    f.view.OnVScroll(ThumbTrack, 60);
-    EXPECT_EQ(f.view.firstRow, 0);
-    EXPECT_EQ(f.view.rowTop[0], 65);
-}
-
-TEST(VerticalScroll, ThumbReleaseTakesTheRowUnderThePosition)
-{
-    ChartFixture f;
-    f.AddProject({2, 3, 1});
-    f.view.Resize(1000, 600);
-    f.view.OnVScroll(ThumbPosition, 45);
-    EXPECT_EQ(f.view.firstRow, 1);
-    f.view.OnVScroll(ThumbPosition, 39);
-    EXPECT_EQ(f.view.firstRow, 0);
-    f.view.OnVScroll(ThumbPosition, 100);
-    EXPECT_EQ(f.view.firstRow, 2);
-    // Past the end: the clamp keeps the last row.
-    f.view.OnVScroll(ThumbPosition, 5000);
-    EXPECT_EQ(f.view.firstRow, 2);
-    EXPECT_EQ(f.view.viewRowCount, 1);
+    const struct {
+        std::initializer_list<int> lanes;
+        std::initializer_list<std::array<int, 3>> steps;  // command, position, first row after it
+        int rowsShown;
+    } cases[] = {
+        {{1, 1, 1, 1, 1}, {{PageDown, 0, 2}, {LineDown, 0, 3}, {PageDown, 0, 4}, {PageUp, 0, 2}, {LineUp, 0, 1},
+                           {PageUp, 0, 0}, {ThumbTrack, 60, 0}}, 5},
+        {{2, 3, 1}, {{ThumbPosition, 45, 1}, {ThumbPosition, 39, 0}, {ThumbPosition, 100, 2},
+                     {ThumbPosition, 5000, 2}}, 1},  // past the end: the clamp keeps the last row
+    };
+    for (const auto& c : cases) {
+        ChartFixture f;
+        f.AddProject(c.lanes);
+        f.view.Resize(1000, 600);
+        for (const auto& [command, position, firstRow] : c.steps) {
+            EXPECT_EQ(f.view.OnVScroll(command, position), 1) << command << " " << position;
+            EXPECT_EQ(f.view.firstRow, firstRow) << command << " " << position;
+        }
+        EXPECT_EQ(f.view.viewRowCount, c.rowsShown);
+        EXPECT_EQ(f.view.rowTop[0], 65);
+    }
 }
 
 TEST(HorizontalScroll, WithoutItemsTheRangeIsOnePage)
