@@ -47,26 +47,20 @@ int BlockHeight(const QString& time, const QString& text)
     return height + s.DrawWrapped(0, 0, 76, 200, text) + 4;
 }
 
-TEST(SchedulePainter, FormatTimeWritesTheHourAndTwoMinuteDigits)
+// The hour and two minute digits, up to 36:60; no text outside that range.
+TEST(SchedulePainter, FormatTime)
 {
-    char text[ChartView::TimeTextSize];
-    EXPECT_EQ(ChartView::FormatTime(9, 5, text), 4);
-    EXPECT_STREQ(text, "9:05");
-    EXPECT_EQ(ChartView::FormatTime(17, 30, text), 5);
-    EXPECT_STREQ(text, "17:30");
-    EXPECT_EQ(ChartView::FormatTime(0, 0, text), 4);
-    EXPECT_STREQ(text, "0:00");
-    EXPECT_EQ(ChartView::FormatTime(36, 60, text), 5);
-    EXPECT_STREQ(text, "36:60");
-}
-
-TEST(SchedulePainter, FormatTimeGivesNoTextOutsideItsRange)
-{
-    char text[ChartView::TimeTextSize];
-    for (auto [hour, minute] : {std::pair{37, 0}, {0, 61}, {-1, 0}, {0, -1}, {1000, 1000}}) {
-        std::strcpy(text, "x");
-        EXPECT_EQ(ChartView::FormatTime(hour, minute, text), 0) << hour << ":" << minute;
-        EXPECT_STREQ(text, "");
+    const struct {
+        int hour, minute, length;
+        const char* text;
+    } cases[] = {
+        {9, 5, 4, "9:05"}, {17, 30, 5, "17:30"}, {0, 0, 4, "0:00"}, {36, 60, 5, "36:60"}, {37, 0, 0, ""},
+        {0, 61, 0, ""}, {-1, 0, 0, ""}, {0, -1, 0, ""}, {1000, 1000, 0, ""},
+    };
+    for (const auto& c : cases) {
+        char text[ChartView::TimeTextSize] = "x";
+        EXPECT_EQ(ChartView::FormatTime(c.hour, c.minute, text), c.length) << c.hour << ":" << c.minute;
+        EXPECT_STREQ(text, c.text);
     }
 }
 

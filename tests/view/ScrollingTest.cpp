@@ -141,40 +141,28 @@ TEST(HorizontalScroll, RangeCoversTheItems)
     EXPECT_EQ(f.view.hScroll.max, Position(2009, 12, 10, 20) + 630);
 }
 
+// Steps move the first date by the zoom's units and stop at the calendar's range.
 TEST(HorizontalScroll, LineAndPageSteps)
 {
-    ChartFixture f;
-    f.view.Resize(1000, 600);
-    f.view.zoomLevel = 9;
-    f.SetFirstDate(2009, 4, 17);
-    EXPECT_EQ(f.view.OnHScroll(PageRight, 0), 1);
-    EXPECT_EQ(f.First(), (Date{2009, 4, 19}));
-    f.view.OnHScroll(LineLeft, 0);
-    EXPECT_EQ(f.First(), (Date{2009, 4, 18}));
-    f.view.zoomLevel = 0;
-    f.view.OnHScroll(PageLeft, 0);
-    EXPECT_EQ(f.First(), (Date{2006, 6, 29}));
-
-    f.view.zoomLevel = 2;
-    f.SetFirstDate(2009, 1, 31);
-    f.view.OnHScroll(LineRight, 0);
-    EXPECT_EQ(f.First(), (Date{2009, 3, 3}));
-    f.SetFirstDate(2008, 1, 31);
-    f.view.OnHScroll(LineRight, 0);
-    EXPECT_EQ(f.First(), (Date{2008, 3, 2}));
-}
-
-TEST(HorizontalScroll, StopsAtTheCalendarRange)
-{
-    ChartFixture f;
-    f.view.Resize(1000, 600);
-    f.view.zoomLevel = 7;
-    f.SetFirstDate(2000, 1, 1);
-    EXPECT_EQ(f.view.OnHScroll(LineLeft, 0), 1);
-    EXPECT_EQ(f.First(), (Date{2000, 1, 1}));
-    f.SetFirstDate(2099, 12, 31);
-    f.view.OnHScroll(PageRight, 0);
-    EXPECT_EQ(f.First(), (Date{2099, 12, 31}));
+    const struct {
+        int zoom;
+        Date from;
+        int command;
+        Date to;
+    } cases[] = {
+        {9, {2009, 4, 17}, PageRight, {2009, 4, 19}}, {9, {2009, 4, 19}, LineLeft, {2009, 4, 18}},
+        {0, {2009, 4, 18}, PageLeft, {2006, 6, 29}}, {2, {2009, 1, 31}, LineRight, {2009, 3, 3}},
+        {2, {2008, 1, 31}, LineRight, {2008, 3, 2}}, {7, {2000, 1, 1}, LineLeft, {2000, 1, 1}},
+        {7, {2099, 12, 31}, PageRight, {2099, 12, 31}},
+    };
+    for (const auto& c : cases) {
+        ChartFixture f;
+        f.view.Resize(1000, 600);
+        f.view.zoomLevel = c.zoom;
+        f.SetFirstDate(c.from.year, c.from.month, c.from.day);
+        EXPECT_EQ(f.view.OnHScroll(c.command, 0), 1);
+        EXPECT_EQ(f.First(), c.to) << c.zoom << " " << c.from.year << "-" << c.from.month << "-" << c.from.day;
+    }
 }
 
 TEST(HorizontalScroll, TrackingMovesTheDateAndReleaseUpdatesTheBar)

@@ -198,25 +198,5 @@ TEST(Surface, WrappedTextReportsItsHeightAndStaysInItsRectangle)
     EXPECT_LE(ink.bottom(), 79);
 }
 
-TEST(Surface, ShiftJisBytesStopAtTheFieldEnd)
-{
-    QImage image = Blank(400, 100);
-    const char name[4] = {'A', 'B', 'C', 'D'};
-    QRect four;
-    QRect two;
-    {
-        Surface s(image);
-        s.TextOut(10, 10, name, sizeof name);
-    }
-    four = InkBounds(image, White);
-    image.fill(Qt::white);
-    {
-        Surface s(image);
-        s.TextOut(10, 10, name, 2);
-    }
-    two = InkBounds(image, White);
-    EXPECT_GT(four.width(), two.width());
-}
-
 }  // namespace
 }  // namespace td
