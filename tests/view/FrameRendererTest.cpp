@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 
 namespace td {
@@ -51,52 +52,38 @@ TEST(FrameRenderer, HeaderRulesSpanTheirColumns)
     EXPECT_FALSE(f.Inked(221, 29, 340, 46));
 }
 
-TEST(FrameRenderer, DayScaleLabelsEachDayAndEachNewMonth)
+// The lower band labels each day or month, the upper band each new month or year; the day scale
+// stops before a column would pass the right edge.
+TEST(FrameRenderer, DateScales)
 {
-    ChartFixture f;
-    f.view.zoomLevel = 7;
-    f.SetFirstDate(2009, 4, 30);
-    f.view.Redraw();
-    const QImage& image = f.view.BackBuffer();
-    // Columns 340 (30 April), 420 (1 May), 500 (2 May).
-    for (int x : {340, 420, 500, 580}) {
-        EXPECT_TRUE(Column(f, x, 46, 65, Black)) << x;
-        EXPECT_TRUE(Inked(image, x + 3, 49, x + 79, 64)) << x;
+    const struct {
+        int zoom;
+        Date first;
+        std::initializer_list<std::array<int, 4>> columns;  // x, y0, y1, black (else white)
+        std::initializer_list<std::array<int, 5>> regions;  // x0, y0, x1, y1, inked
+    } cases[] = {
+        // Columns 340 (30 April), 420 (1 May), 500 (2 May), 580.
+        {7, {2009, 4, 30}, {{340, 46, 65, 1}, {420, 46, 65, 1}, {500, 46, 65, 1}, {580, 46, 65, 1}, {420, 28, 46, 1},
+                            {500, 29, 46, 0}},
+         {{343, 49, 419, 64, 1}, {423, 49, 499, 64, 1}, {503, 49, 579, 64, 1}, {583, 49, 659, 64, 1},
+          {343, 31, 419, 46, 1}, {423, 31, 499, 46, 1}, {501, 29, 1500, 46, 0}}},
+        // Columns at 340, 660, 980, 1300; the one at 1620 would reach 1940 > 1920.
+        {9, {2009, 4, 1}, {{1620, 46, 65, 1}}, {{1303, 49, 1619, 64, 1}, {1621, 47, 1920, 64, 0}}},
+        // November at 340, December at 420, January 2010 at 500, all 80 wide.
+        {2, {2009, 11, 20}, {{420, 46, 65, 1}, {500, 46, 65, 1}, {580, 46, 65, 1}, {420, 29, 46, 0}, {500, 28, 46, 1}},
+         {{343, 31, 419, 46, 1}, {421, 29, 499, 46, 0}, {503, 31, 579, 46, 1}, {423, 49, 499, 64, 1}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.zoom);
+        ChartFixture f;
+        f.view.zoomLevel = c.zoom;
+        f.SetFirstDate(c.first.year, c.first.month, c.first.day);
+        f.view.Redraw();
+        for (const auto& [x, y0, y1, black] : c.columns)
+            EXPECT_TRUE(Column(f, x, y0, y1, black ? Black : White)) << x << "," << y0;
+        for (const auto& [x0, y0, x1, y1, inked] : c.regions)
+            EXPECT_EQ(f.Inked(x0, y0, x1, y1), inked != 0) << x0 << "," << y0;
     }
-    EXPECT_TRUE(Column(f, 420, 28, 46, Black));
-    EXPECT_TRUE(Inked(image, 343, 31, 419, 46));
-    EXPECT_TRUE(Inked(image, 423, 31, 499, 46));
-    EXPECT_TRUE(Column(f, 500, 29, 46, White));
-    EXPECT_FALSE(Inked(image, 501, 29, 1500, 46));
-}
-
-TEST(FrameRenderer, DayScaleStopsBeforeTheRightEdge)
-{
-    ChartFixture f;
-    f.view.zoomLevel = 9;
-    f.SetFirstDate(2009, 4, 1);
-    f.view.Redraw();
-    // Columns at 340, 660, 980, 1300; the one at 1620 would reach 1940 > 1920.
-    EXPECT_TRUE(Column(f, 1620, 46, 65, Black));
-    EXPECT_TRUE(f.Inked(1303, 49, 1619, 64));
-    EXPECT_FALSE(f.Inked(1621, 47, 1920, 64));
-}
-
-TEST(FrameRenderer, MonthScaleLabelsEachMonthAndEachNewYear)
-{
-    ChartFixture f;
-    f.SetFirstDate(2009, 11, 20);
-    f.view.Redraw();
-    const QImage& image = f.view.BackBuffer();
-    // Zoom 2: November at 340, December at 420, January 2010 at 500, all 80 wide.
-    for (int x : {420, 500, 580})
-        EXPECT_TRUE(Column(f, x, 46, 65, Black)) << x;
-    EXPECT_TRUE(Column(f, 420, 29, 46, White));
-    EXPECT_TRUE(Column(f, 500, 28, 46, Black));
-    EXPECT_TRUE(Inked(image, 343, 31, 419, 46));
-    EXPECT_FALSE(Inked(image, 421, 29, 499, 46));
-    EXPECT_TRUE(Inked(image, 503, 31, 579, 46));
-    EXPECT_TRUE(Inked(image, 423, 49, 499, 64));
 }
 
 TEST(FrameRenderer, RowRulesAndFill)
