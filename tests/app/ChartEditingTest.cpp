@@ -1,6 +1,6 @@
 // End-to-end editing: real mouse events on the real main window's chart, then the model and the
 // back buffer are read. The QApplication comes from the environment of MainWindowTest.cpp.
-#include "AppFakes.h"
+#include "WindowFixture.h"
 #include "app/ChartWidget.h"
 #include "app/CommandId.h"
 #include "app/MainWindow.h"
@@ -20,14 +20,11 @@ namespace {
 
 // At zoom 7 from 1 April 2009 a day is 80 pixels: x 340 + 80n is the left edge of April n + 1.
 // Row A spans y 65..105 and row B 105..145, two lanes each.
-class ChartEditingTest : public ::testing::Test {
+class ChartEditingTest : public fakes::WindowTest {
 protected:
     void SetUp() override
     {
-        window = std::make_unique<MainWindow>(WindowServices { &chooser, &boxes });
-        window->resize(1200, 700);
-        window->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        WindowTest::SetUp();
         Workspace& model = window->Model();
         model.AddDocument(DocumentKind::Project);
         model.Doc(0)->AddRow(0);
@@ -132,10 +129,6 @@ protected:
         QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(Snapshot(), before);
     }
-
-    fakes::FakeFileChooser chooser;
-    fakes::FakeMessageBoxes boxes;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(ChartEditingTest, EveryCreatingToolMakesOneItemThatUndoTakesBack)

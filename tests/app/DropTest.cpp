@@ -1,5 +1,4 @@
-#include "AppFakes.h"
-#include "TempDir.h"
+#include "WindowFixture.h"
 #include "app/ChartWidget.h"
 #include "app/CommandId.h"
 #include "app/MainWindow.h"
@@ -18,14 +17,8 @@
 namespace td {
 namespace {
 
-class DropTest : public ::testing::Test {
+class DropTest : public fakes::WindowTest {
 protected:
-    void SetUp() override
-    {
-        window.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    }
-
     std::string Example(const char* name, const std::string& as)
     {
         std::filesystem::copy_file(std::string(TD_EXAMPLES_DIR "/") + name, dir.Path(as));
@@ -38,23 +31,19 @@ protected:
     {
         QMimeData data;
         data.setUrls(urls);
-        const QPoint at = window.Chart()->mapTo(&window, window.Chart()->rect().center());
+        const QPoint at = window->Chart()->mapTo(window.get(), window->Chart()->rect().center());
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window.windowHandle(), &enter);
+        QApplication::sendEvent(window->windowHandle(), &enter);
         if (!enter.isAccepted())
             return false;
         QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window.windowHandle(), &drop);
+        QApplication::sendEvent(window->windowHandle(), &drop);
         QApplication::processEvents();
         return drop.isAccepted();
     }
 
     static QUrl File(const std::string& path) { return QUrl::fromLocalFile(QString::fromStdString(path)); }
 
-    testing::TempDir dir;
-    fakes::FakeFileChooser chooser;
-    fakes::FakeMessageBoxes boxes;
-    MainWindow window { WindowServices { &chooser, &boxes } };
 };
 
 TEST_F(DropTest, TwoDroppedFilesOpenInTheOrderDroppedAndOtherDragsAreRefused)
@@ -63,10 +52,10 @@ TEST_F(DropTest, TwoDroppedFilesOpenInTheOrderDroppedAndOtherDragsAreRefused)
     EXPECT_FALSE(Drop({ File(dir.Path("notes.txt")), QUrl("https://example.org/plan.tdp") }));
 
     ASSERT_TRUE(Drop({ File(Example("schedule.tds", "week.tds")), File(Example("project.tdp", "plan.TDP")) }));
-    ASSERT_EQ(window.Model().DocumentCount(), 2);
-    EXPECT_EQ(window.Model().DocumentKind(0), DocumentKind::Schedule);
-    EXPECT_EQ(window.Model().DocumentKind(1), DocumentKind::Project);
-    EXPECT_EQ(window.View().zoomLevel, 8);
+    ASSERT_EQ(window->Model().DocumentCount(), 2);
+    EXPECT_EQ(window->Model().DocumentKind(0), DocumentKind::Schedule);
+    EXPECT_EQ(window->Model().DocumentKind(1), DocumentKind::Project);
+    EXPECT_EQ(window->View().zoomLevel, 8);
     EXPECT_TRUE(boxes.errors.empty());
 }
 
@@ -75,15 +64,15 @@ TEST_F(DropTest, ADamagedFileGetsTheMessageOpenGivesAndTheRestStillOpen)
     const std::string damaged = dir.Path("damaged.tdp");
     testing::WriteBytes(damaged, "TDPF broken");
     chooser.Answer(damaged);
-    window.RunCommand(CmdOpen);
+    window->RunCommand(CmdOpen);
     const std::vector<std::string> openErrors = boxes.errors;
     ASSERT_EQ(openErrors.size(), 1u);
     boxes.errors.clear();
 
     ASSERT_TRUE(Drop({ File(damaged), File(Example("project.tdp", "plan.tdp")) }));
     EXPECT_EQ(boxes.errors, openErrors);
-    ASSERT_EQ(window.Model().DocumentCount(), 1);
-    EXPECT_EQ(window.Model().DocumentKind(0), DocumentKind::Project);
+    ASSERT_EQ(window->Model().DocumentCount(), 1);
+    EXPECT_EQ(window->Model().DocumentKind(0), DocumentKind::Project);
 }
 
 }  // namespace

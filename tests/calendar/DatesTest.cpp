@@ -16,59 +16,35 @@ TEST(Dates, LeapYearsFollowTheFourYearRule)
     EXPECT_EQ(DaysInMonth(2009, 4), 30);
 }
 
-TEST(Dates, StepDateRefusesToLeaveTheCenturyAndChangesNothing)
+// Months are applied before days and the day is not clamped to the month; a step out of the
+// century is refused and changes nothing.
+TEST(Dates, StepDateMovesByMonthsThenDaysWithinTheCentury)
 {
-    int y = 2099, m = 12, d = 31;
-    EXPECT_EQ(StepDate(y, m, d, nullptr, 0, 1), 0);
-    EXPECT_EQ(y, 2099);
-    EXPECT_EQ(m, 12);
-    EXPECT_EQ(d, 31);
-    y = 2000, m = 1, d = 1;
-    EXPECT_EQ(StepDate(y, m, d, nullptr, 0, -1), 0);
-    EXPECT_EQ(y * 10000 + m * 100 + d, 20000101);
-    y = 1999, m = 12, d = 31;
-    EXPECT_EQ(StepDate(y, m, d, nullptr, 0, 1), 0);
-}
-
-TEST(Dates, StepDateGivesTheWeekday)
-{
-    int y = 2009, m = 1, d = 1, weekday = -1;
-    ASSERT_EQ(StepDate(y, m, d, &weekday, 0, 0), 1);
-    EXPECT_EQ(weekday, 4);
-    y = 2008, m = 2, d = 29;
-    ASSERT_EQ(StepDate(y, m, d, &weekday, 0, 1), 1);
-    EXPECT_EQ(y * 10000 + m * 100 + d, 20080301);
-    EXPECT_EQ(weekday, 6);
+    const struct {
+        int from, months, days, result, to, weekday;  // dates as yyyymmdd
+    } cases[] = {
+        {20991231, 0, 1, 0, 20991231, -1},
+        {20000101, 0, -1, 0, 20000101, -1},
+        {19991231, 0, 1, 0, 19991231, -1},
+        {20090101, 0, 0, 1, 20090101, 4},
+        {20080229, 0, 1, 1, 20080301, 6},
+        {20090315, -1, 0, 1, 20090215, 0},
+        {20090315, 10, 0, 1, 20100115, 5},
+        {20090231, 0, 0, 1, 20090303, 2},
+        {20090131, 1, 0, 1, 20090303, 2},
+        {20090103, 0, -5, 1, 20081229, 1},
+        {20081229, 0, 400, 1, 20100202, 2},
+        {20100202, -25, 0, 1, 20080102, 3},
+    };
+    for (const auto& c : cases) {
+        int y = c.from / 10000, m = c.from / 100 % 100, d = c.from % 100, weekday = -1;
+        EXPECT_EQ(StepDate(y, m, d, &weekday, c.months, c.days), c.result) << c.from;
+        EXPECT_EQ(y * 10000 + m * 100 + d, c.to) << c.from;
+        EXPECT_EQ(weekday, c.weekday) << c.from;
+    }
     EXPECT_EQ(Weekday(2000, 1, 1), 6);
     EXPECT_EQ(Weekday(2001, 1, 1), 1);
     EXPECT_EQ(Weekday(2026, 12, 6), 0);
-}
-
-TEST(Dates, StepDateAppliesMonthsBeforeDaysWithoutClamping)
-{
-    int y = 2009, m = 3, d = 15;
-    ASSERT_EQ(StepDate(y, m, d, nullptr, -1, 0), 1);
-    EXPECT_EQ(y * 10000 + m * 100 + d, 20090215);
-    y = 2009, m = 3, d = 15;
-    ASSERT_EQ(StepDate(y, m, d, nullptr, 10, 0), 1);
-    EXPECT_EQ(y * 10000 + m * 100 + d, 20100115);
-    y = 2009, m = 2, d = 31;
-    ASSERT_EQ(StepDate(y, m, d, nullptr, 0, 0), 1);
-    EXPECT_EQ(y * 10000 + m * 100 + d, 20090303);
-    y = 2009, m = 1, d = 31;
-    ASSERT_EQ(StepDate(y, m, d, nullptr, 1, 0), 1);
-    EXPECT_EQ(y * 10000 + m * 100 + d, 20090303);
-}
-
-TEST(Dates, StepDateCrossesYearsBothWays)
-{
-    int y = 2009, m = 1, d = 3;
-    ASSERT_EQ(StepDate(y, m, d, nullptr, 0, -5), 1);
-    EXPECT_EQ(y * 10000 + m * 100 + d, 20081229);
-    ASSERT_EQ(StepDate(y, m, d, nullptr, 0, 400), 1);
-    EXPECT_EQ(y * 10000 + m * 100 + d, 20100202);
-    ASSERT_EQ(StepDate(y, m, d, nullptr, -25, 0), 1);
-    EXPECT_EQ(y * 10000 + m * 100 + d, 20080102);
 }
 
 TEST(Dates, DaysBetweenCountsAcrossMonthsAndYears)

@@ -2,8 +2,8 @@
 
 #include "DialogFixture.h"
 #include "calendar/Dates.h"
-#include "persistence/ErrorReporter.h"
 #include "tests/app/TempDir.h"
+#include "tests/persistence/PersistenceTestSupport.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -16,12 +16,6 @@ namespace td {
 namespace {
 
 using namespace testing;
-
-class Errors : public ErrorReporter {
-public:
-    void ShowError(std::string_view text) override { shown.emplace_back(text); }
-    std::vector<std::string> shown;
-};
 
 struct HolidayFixture : ::testing::Test {
     HolidayFixture() { SetHolidayDirectory(dir.Path("")); }
@@ -44,7 +38,7 @@ struct HolidayFixture : ::testing::Test {
     }
 
     TempDir dir;
-    Errors errors;
+    Reporter errors;
 };
 
 TEST_F(HolidayFixture, GridsFillFromTheFirstWeekday)
@@ -103,7 +97,7 @@ TEST_F(HolidayFixture, SteppingIntoANewYearWritesBothYears)
     Click(&dialog, "ok");
     EXPECT_TRUE(IsHoliday(2009, 12, 3));
     EXPECT_TRUE(IsHoliday(2010, 1, 1));
-    EXPECT_TRUE(errors.shown.empty());
+    EXPECT_TRUE(errors.messages.empty());
 }
 
 TEST_F(HolidayFixture, OpensAndStepsWithinTheCentury)
@@ -128,7 +122,7 @@ TEST_F(HolidayFixture, UnwritableFileIsReported)
     SetHolidayDirectory(dir.Path("missing"));
     HolidayDialog dialog(QDate(2009, 5, 1), errors, nullptr);
     Click(&dialog, "ok");
-    EXPECT_EQ(errors.shown, std::vector<std::string> {"File Open Error !!"});
+    EXPECT_EQ(errors.messages, std::vector<std::string> {"File Open Error !!"});
 }
 
 }  // namespace

@@ -7,16 +7,6 @@
 namespace td {
 namespace {
 
-TEST(AttributeValues, TextSizeLabelsAreNotTheStoredValues)
-{
-    uint32_t value = 0;
-    ASSERT_TRUE(TextSizes().ValueAt(4, value));
-    EXPECT_STREQ(TextSizes().LabelAt(4), "12");
-    EXPECT_EQ(value, 16u);
-    EXPECT_EQ(TextSizes().IndexOf(10), 0);
-    EXPECT_STREQ(TextSizes().LabelAt(TextSizes().IndexOf(10)), "8");
-}
-
 TEST(AttributeValues, ValuesOutsideATableHaveNoIndex)
 {
     EXPECT_EQ(TextSizes().IndexOf(13), -1);

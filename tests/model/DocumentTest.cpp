@@ -25,21 +25,14 @@ ChartItem Task(int rowId)
     return item;
 }
 
-TEST(Document, StartsCleanAndEmpty)
+TEST(Document, StartsEmptyAndItsKindIsFixedBeforeTheFirstRow)
 {
     Document doc;
     EXPECT_EQ(doc.Kind(), 0);
-    EXPECT_EQ(doc.ModState(), Clean);
-    EXPECT_EQ(doc.OrderCount(), 0);
     EXPECT_EQ(doc.ItemCapacity(), 0);
     EXPECT_EQ(doc.Path()[0], '\0');
     EXPECT_EQ(doc.RowAtPosition(0), nullptr);
     EXPECT_EQ(doc.FoldState(0), 0);
-}
-
-TEST(Document, KindIsFixedBeforeTheFirstRow)
-{
-    Document doc;
     doc.SetKind(DocumentKind::Schedule);
     EXPECT_EQ(doc.RowCapacity(), 16);
     doc.AddRow(0);
@@ -117,6 +110,10 @@ TEST(Document, TheOrderHolds256RowsAndRefusesMore)
 
 TEST(Document, RemoveAndRestoreRowAreInverses)
 {
+    Document only = ProjectWithLevels({0});
+    EXPECT_EQ(only.RemoveRowAt(0), -1);
+    EXPECT_EQ(only.OrderCount(), 1);
+    EXPECT_EQ(only.ModState(), Clean);
     Document doc = ProjectWithLevels({0, 1, 2});
     EXPECT_EQ(doc.RemoveRowAt(3), -1);
     const int32_t packed = doc.RemoveRowAt(1);
@@ -129,14 +126,6 @@ TEST(Document, RemoveAndRestoreRowAreInverses)
     EXPECT_EQ(doc.RestoreRowAt(PackedIndex(packed), PackedPosition(packed)), packed);
     EXPECT_EQ(doc.RowIdAtPosition(1), 1);
     EXPECT_EQ(doc.RowAtPosition(1)->state, RowShown);
-}
-
-TEST(Document, RemovingTheOnlyRowIsRefused)
-{
-    Document doc = ProjectWithLevels({0});
-    EXPECT_EQ(doc.RemoveRowAt(0), -1);
-    EXPECT_EQ(doc.OrderCount(), 1);
-    EXPECT_EQ(doc.ModState(), Clean);
 }
 
 TEST(Document, ReplaceThenPutBringsTheFirstRecordBack)

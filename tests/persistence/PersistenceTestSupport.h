@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Document.h"
 #include "persistence/ErrorReporter.h"
 
 #include <cstdint>
@@ -15,6 +16,15 @@ inline Bytes Concat(Bytes bytes, const Bytes& more)
 {
     bytes.insert(bytes.end(), more.begin(), more.end());
     return bytes;
+}
+
+// A new project: one row and no items.
+inline Document NewProject()
+{
+    Document doc;
+    doc.SetKind(DocumentKind::Project);
+    doc.AddRow(0);
+    return doc;
 }
 
 struct Reporter final : ErrorReporter {

@@ -142,11 +142,7 @@ TEST(PreviewRect, FitsThePageByHeightOrByWidth)
 
 int CountColour(const QImage& image, QRgb colour)
 {
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            count += image.pixel(x, y) == colour;
-    return count;
+    return CountColor(image, colour, 0, 0, image.width(), image.height());
 }
 
 TEST(PageItems, EachItemOnItsRowsPageAndALineAcrossBoth)

@@ -52,16 +52,6 @@ TEST(DocumentJson, MissingFieldsAreZeroAndDerivedFieldsAreRecomputed)
     EXPECT_EQ(item.lineWidth, 16) << "as the file will give it back";
 }
 
-TEST(DocumentJson, RefusalNamesTheRecordAndTheNestedField)
-{
-    const Json json = Parse(R"({"kind": 1, "rows": [{"lanes": 2}],
-        "items": [{"type": 243, "textWeight": 400}, {"type": 241, "textWeight": 400, "end": {"month": 256}}]})");
-    Document document;
-    std::string error;
-    EXPECT_FALSE(DocumentFromJson(json, document, error));
-    EXPECT_EQ(error, R"(item 1: field "month" of "end" out of range (0..255))");
-}
-
 TEST(DocumentJson, StringFieldsHoldTheirWholeWidthAndNoMore)
 {
     const std::string sixteenKanji = "計画計画計画計画計画計画計画計画";

@@ -45,20 +45,4 @@ TEST(PrintCommand, ExamplesBecomeAPdfWhosePagesHoldTheChartAndItsText)
     EXPECT_EQ(page.pixelColor(10, 10), QColor(Qt::white));
 }
 
-TEST(PrintCommand, PageRangeAndWrongOptions)
-{
-    QTemporaryDir dir;
-    const QString examples = QStringLiteral(TD_EXAMPLES_DIR);
-    QProcess process;
-    for (const QStringList& wrong : {QStringList{"--pages", "3-2"}, QStringList{"--paper", "B5"},
-                                     QStringList{"--dpi", "10"}}) {
-        process.start(QStringLiteral(TDTOOL_PATH),
-                      QStringList{"print", examples + "/project.tdp", "--pdf",
-                                  dir.filePath("x.pdf")} + wrong);
-        ASSERT_TRUE(process.waitForFinished(60000));
-        EXPECT_EQ(process.exitCode(), 2) << wrong.join(' ').toStdString();
-    }
-    EXPECT_FALSE(QFile::exists(dir.filePath("x.pdf")));
-}
-
 }  // namespace

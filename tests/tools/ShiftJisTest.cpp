@@ -5,24 +5,8 @@
 namespace td {
 namespace {
 
-TEST(ShiftJis, VendorExtensionsEncodeToTheirWindowsCodes)
-{
-    std::string bytes;
-    ASSERT_TRUE(ToShiftJis(QString::fromUtf8("①～開発"), bytes));
-    EXPECT_EQ(bytes, "\x87\x40\x81\x60\x8A\x4A\x94\xAD");
-    QString text;
-    ASSERT_TRUE(DecodeShiftJis(bytes.data(), bytes.size(), text));
-    EXPECT_EQ(text, QString::fromUtf8("①～開発"));
-}
-
-TEST(ShiftJis, CharactersOutsideTheCodePageAreRefused)
-{
-    std::string bytes = "kept";
-    EXPECT_FALSE(ToShiftJis(QString::fromUtf8("한"), bytes));
-    EXPECT_FALSE(ToShiftJis(QString::fromUtf8("😀"), bytes));
-    EXPECT_EQ(bytes, "kept");
-}
-
+// Encoding, vendor characters included, and the refusal of characters outside the code page are
+// pinned through tdtool's import and export.
 TEST(ShiftJis, StrictDecodingRefusesBrokenBytes)
 {
     QString text;

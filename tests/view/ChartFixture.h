@@ -6,7 +6,51 @@
 
 #include <QImage>
 
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
 namespace td {
+
+constexpr QRgb Black = 0xFF000000;
+constexpr QRgb White = 0xFFFFFFFF;
+constexpr QRgb Red = 0xFFFF0000;
+
+// Pixels of x0..x1-1 by y0..y1-1 that have (or, with `other`, do not have) `color`.
+inline int CountColor(const QImage& image, QRgb color, int x0, int y0, int x1, int y1,
+                      bool other = false)
+{
+    int count = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            count += (image.pixel(x, y) == color) != other;
+    return count;
+}
+
+// Text is checked by its region only: some pixel of the region is not white.
+inline bool Inked(const QImage& image, int x0, int y0, int x1, int y1)
+{
+    return CountColor(image, White, x0, y0, x1, y1, true) > 0;
+}
+
+struct Px {
+    int x;
+    int y;
+    QRgb color;
+};
+
+inline void ExpectPixels(const QImage& image, std::initializer_list<Px> pixels)
+{
+    for (const Px& p : pixels)
+        EXPECT_EQ(image.pixel(p.x, p.y), p.color) << p.x << "," << p.y;
+}
+
+struct Date {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    bool operator==(const Date&) const = default;
+};
 
 // A chart over a real workspace, its buffer 1920 x 400 unless a test needs another size.
 struct ChartFixture {
@@ -16,6 +60,7 @@ struct ChartFixture {
     }
 
     void SetFirstDate(int year, int month, int day) { view.firstDate = {year, month, day}; }
+    Date First() const { return {view.firstDate.year, view.firstDate.month, view.firstDate.day}; }
 
     // One project document whose rows have the given lane counts, all at level 0.
     void AddProject(std::initializer_list<int> lanes)
@@ -32,6 +77,10 @@ struct ChartFixture {
     }
 
     QRgb Pixel(int x, int y) const { return view.BackBuffer().pixel(x, y); }
+    bool Inked(int x0, int y0, int x1, int y1) const
+    {
+        return td::Inked(view.BackBuffer(), x0, y0, x1, y1);
+    }
 
     Workspace workspace;
     HolidayCalendar holidays;

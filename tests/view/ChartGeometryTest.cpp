@@ -5,13 +5,6 @@
 namespace td {
 namespace {
 
-struct Date {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    bool operator==(const Date&) const = default;
-};
-
 Date At(const ChartView& view, int x, int* result = nullptr)
 {
     Date d{-1, -1, -1};
@@ -21,74 +14,55 @@ Date At(const ChartView& view, int x, int* result = nullptr)
     return d;
 }
 
-TEST(ChartGeometry, MonthModeDateToXIgnoresTheDayOfTheFirstDate)
+// Month mode places 30-day months and ignores the day of the first date; day mode counts days.
+// Placement clamps at both edges of the timeline (result -1 or 1), the unclamped one does not.
+TEST(ChartGeometry, DateToXInBothModes)
 {
+    const struct {
+        int zoom;
+        Date first, date;
+        int result, x, unclamped;  // unclamped 0: beyond the buffer
+    } cases[] = {
+        {2, {2009, 4, 17}, {2009, 4, 1}, 0, 340, 340},
+        {2, {2009, 4, 17}, {2009, 5, 1}, 0, 420, 420},
+        {2, {2009, 4, 17}, {2009, 3, 31}, -1, 340, 340 - 80 / 30},
+        {2, {2009, 4, 17}, {2009, 3, 2}, -1, 340, 340 - 80},
+        {2, {2009, 4, 17}, {2020, 1, 1}, 1, 1910, 0},
+        {2, {2009, 1, 20}, {2009, 2, 1}, 0, 422, 422},
+        {7, {2009, 4, 1}, {2009, 4, 2}, 0, 420, 420},
+        {7, {2009, 4, 1}, {2009, 3, 31}, -1, 340, 260},
+        {7, {2009, 4, 1}, {2009, 3, 30}, -1, 340, 340 - 2 * 80},
+        {7, {2009, 4, 1}, {2009, 4, 21}, 1, 1910, 340 + 20 * 80},
+        {7, {2009, 4, 1}, {2009, 4, 19}, 0, 1780, 1780},  // still left of the clamp column
+        {7, {2009, 4, 1}, {2009, 5, 1}, 1, 1910, 340 + 30 * 80},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.zoom * 100000000 + c.date.year * 10000 + c.date.month * 100 + c.date.day);
+        ChartFixture f;
+        f.view.zoomLevel = c.zoom;
+        f.SetFirstDate(c.first.year, c.first.month, c.first.day);
+        int x = 0;
+        EXPECT_EQ(f.view.DateToX(x, c.date.year, c.date.month, c.date.day), c.result);
+        EXPECT_EQ(x, c.x);
+        f.view.DateToXUnclamped(x, c.date.year, c.date.month, c.date.day);
+        if (c.unclamped)
+            EXPECT_EQ(x, c.unclamped);
+        else
+            EXPECT_GT(x, f.view.bufferWidth);
+    }
     ChartFixture f;
     f.SetFirstDate(2009, 4, 17);
-    int x = 0;
-    EXPECT_EQ(f.view.DateToX(x, 2009, 4, 1), 0);
-    EXPECT_EQ(x, 340);
-    EXPECT_EQ(f.view.DateToX(x, 2009, 5, 1), 0);
-    EXPECT_EQ(x, 420);
-    EXPECT_EQ(f.view.DateToX(x, 2009, 3, 31), -1);
-    EXPECT_EQ(x, 340);
-    EXPECT_EQ(f.view.DateToX(x, 2020, 1, 1), 1);
-    EXPECT_EQ(x, 1910);
     int zoom = 0;
     Date first;
     f.view.GetView(zoom, first.year, first.month, first.day);
     EXPECT_EQ(zoom, 2);
     EXPECT_EQ(first, (Date {2009, 4, 17}));
-}
-
-TEST(ChartGeometry, MonthModeUsesThirtyDayMonths)
-{
-    ChartFixture f;
-    f.SetFirstDate(2009, 1, 20);
-    int x = 0;
-    f.view.DateToX(x, 2009, 2, 1);
-    EXPECT_EQ(x, 422);
+    // At zoom 0 a day is less than a pixel.
     f.view.zoomLevel = 0;
-    int a = 0;
-    int b = 0;
+    int a = 0, b = 0;
     f.view.DateToX(a, 2009, 1, 1);
     f.view.DateToX(b, 2009, 1, 2);
     EXPECT_EQ(a, b);
-}
-
-TEST(ChartGeometry, DayModeClampsBothEdges)
-{
-    ChartFixture f;
-    f.view.zoomLevel = 7;
-    f.SetFirstDate(2009, 4, 1);
-    int x = 0;
-    EXPECT_EQ(f.view.DateToX(x, 2009, 4, 2), 0);
-    EXPECT_EQ(x, 420);
-    EXPECT_EQ(f.view.DateToX(x, 2009, 3, 31), -1);
-    EXPECT_EQ(x, 340);
-    EXPECT_EQ(f.view.DateToX(x, 2009, 4, 21), 1);
-    EXPECT_EQ(x, 1910);
-    // Day 19 starts at 340 + 18 * 80 = 1780, still left of the clamp column.
-    EXPECT_EQ(f.view.DateToX(x, 2009, 4, 19), 0);
-    EXPECT_EQ(x, 1780);
-}
-
-TEST(ChartGeometry, UnclampedPlacementExtendsBothWays)
-{
-    ChartFixture f;
-    f.view.zoomLevel = 7;
-    f.SetFirstDate(2009, 4, 1);
-    int x = 0;
-    f.view.DateToXUnclamped(x, 2009, 3, 30);
-    EXPECT_EQ(x, 340 - 2 * 80);
-    f.view.DateToXUnclamped(x, 2009, 5, 1);
-    EXPECT_EQ(x, 340 + 30 * 80);
-    f.view.zoomLevel = 2;
-    f.SetFirstDate(2009, 4, 17);
-    f.view.DateToXUnclamped(x, 2009, 3, 2);
-    EXPECT_EQ(x, 340 - (30 * 80) / 30);
-    f.view.DateToXUnclamped(x, 2012, 4, 1);
-    EXPECT_GT(x, f.view.bufferWidth);
 }
 
 TEST(ChartGeometry, XToDateStartsInsideTheTimeline)

@@ -9,24 +9,13 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 
 namespace td {
 namespace {
 
-constexpr QRgb Black = 0xFF000000;
-constexpr QRgb White = 0xFFFFFFFF;
 constexpr QRgb Tint = 0xFFFF7FFF;
-
-// True when some pixel of x0..x1-1 by y0..y1-1 is not white: text is checked by its region only.
-bool Inked(const QImage& image, int x0, int y0, int x1, int y1)
-{
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            if (image.pixel(x, y) != White)
-                return true;
-    return false;
-}
 
 // Rightmost inked column of a band, or -1.
 int InkRight(const QImage& image, int x0, int y0, int x1, int y1)
@@ -37,21 +26,9 @@ int InkRight(const QImage& image, int x0, int y0, int x1, int y1)
     return -1;
 }
 
-int InkCount(const QImage& image, int x0, int y0, int x1, int y1)
-{
-    int count = 0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            count += image.pixel(x, y) != White;
-    return count;
-}
-
 bool Column(const ChartFixture& f, int x, int y0, int y1, QRgb color)
 {
-    for (int y = y0; y < y1; ++y)
-        if (f.Pixel(x, y) != color)
-            return false;
-    return true;
+    return CountColor(f.view.BackBuffer(), color, x, y0, x + 1, y1) == y1 - y0;
 }
 
 TEST(FrameRenderer, HeaderRulesSpanTheirColumns)
@@ -59,72 +36,54 @@ TEST(FrameRenderer, HeaderRulesSpanTheirColumns)
     ChartFixture f;
     f.view.Redraw();
     const int right = f.view.bufferWidth;
-    EXPECT_EQ(f.Pixel(0, 28), Black);
-    EXPECT_EQ(f.Pixel(right - 2, 28), Black);
-    EXPECT_EQ(f.Pixel(right - 1, 28), White);
-    EXPECT_EQ(f.Pixel(339, 46), White);
-    EXPECT_EQ(f.Pixel(340, 46), Black);
-    EXPECT_EQ(f.Pixel(0, 64), Black);
+    ExpectPixels(f.view.BackBuffer(), {{0, 28, Black}, {right - 2, 28, Black}, {right - 1, 28, White},
+                                       {339, 46, White}, {340, 46, Black}, {0, 64, Black}});
     for (int x : {20, 140, 220, 340}) {
         EXPECT_TRUE(Column(f, x, 28, 65, Black)) << x;
         EXPECT_EQ(f.Pixel(x, 27), White) << x;
     }
     EXPECT_EQ(f.Pixel(10, 40), White);
-    EXPECT_TRUE(Inked(f.view.BackBuffer(), 23, 49, 139, 64));
-    EXPECT_TRUE(Inked(f.view.BackBuffer(), 143, 49, 219, 64));
-    EXPECT_TRUE(Inked(f.view.BackBuffer(), 223, 49, 339, 64));
+    EXPECT_TRUE(f.Inked(23, 49, 139, 64));
+    EXPECT_TRUE(f.Inked(143, 49, 219, 64));
+    EXPECT_TRUE(f.Inked(223, 49, 339, 64));
     // The columns' upper band stays empty.
-    EXPECT_FALSE(Inked(f.view.BackBuffer(), 21, 29, 140, 46));
-    EXPECT_FALSE(Inked(f.view.BackBuffer(), 141, 29, 220, 46));
-    EXPECT_FALSE(Inked(f.view.BackBuffer(), 221, 29, 340, 46));
+    EXPECT_FALSE(f.Inked(21, 29, 140, 46));
+    EXPECT_FALSE(f.Inked(141, 29, 220, 46));
+    EXPECT_FALSE(f.Inked(221, 29, 340, 46));
 }
 
-TEST(FrameRenderer, DayScaleLabelsEachDayAndEachNewMonth)
+// The lower band labels each day or month, the upper band each new month or year; the day scale
+// stops before a column would pass the right edge.
+TEST(FrameRenderer, DateScales)
 {
-    ChartFixture f;
-    f.view.zoomLevel = 7;
-    f.SetFirstDate(2009, 4, 30);
-    f.view.Redraw();
-    const QImage& image = f.view.BackBuffer();
-    // Columns 340 (30 April), 420 (1 May), 500 (2 May).
-    for (int x : {340, 420, 500, 580}) {
-        EXPECT_TRUE(Column(f, x, 46, 65, Black)) << x;
-        EXPECT_TRUE(Inked(image, x + 3, 49, x + 79, 64)) << x;
+    const struct {
+        int zoom;
+        Date first;
+        std::initializer_list<std::array<int, 4>> columns;  // x, y0, y1, black (else white)
+        std::initializer_list<std::array<int, 5>> regions;  // x0, y0, x1, y1, inked
+    } cases[] = {
+        // Columns 340 (30 April), 420 (1 May), 500 (2 May), 580.
+        {7, {2009, 4, 30}, {{340, 46, 65, 1}, {420, 46, 65, 1}, {500, 46, 65, 1}, {580, 46, 65, 1}, {420, 28, 46, 1},
+                            {500, 29, 46, 0}},
+         {{343, 49, 419, 64, 1}, {423, 49, 499, 64, 1}, {503, 49, 579, 64, 1}, {583, 49, 659, 64, 1},
+          {343, 31, 419, 46, 1}, {423, 31, 499, 46, 1}, {501, 29, 1500, 46, 0}}},
+        // Columns at 340, 660, 980, 1300; the one at 1620 would reach 1940 > 1920.
+        {9, {2009, 4, 1}, {{1620, 46, 65, 1}}, {{1303, 49, 1619, 64, 1}, {1621, 47, 1920, 64, 0}}},
+        // November at 340, December at 420, January 2010 at 500, all 80 wide.
+        {2, {2009, 11, 20}, {{420, 46, 65, 1}, {500, 46, 65, 1}, {580, 46, 65, 1}, {420, 29, 46, 0}, {500, 28, 46, 1}},
+         {{343, 31, 419, 46, 1}, {421, 29, 499, 46, 0}, {503, 31, 579, 46, 1}, {423, 49, 499, 64, 1}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.zoom);
+        ChartFixture f;
+        f.view.zoomLevel = c.zoom;
+        f.SetFirstDate(c.first.year, c.first.month, c.first.day);
+        f.view.Redraw();
+        for (const auto& [x, y0, y1, black] : c.columns)
+            EXPECT_TRUE(Column(f, x, y0, y1, black ? Black : White)) << x << "," << y0;
+        for (const auto& [x0, y0, x1, y1, inked] : c.regions)
+            EXPECT_EQ(f.Inked(x0, y0, x1, y1), inked != 0) << x0 << "," << y0;
     }
-    EXPECT_TRUE(Column(f, 420, 28, 46, Black));
-    EXPECT_TRUE(Inked(image, 343, 31, 419, 46));
-    EXPECT_TRUE(Inked(image, 423, 31, 499, 46));
-    EXPECT_TRUE(Column(f, 500, 29, 46, White));
-    EXPECT_FALSE(Inked(image, 501, 29, 1500, 46));
-}
-
-TEST(FrameRenderer, DayScaleStopsBeforeTheRightEdge)
-{
-    ChartFixture f;
-    f.view.zoomLevel = 9;
-    f.SetFirstDate(2009, 4, 1);
-    f.view.Redraw();
-    // Columns at 340, 660, 980, 1300; the one at 1620 would reach 1940 > 1920.
-    EXPECT_TRUE(Column(f, 1620, 46, 65, Black));
-    EXPECT_TRUE(Inked(f.view.BackBuffer(), 1303, 49, 1619, 64));
-    EXPECT_FALSE(Inked(f.view.BackBuffer(), 1621, 47, 1920, 64));
-}
-
-TEST(FrameRenderer, MonthScaleLabelsEachMonthAndEachNewYear)
-{
-    ChartFixture f;
-    f.SetFirstDate(2009, 11, 20);
-    f.view.Redraw();
-    const QImage& image = f.view.BackBuffer();
-    // Zoom 2: November at 340, December at 420, January 2010 at 500, all 80 wide.
-    for (int x : {420, 500, 580})
-        EXPECT_TRUE(Column(f, x, 46, 65, Black)) << x;
-    EXPECT_TRUE(Column(f, 420, 29, 46, White));
-    EXPECT_TRUE(Column(f, 500, 28, 46, Black));
-    EXPECT_TRUE(Inked(image, 343, 31, 419, 46));
-    EXPECT_FALSE(Inked(image, 421, 29, 499, 46));
-    EXPECT_TRUE(Inked(image, 503, 31, 579, 46));
-    EXPECT_TRUE(Inked(image, 423, 49, 499, 64));
 }
 
 TEST(FrameRenderer, RowRulesAndFill)
@@ -134,22 +93,16 @@ TEST(FrameRenderer, RowRulesAndFill)
     f.workspace.RowAt(0)->backColor = 0x0000FF;  // red, as 0x00BBGGRR
     f.view.Redraw();
     // Row 0: 65..85, row 1: 85..125, the document's last.
-    EXPECT_EQ(f.Pixel(500, 65), 0xFFFF0000);
-    EXPECT_EQ(f.Pixel(20 + 1, 83), 0xFFFF0000);
-    EXPECT_EQ(f.Pixel(19, 70), White);
-    EXPECT_EQ(f.Pixel(500, 84), Black);
-    EXPECT_EQ(f.Pixel(19, 84), White);
-    EXPECT_EQ(f.Pixel(20, 84), Black);
-    EXPECT_EQ(f.Pixel(f.view.bufferWidth - 2, 84), Black);
-    EXPECT_EQ(f.Pixel(f.view.bufferWidth - 1, 84), White);
-    EXPECT_EQ(f.Pixel(0, 124), Black);
-    EXPECT_EQ(f.Pixel(500, 100), White);
-    EXPECT_EQ(f.Pixel(500, 125), White);
+    ExpectPixels(f.view.BackBuffer(), {{500, 65, 0xFFFF0000}, {20 + 1, 83, 0xFFFF0000}, {19, 70, White},
+                                       {500, 84, Black}, {19, 84, White}, {20, 84, Black},
+                                       {f.view.bufferWidth - 2, 84, Black},
+                                       {f.view.bufferWidth - 1, 84, White}, {0, 124, Black},
+                                       {500, 100, White}, {500, 125, White}});
     for (int x : {20, 140, 220, 340})
         EXPECT_TRUE(Column(f, x, 65, 125, Black)) << x;
     EXPECT_EQ(f.Pixel(340, 125), White);
     // An empty name draws "no name".
-    EXPECT_TRUE(Inked(f.view.BackBuffer(), 36, 87, 138, 122));
+    EXPECT_TRUE(f.Inked(36, 87, 138, 122));
 }
 
 TEST(FrameRenderer, TreeGlyphShowsTheFoldState)
@@ -168,7 +121,7 @@ TEST(FrameRenderer, TreeGlyphShowsTheFoldState)
         for (int x = 0; x < 9; ++x)
             ASSERT_EQ(f.Pixel(23 + x, 70 + y), glyphs.pixel(9 + x, y)) << x << "," << y;
     // A row without children has no glyph.
-    EXPECT_FALSE(Inked(f.view.BackBuffer(), 32, 90, 41, 99));
+    EXPECT_FALSE(f.Inked(32, 90, 41, 99));
 
     ASSERT_EQ(f.workspace.ShowSubtree(0, false), 1);
     f.view.Redraw();
@@ -202,7 +155,7 @@ TEST(FrameRenderer, FullWidthNameDrawsAllItsBytes)
     std::memset(f.workspace.RowAt(0)->person, 'i', sizeof(ProjectRow::person));
     f.view.Redraw();
     const QImage& image = f.view.BackBuffer();
-    EXPECT_GT(InkCount(image, 36, 66, 138, 124), InkCount(image, 36, 126, 138, 184));
+    EXPECT_GT(CountColor(image, White, 36, 66, 138, 124, true), CountColor(image, White, 36, 126, 138, 184, true));
     // The person field runs straight into the comment field in memory; only its own bytes show.
     EXPECT_FALSE(Inked(image, 222, 66, 338, 124));
 }
@@ -217,68 +170,45 @@ TEST(FrameRenderer, ScrolledRowsStartAtFirstRow)
     f.view.Redraw();
     ASSERT_EQ(f.view.viewRowCount, 2);
     // The first document is entirely above: its last-row rule would reach x 0 at y 84.
-    EXPECT_EQ(f.Pixel(0, 84), White);
-    EXPECT_EQ(f.Pixel(20, 84), Black);
-    EXPECT_EQ(f.Pixel(500, 85), 0xFF00FF00);
-    EXPECT_EQ(f.Pixel(0, 144), Black);
+    ExpectPixels(f.view.BackBuffer(), {{0, 84, White}, {20, 84, Black}, {500, 85, 0xFF00FF00},
+                                       {0, 144, Black}});
 }
 
-class HolidayTint : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        SetHolidayDirectory(QDir(dir.path()).absolutePath().toStdString() + "/");
-        int table[HolidayTableSize] = {};
-        table[DayIndex(5, 1)] = 1;
-        ASSERT_EQ(SaveHolidayFile(2009, table), 1);
-    }
-
+// 1 May 2009 is a holiday: from 30 April at zoom 7 its column is 420..500. The tint covers the day
+// band and the rows (down to the first row's top when there are none), not filled rows, and is
+// not drawn in month mode.
+TEST(FrameRenderer, HolidayTint)
+{
     QTemporaryDir dir;
-};
-
-TEST_F(HolidayTint, CoversTheDayBandAndTheRows)
-{
-    ChartFixture f;
-    f.AddProject({2});
-    f.view.zoomLevel = 7;
-    f.SetFirstDate(2009, 4, 30);
-    f.view.Redraw();
-    // 1 May is the column 420..500; the rows end at 105.
-    EXPECT_EQ(f.Pixel(421, 45), White);
-    EXPECT_EQ(f.Pixel(421, 47), Tint);
-    EXPECT_EQ(f.Pixel(499, 90), Tint);
-    EXPECT_EQ(f.Pixel(421, 104), Black);
-    EXPECT_EQ(f.Pixel(421, 105), White);
-    EXPECT_EQ(f.Pixel(500, 90), White);
-    EXPECT_EQ(f.Pixel(419, 90), White);
-    EXPECT_EQ(f.Pixel(420, 50), Black);
-}
-
-TEST_F(HolidayTint, ReachesTheFirstRowTopWithoutRowsAndNotInMonthMode)
-{
-    ChartFixture f;
-    f.view.zoomLevel = 7;
-    f.SetFirstDate(2009, 4, 30);
-    f.view.Redraw();
-    EXPECT_EQ(f.Pixel(450, 63), Tint);
-    EXPECT_EQ(f.Pixel(450, 64), Black);
-    EXPECT_EQ(f.Pixel(450, 65), White);
-    f.view.zoomLevel = 4;
-    f.view.Redraw();
-    EXPECT_EQ(f.Pixel(450, 63), White);
-}
-
-TEST_F(HolidayTint, FilledRowsCoverTheTint)
-{
-    ChartFixture f;
-    f.AddProject({1});
-    f.workspace.RowAt(0)->backColor = 0xC0C0C0;
-    f.view.zoomLevel = 7;
-    f.SetFirstDate(2009, 4, 30);
-    f.view.Redraw();
-    EXPECT_EQ(f.Pixel(450, 70), 0xFFC0C0C0);
-    EXPECT_EQ(f.Pixel(450, 50), Tint);
+    ASSERT_TRUE(dir.isValid());
+    SetHolidayDirectory(QDir(dir.path()).absolutePath().toStdString() + "/");
+    int table[HolidayTableSize] = {};
+    table[DayIndex(5, 1)] = 1;
+    ASSERT_EQ(SaveHolidayFile(2009, table), 1);
+    const struct {
+        std::initializer_list<int> lanes;
+        Color fill;
+        int zoom;
+        std::initializer_list<Px> pixels;
+    } cases[] = {
+        {{2}, 0xFFFFFF, 7, {{421, 45, White}, {421, 47, Tint}, {499, 90, Tint}, {421, 104, Black},
+                            {421, 105, White}, {500, 90, White}, {419, 90, White}, {420, 50, Black}}},
+        {{}, 0, 7, {{450, 63, Tint}, {450, 64, Black}, {450, 65, White}}},
+        {{}, 0, 4, {{450, 63, White}}},
+        {{1}, 0xC0C0C0, 7, {{450, 70, 0xFFC0C0C0}, {450, 50, Tint}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.zoom * 100 + static_cast<int>(c.lanes.size()));
+        ChartFixture f;
+        if (c.lanes.size()) {
+            f.AddProject(c.lanes);
+            f.workspace.RowAt(0)->backColor = c.fill;
+        }
+        f.view.zoomLevel = c.zoom;
+        f.SetFirstDate(2009, 4, 30);
+        f.view.Redraw();
+        ExpectPixels(f.view.BackBuffer(), c.pixels);
+    }
 }
 
 }  // namespace

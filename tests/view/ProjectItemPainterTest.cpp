@@ -8,37 +8,17 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace td {
 namespace {
 
-constexpr QRgb Black = 0xFF000000;
-constexpr QRgb White = 0xFFFFFFFF;
-constexpr QRgb Red = 0xFFFF0000;
 constexpr QRgb Green = 0xFF00FF00;
 constexpr QRgb Blue = 0xFF0000FF;
 
 // Chart x of a day of April 2009 at zoom 7 with the view starting on 1 April.
 constexpr int AprilX(int day) { return 340 + (day - 1) * 80; }
-
-bool Inked(const QImage& image, int x0, int y0, int x1, int y1)
-{
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            if (image.pixel(x, y) != White)
-                return true;
-    return false;
-}
-
-int CountColor(const QImage& image, QRgb color, int x0, int y0, int x1, int y1)
-{
-    int count = 0;
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            count += image.pixel(x, y) == color;
-    return count;
-}
 
 ChartItem MakeItem(int type, int lane, int startDay, int endDay)
 {
@@ -89,23 +69,43 @@ bool MatchesGlyph(const QImage& chart, int x, int y, int glyphX, int width)
     return true;
 }
 
-TEST(ProjectItemPainter, TaskLineWithBothHeads)
+// Heads are glyphs of the triangle strip, with nothing beyond them; a task too short for two
+// whole heads gets halves and no stroke, and the glyphs keep their own colours whatever the line
+// colour.
+TEST(ProjectItemPainter, ArrowHeadsAreGlyphsBesideTheStroke)
 {
-    ItemChart f;
-    ChartItem item = MakeItem(TaskLine, 1, 3, 10);
-    item.arrow = ArrowBoth;
-    f.Add(item);
-    const QImage& image = f.Draw();
-    const int sx = AprilX(3);
-    const int ex = AprilX(11);
-    EXPECT_EQ(image.pixel(sx + 8, Lane1Y), Black);
-    EXPECT_EQ(image.pixel(ex - 9, Lane1Y), Black);
-    EXPECT_EQ(image.pixel(700, Lane1Y - 1), White);
-    EXPECT_EQ(image.pixel(700, Lane1Y + 1), White);
-    EXPECT_TRUE(MatchesGlyph(image, sx, Lane1Y - 7, 0, 8));
-    EXPECT_TRUE(MatchesGlyph(image, ex - 8, Lane1Y - 7, 8, 8));
-    EXPECT_FALSE(Inked(image, sx - 10, 85, sx, 105));
-    EXPECT_FALSE(Inked(image, ex, 85, ex + 10, 105));
+    const struct {
+        int zoom, startDay, endDay, arrow;
+        Color color;
+        std::array<int, 3> heads[2];  // chart x, glyph x, width; width 0: no head
+        int strokeFrom, strokeTo;     // black along the lane at both; equal: no stroke
+    } cases[] = {
+        {7, 3, 10, ArrowBoth, 0, {{AprilX(3), 0, 8}, {AprilX(11) - 8, 8, 8}}, AprilX(3) + 8, AprilX(11) - 9},
+        {5, 3, 3, ArrowBoth, 0, {{380, 0, 8}, {392, 8, 8}}, 388, 391},
+        {2, 4, 6, ArrowBoth, 0x0000FF, {{348, 16, 4}, {352, 28, 4}}, 0, 0},
+        {7, 3, 10, ArrowLeft, 0xFFFFFF, {{AprilX(3), 0, 8}, {0, 0, 0}}, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.zoom);
+        ItemChart f;
+        f.view.zoomLevel = c.zoom;
+        ChartItem item = MakeItem(TaskLine, 1, c.startDay, c.endDay);
+        item.arrow = c.arrow;
+        item.lineColor = c.color;
+        f.Add(item);
+        const QImage& image = f.Draw();
+        for (const auto& [x, glyphX, width] : c.heads)
+            EXPECT_TRUE(width == 0 || MatchesGlyph(image, x, Lane1Y - 7, glyphX, width)) << x;
+        if (c.strokeFrom != c.strokeTo) {
+            ExpectPixels(image, {{c.strokeFrom, Lane1Y, Black}, {c.strokeTo, Lane1Y, Black}});
+        }
+        // Nothing beyond the heads.
+        EXPECT_FALSE(Inked(image, std::max(341, c.heads[0][0] - 10), 85, c.heads[0][0], 105));
+        const int right = c.heads[1][0] + c.heads[1][2];
+        if (c.heads[1][2]) {
+            EXPECT_FALSE(Inked(image, right, 85, right + 12, 105));
+        }
+    }
 }
 
 TEST(ProjectItemPainter, StrokeBitsAtTheirOffsets)
@@ -131,47 +131,6 @@ TEST(ProjectItemPainter, StrokeBitsAtTheirOffsets)
     }
 }
 
-TEST(ProjectItemPainter, OneDayTaskAtZoomFiveKeepsFullHeads)
-{
-    ItemChart f;
-    f.view.zoomLevel = 5;
-    ChartItem item = MakeItem(TaskLine, 1, 3, 3);
-    item.arrow = ArrowBoth;
-    f.Add(item);
-    const QImage& image = f.Draw();
-    const int sx = 380;
-    EXPECT_TRUE(MatchesGlyph(image, sx, Lane1Y - 7, 0, 8));
-    EXPECT_EQ(image.pixel(sx + 8, Lane1Y), Black);
-    EXPECT_EQ(image.pixel(sx + 11, Lane1Y), Black);
-    EXPECT_TRUE(MatchesGlyph(image, sx + 12, Lane1Y - 7, 8, 8));
-}
-
-TEST(ProjectItemPainter, ShortTaskHalvesItsHeadsAndDropsTheStroke)
-{
-    ItemChart f;
-    f.view.zoomLevel = 2;  // 80 px a month: three days are 8 pixels
-    ChartItem item = MakeItem(TaskLine, 1, 4, 6);
-    item.arrow = ArrowBoth;
-    item.lineColor = 0x0000FF;
-    f.Add(item);
-    const QImage& image = f.Draw();
-    const int sx = 340 + (3 * 80) / 30;
-    EXPECT_TRUE(MatchesGlyph(image, sx, Lane1Y - 7, 16, 4));
-    EXPECT_TRUE(MatchesGlyph(image, sx + 4, Lane1Y - 7, 16 + 12, 4));
-    EXPECT_FALSE(Inked(image, sx + 8, 85, sx + 20, 105));
-}
-
-TEST(ProjectItemPainter, ArrowHeadColourOutsideTheGlyphsIsBlack)
-{
-    ItemChart f;
-    ChartItem item = MakeItem(TaskLine, 1, 3, 10);
-    item.arrow = ArrowLeft;
-    item.lineColor = 0xFFFFFF;
-    f.Add(item);
-    const QImage& image = f.Draw();
-    EXPECT_TRUE(MatchesGlyph(image, AprilX(3), Lane1Y - 7, 0, 8));
-}
-
 TEST(ProjectItemPainter, TaskClampedAtBothEdgesLosesItsHeads)
 {
     ItemChart f;
@@ -184,9 +143,7 @@ TEST(ProjectItemPainter, TaskClampedAtBothEdgesLosesItsHeads)
     f.Add(item);
     const QImage& image = f.Draw();
     const int right = f.view.bufferWidth - 10;
-    EXPECT_EQ(image.pixel(341, Lane1Y), Black);
-    EXPECT_EQ(image.pixel(right - 1, Lane1Y), Black);
-    EXPECT_EQ(image.pixel(right, Lane1Y), White);
+    ExpectPixels(image, {{341, Lane1Y, Black}, {right - 1, Lane1Y, Black}, {right, Lane1Y, White}});
     EXPECT_FALSE(Inked(image, 341, Lane1Y - 7, 360, Lane1Y));
     EXPECT_FALSE(Inked(image, right - 20, Lane1Y - 7, right + 5, Lane1Y));
 }
@@ -217,139 +174,89 @@ TEST(ProjectItemPainter, ItemsOutsideTheViewDrawNothing)
     EXPECT_EQ(CountColor(f.Draw(), Green, 341, 66, f.view.bufferWidth, 124), 0);
 }
 
-TEST(ProjectItemPainter, PlainBandIsAClosedOutline)
+// Bands from 3 to 8 April in lane 1 (x 500..980, y 88..100).
+TEST(ProjectItemPainter, BandOutlinesStrokesHeadAndNotch)
 {
-    ItemChart f;
-    f.Add(MakeItem(TaskBand, 1, 3, 8));
-    const QImage& image = f.Draw();
     const int sx = AprilX(3);
     const int ex = AprilX(9);
-    for (int y = 88; y <= 100; ++y) {
-        EXPECT_EQ(image.pixel(sx, y), Black) << y;
-        EXPECT_EQ(image.pixel(ex, y), Black) << y;
+    const struct {
+        int32_t width;
+        int arrow;
+        std::initializer_list<Px> pixels;
+    } cases[] = {
+        // A closed outline with an empty inside.
+        {PlainLineWidth, 0, {{700, 88, Black}, {700, 100, Black}, {sx - 1, 94, White}, {ex + 1, 94, White}}},
+        // Stroke bits spread outwards and inwards from the outline.
+        {4 + 64, 0, {{700, 86, Black}, {700, 88, White}, {700, 90, Black}, {700, 98, Black}, {700, 102, Black},
+                     {sx - 2, 94, Black}, {sx, 94, White}, {sx + 2, 94, Black},
+                     {ex - 2, 94, Black}, {ex, 94, White}, {ex + 2, 94, Black}}},
+        // Head: 45-degree edges from the tip at the middle back to the long edges. Notch: its
+        // point lies 6 pixels inside the left end, which stays open.
+        {PlainLineWidth, ArrowBoth, {{ex, 94, Black}, {ex - 3, 91, Black}, {ex - 3, 97, Black}, {ex, 90, White},
+                                     {ex + 1, 94, White}, {ex - 7, 88, Black}, {sx + 6, 94, Black},
+                                     {sx + 3, 91, Black}, {sx + 3, 97, Black}, {sx + 5, 94, White},
+                                     {sx, 94, White}, {sx + 1, 88, Black}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.width * 10 + c.arrow);
+        ItemChart f;
+        ChartItem item = MakeItem(TaskBand, 1, 3, 8);
+        item.lineWidth = c.width;
+        item.arrow = c.arrow;
+        f.Add(item);
+        ExpectPixels(f.Draw(), c.pixels);
+        if (c.width == PlainLineWidth && !c.arrow) {
+            EXPECT_FALSE(f.Inked(sx + 1, 89, ex, 100));
+            for (int y = 88; y <= 100; ++y)
+                EXPECT_TRUE(f.Pixel(sx, y) == Black && f.Pixel(ex, y) == Black) << y;
+        }
     }
-    EXPECT_EQ(image.pixel(700, 88), Black);
-    EXPECT_EQ(image.pixel(700, 100), Black);
-    EXPECT_FALSE(Inked(image, sx + 1, 89, ex, 100));
-    EXPECT_EQ(image.pixel(sx - 1, 94), White);
-    EXPECT_EQ(image.pixel(ex + 1, 94), White);
 }
 
-TEST(ProjectItemPainter, BandStrokesSpreadOutwardsAndInwards)
+// Every mark code draws in the middle of its day, in the item's colour; other codes draw nothing.
+TEST(ProjectItemPainter, EventMarksSitInTheMiddleOfTheirDay)
 {
-    ItemChart f;
-    ChartItem item = MakeItem(TaskBand, 1, 3, 8);
-    item.lineWidth = 4 + 64;
-    f.Add(item);
-    const QImage& image = f.Draw();
-    const int sx = AprilX(3);
-    const int ex = AprilX(9);
-    EXPECT_EQ(image.pixel(700, 86), Black);
-    EXPECT_EQ(image.pixel(700, 88), White);
-    EXPECT_EQ(image.pixel(700, 90), Black);
-    EXPECT_EQ(image.pixel(700, 98), Black);
-    EXPECT_EQ(image.pixel(700, 102), Black);
-    EXPECT_EQ(image.pixel(sx - 2, 94), Black);
-    EXPECT_EQ(image.pixel(sx, 94), White);
-    EXPECT_EQ(image.pixel(sx + 2, 94), Black);
-    EXPECT_EQ(image.pixel(ex - 2, 94), Black);
-    EXPECT_EQ(image.pixel(ex, 94), White);
-    EXPECT_EQ(image.pixel(ex + 2, 94), Black);
-}
-
-TEST(ProjectItemPainter, BandWithHeadAndNotch)
-{
-    ItemChart f;
-    ChartItem item = MakeItem(TaskBand, 1, 3, 8);
-    item.arrow = ArrowBoth;
-    f.Add(item);
-    const QImage& image = f.Draw();
-    const int sx = AprilX(3);
-    const int ex = AprilX(9);
-    // Head: 45-degree edges from the tip at the middle back to the long edges.
-    EXPECT_EQ(image.pixel(ex, 94), Black);
-    EXPECT_EQ(image.pixel(ex - 3, 91), Black);
-    EXPECT_EQ(image.pixel(ex - 3, 97), Black);
-    EXPECT_EQ(image.pixel(ex, 90), White);
-    EXPECT_EQ(image.pixel(ex + 1, 94), White);
-    EXPECT_EQ(image.pixel(ex - 7, 88), Black);
-    // Notch: its point lies 6 pixels inside the left end, which stays open.
-    EXPECT_EQ(image.pixel(sx + 6, 94), Black);
-    EXPECT_EQ(image.pixel(sx + 3, 91), Black);
-    EXPECT_EQ(image.pixel(sx + 3, 97), Black);
-    EXPECT_EQ(image.pixel(sx + 5, 94), White);
-    EXPECT_EQ(image.pixel(sx, 94), White);
-    EXPECT_EQ(image.pixel(sx + 1, 88), Black);
-}
-
-TEST(ProjectItemPainter, EventMarkSitsInTheMiddleOfItsDay)
-{
-    ItemChart f;
-    ChartItem item = MakeItem(Event, 1, 3, 3);
-    item.lineStyle = MarkCircleFill;
-    item.lineColor = 0x0000FF;
-    f.Add(item);
-    const QImage& image = f.Draw();
     const int middle = AprilX(3) + 40;
-    EXPECT_GT(CountColor(image, Red, middle - 10, 85, middle + 10, 102), 10);
-    EXPECT_FALSE(Inked(image, AprilX(3) + 1, 66, middle - 12, 124));
-    EXPECT_FALSE(Inked(image, middle + 12, 66, AprilX(4), 124));
-    EXPECT_FALSE(Inked(image, middle - 12, 102, middle + 12, 124));
-}
-
-TEST(ProjectItemPainter, EveryMarkCodeDrawsAndOthersDoNot)
-{
     for (int code = MarkCircle; code <= MarkDate + 1; ++code) {
         ItemChart f;
         ChartItem item = MakeItem(Event, 1, 3, 3);
         item.lineStyle = code;
+        item.lineColor = 0x0000FF;
         f.Add(item);
         const QImage& image = f.Draw();
-        const int middle = AprilX(3) + 40;
         EXPECT_EQ(Inked(image, middle - 12, 85, middle + 12, 102), code <= MarkDate) << code;
+        EXPECT_FALSE(Inked(image, AprilX(3) + 1, 66, middle - 12, 124));
+        EXPECT_FALSE(Inked(image, middle + 12, 66, AprilX(4), 124));
+        EXPECT_FALSE(Inked(image, middle - 12, 102, middle + 12, 124));
+        EXPECT_EQ(CountColor(image, Red, middle - 10, 85, middle + 10, 102) > 10, code <= MarkDate);
     }
 }
 
 TEST(ProjectItemPainter, ProgressSplitsDoneFromRemaining)
 {
+    const int sx = AprilX(3);
+    const int ex = AprilX(13);
+    const int done = sx + (ex - sx) / 2;
     ItemChart f;
     ChartItem item = MakeItem(Progress, 1, 3, 12);
     item.progress = 50;
     item.progressColor = 0x00FF00;
     f.Add(item);
     const QImage& image = f.Draw();
-    const int sx = AprilX(3);
-    const int ex = AprilX(13);
-    const int done = sx + (ex - sx) / 2;
-    for (int y : {Lane1Y - 2, Lane1Y + 2}) {
-        EXPECT_EQ(image.pixel(sx, y), Black);
-        EXPECT_EQ(image.pixel(ex - 1, y), Black);
+    for (int y = Lane1Y - 2; y <= Lane1Y + 2; ++y) {
+        SCOPED_TRACE(y);
+        ExpectPixels(image, {{sx, y, Black}, {ex - 1, y, Black}});
+        if (y != Lane1Y - 2 && y != Lane1Y + 2)
+            ExpectPixels(image, {{sx + 1, y, Green}, {done - 1, y, Green}, {done, y, White}, {ex - 2, y, White}});
     }
-    for (int y = Lane1Y - 1; y <= Lane1Y + 1; ++y) {
-        EXPECT_EQ(image.pixel(sx, y), Black) << y;
-        EXPECT_EQ(image.pixel(sx + 1, y), Green) << y;
-        EXPECT_EQ(image.pixel(done - 1, y), Green) << y;
-        EXPECT_EQ(image.pixel(done, y), White) << y;
-        EXPECT_EQ(image.pixel(ex - 2, y), White) << y;
-        EXPECT_EQ(image.pixel(ex - 1, y), Black) << y;
-    }
-}
 
-TEST(ProjectItemPainter, FullProgressStopsAtTheRightCap)
-{
-    ItemChart f;
-    ChartItem item = MakeItem(Progress, 1, 3, 12);
+    // Full, with heads: the done part stops at the right cap.
+    f.workspace.Doc(0)->DeleteItem(0);
     item.progress = 100;
-    item.progressColor = 0x00FF00;
     item.arrow = ArrowBoth;
     f.Add(item);
-    const QImage& image = f.Draw();
-    const int sx = AprilX(3);
-    const int ex = AprilX(13);
-    EXPECT_EQ(image.pixel(sx + 7, Lane1Y), Black);
-    EXPECT_EQ(image.pixel(sx + 8, Lane1Y), Green);
-    EXPECT_EQ(image.pixel(ex - 9, Lane1Y), Green);
-    EXPECT_EQ(image.pixel(ex - 8, Lane1Y), Black);
+    ExpectPixels(f.Draw(), {{sx + 7, Lane1Y, Black}, {sx + 8, Lane1Y, Green}, {ex - 9, Lane1Y, Green},
+                            {ex - 8, Lane1Y, Black}});
 }
 
 ChartItem MakeLine(int startLane, int startDay, int endRowId, int endLane, int endDay)
@@ -360,52 +267,36 @@ ChartItem MakeLine(int startLane, int startDay, int endRowId, int endLane, int e
     return item;
 }
 
-TEST(ProjectItemPainter, LineJoinsTheMiddlesOfItsLanes)
+// A line joins the middles of its lanes and is clipped to the timeline, the rows shown and the
+// buffer.
+TEST(ProjectItemPainter, LinesAreClippedToTheTimelineAndTheRows)
 {
-    ItemChart f;
-    f.Add(MakeLine(0, 3, 0, 2, 5));
-    const QImage& image = f.Draw();
-    const int u1 = AprilX(3);
-    const int u2 = AprilX(5);
-    EXPECT_EQ(image.pixel(u1, 74), Black);
-    EXPECT_EQ(image.pixel(u1 + 80, 94), Black);
-    EXPECT_EQ(image.pixel(u2, 114), White);
-    EXPECT_FALSE(Inked(image, u2 + 1, 66, u2 + 40, 124));
-}
-
-TEST(ProjectItemPainter, LineIsClippedToTheTimeline)
-{
-    ItemChart f;
-    ChartItem item = MakeLine(0, 1, 0, 2, 3);
-    item.start.month = 3;
-    item.start.day = 30;
-    f.Add(item);
-    const QImage& image = f.Draw();
-    // From x 180 at y 74 to x 500 at y 114: the visible part starts at x 340, y 94.
-    EXPECT_EQ(image.pixel(341, 94), Black);
-    EXPECT_FALSE(Inked(image, 221, 66, 339, 124));
-}
-
-TEST(ProjectItemPainter, LineFromARowScrolledAwayIsClippedToTheRows)
-{
-    ItemChart f({3, 2});
-    f.view.firstRow = 1;
-    f.Add(MakeLine(0, 3, 1, 0, 5));
-    const QImage& image = f.Draw();
-    // The start lies 60 pixels above the first row shown: y 14 clipped to 65 at x 634.
-    EXPECT_EQ(image.pixel(634, 65), Black);
-    EXPECT_FALSE(Inked(image, 341, 65, 630, 75));
-    EXPECT_TRUE(Inked(image, 655, 70, 660, 75));
-}
-
-TEST(ProjectItemPainter, LineIsClippedAtTheBottomOfTheBuffer)
-{
-    ItemChart f({3, 20});
-    f.Add(MakeLine(0, 3, 1, 19, 5));
-    const QImage& image = f.Draw();
-    const int bottom = f.view.bufferHeight;
-    EXPECT_TRUE(Inked(image, AprilX(3), bottom - 2, AprilX(5), bottom - 1));
-    EXPECT_FALSE(Inked(image, 341, bottom - 1, AprilX(5) + 1, bottom));
+    ChartItem early = MakeLine(0, 1, 0, 2, 3);  // from x 180 at y 74 to x 500 at y 114
+    early.start.month = 3;
+    early.start.day = 30;
+    const struct {
+        std::initializer_list<int> lanes;
+        int firstRow;
+        ChartItem line;
+        std::initializer_list<Px> pixels;
+        std::initializer_list<std::array<int, 5>> regions;  // x0, y0, x1, y1, inked
+    } cases[] = {
+        {{3}, 0, MakeLine(0, 3, 0, 2, 5), {{500, 74, Black}, {580, 94, Black}, {660, 114, White}},
+         {{661, 66, 700, 124, 0}}},
+        {{3}, 0, early, {{341, 94, Black}}, {{221, 66, 339, 124, 0}}},
+        // The start lies 60 pixels above the first row shown: y 14 clipped to 65 at x 634.
+        {{3, 2}, 1, MakeLine(0, 3, 1, 0, 5), {{634, 65, Black}}, {{341, 65, 630, 75, 0}, {655, 70, 660, 75, 1}}},
+        {{3, 20}, 0, MakeLine(0, 3, 1, 19, 5), {}, {{500, 398, 660, 399, 1}, {341, 399, 661, 400, 0}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line.end.rowId * 100 + c.line.end.lane);
+        ItemChart f(c.lanes);
+        f.view.firstRow = c.firstRow;
+        f.Add(c.line);
+        ExpectPixels(f.Draw(), c.pixels);
+        for (const auto& [x0, y0, x1, y1, inked] : c.regions)
+            EXPECT_EQ(f.Inked(x0, y0, x1, y1), inked != 0) << x0 << "," << y0;
+    }
 }
 
 TEST(ProjectItemPainter, VerticalLineIsASegmentClippedToTheRows)
@@ -425,9 +316,7 @@ TEST(ProjectItemPainter, VerticalLineIsASegmentClippedToTheRows)
     ChartItem up = MakeLine(2, 3, 0, 0, 3);
     f.Add(up);
     f.Draw();
-    EXPECT_EQ(f.Pixel(x, 74), White);
-    EXPECT_EQ(f.Pixel(x, 75), Black);
-    EXPECT_EQ(f.Pixel(x, 114), Black);
+    ExpectPixels(f.view.BackBuffer(), {{x, 74, White}, {x, 75, Black}, {x, 114, Black}});
 
     f.view.firstRow = 1;
     ChartItem down = MakeLine(0, 4, 1, 1, 4);
@@ -436,9 +325,7 @@ TEST(ProjectItemPainter, VerticalLineIsASegmentClippedToTheRows)
     f.Draw();
     const int x2 = AprilX(4);
     EXPECT_EQ(f.Pixel(x2, 64), Black);  // the header rule
-    EXPECT_EQ(f.Pixel(x2, 65), Black);
-    EXPECT_EQ(f.Pixel(x2, 93), Black);
-    EXPECT_EQ(f.Pixel(x2, 94), White);
+    ExpectPixels(f.view.BackBuffer(), {{x2, 65, Black}, {x2, 93, Black}, {x2, 94, White}});
 }
 
 ChartItem MakeBox(int startDay, int width, const char* text)
@@ -466,10 +353,8 @@ TEST(ProjectItemPainter, TextBoxFrameAndWrappedText)
         EXPECT_EQ(image.pixel(x1, y), Black) << y;
         EXPECT_EQ(image.pixel(x2, y), Black) << y;
     }
-    EXPECT_EQ(image.pixel(x1 - 1, 80), White);
-    EXPECT_EQ(image.pixel(x2 + 1, 80), White);
-    EXPECT_EQ(image.pixel(90 + x1, 67), White);
-    EXPECT_EQ(image.pixel(90 + x1, 101), White);
+    ExpectPixels(image, {{x1 - 1, 80, White}, {x2 + 1, 80, White}, {90 + x1, 67, White},
+                         {90 + x1, 101, White}});
     // Two lines of text inside the frame's inner rectangle, none outside it.
     EXPECT_TRUE(Inked(image, x1 + 2, 70, x2 - 2, 84));
     EXPECT_TRUE(Inked(image, x1 + 2, 84, x2 - 2, 98));
@@ -489,15 +374,9 @@ TEST(ProjectItemPainter, TextBoxIsCutAtBothEdgesOfTheTimeline)
     right.start.day = right.end.day = 20;  // x 1860
     f.Add(right);
     const QImage& image = f.Draw();
-    EXPECT_EQ(image.pixel(339, 68), White);
-    EXPECT_EQ(image.pixel(341, 68), Black);
-    EXPECT_EQ(image.pixel(479, 80), White);
-    EXPECT_EQ(image.pixel(480, 80), Black);
-    EXPECT_EQ(image.pixel(481, 80), White);
-    EXPECT_EQ(image.pixel(1860, 80), Black);
-    EXPECT_EQ(image.pixel(clamp, 68), Black);
-    EXPECT_EQ(image.pixel(clamp + 1, 68), White);
-    EXPECT_EQ(image.pixel(clamp, 80), White);
+    ExpectPixels(image, {{339, 68, White}, {341, 68, Black}, {479, 80, White}, {480, 80, Black},
+                         {481, 80, White}, {1860, 80, Black}, {clamp, 68, Black},
+                         {clamp + 1, 68, White}, {clamp, 80, White}});
 }
 
 TEST(ProjectItemPainter, DamagedTextBoxesAreSkipped)
@@ -586,9 +465,8 @@ TEST(ProjectItemPainter, OneItemDrawsShiftedWhateverItsState)
         Surface s(image);
         f.view.DrawProjectItem(s, 0, item, 10, 20);
     }
-    EXPECT_EQ(image.pixel(AprilX(3) + 10, Lane1Y + 20), Black);
-    EXPECT_EQ(image.pixel(AprilX(3) + 9, Lane1Y + 20), White);
-    EXPECT_EQ(image.pixel(AprilX(3) + 10, Lane1Y), White);
+    ExpectPixels(image, {{AprilX(3) + 10, Lane1Y + 20, Black}, {AprilX(3) + 9, Lane1Y + 20, White},
+                         {AprilX(3) + 10, Lane1Y, White}});
 }
 
 }  // namespace

@@ -8,17 +8,7 @@
 namespace td {
 namespace {
 
-constexpr QRgb White = 0xFFFFFFFF;
 constexpr int CellTop = 67;  // first row top 65 + 2
-
-bool Inked(const QImage& image, int x0, int y0, int x1, int y1)
-{
-    for (int y = y0; y < y1; ++y)
-        for (int x = x0; x < x1; ++x)
-            if (image.pixel(x, y) != White)
-                return true;
-    return false;
-}
 
 // A schedule document (one row of six lanes) viewed at 80 pixels a day from 1 April 2009.
 struct ScheduleChart : ChartFixture {
@@ -57,26 +47,20 @@ int BlockHeight(const QString& time, const QString& text)
     return height + s.DrawWrapped(0, 0, 76, 200, text) + 4;
 }
 
-TEST(SchedulePainter, FormatTimeWritesTheHourAndTwoMinuteDigits)
+// The hour and two minute digits, up to 36:60; no text outside that range.
+TEST(SchedulePainter, FormatTime)
 {
-    char text[ChartView::TimeTextSize];
-    EXPECT_EQ(ChartView::FormatTime(9, 5, text), 4);
-    EXPECT_STREQ(text, "9:05");
-    EXPECT_EQ(ChartView::FormatTime(17, 30, text), 5);
-    EXPECT_STREQ(text, "17:30");
-    EXPECT_EQ(ChartView::FormatTime(0, 0, text), 4);
-    EXPECT_STREQ(text, "0:00");
-    EXPECT_EQ(ChartView::FormatTime(36, 60, text), 5);
-    EXPECT_STREQ(text, "36:60");
-}
-
-TEST(SchedulePainter, FormatTimeGivesNoTextOutsideItsRange)
-{
-    char text[ChartView::TimeTextSize];
-    for (auto [hour, minute] : {std::pair{37, 0}, {0, 61}, {-1, 0}, {0, -1}, {1000, 1000}}) {
-        std::strcpy(text, "x");
-        EXPECT_EQ(ChartView::FormatTime(hour, minute, text), 0) << hour << ":" << minute;
-        EXPECT_STREQ(text, "");
+    const struct {
+        int hour, minute, length;
+        const char* text;
+    } cases[] = {
+        {9, 5, 4, "9:05"}, {17, 30, 5, "17:30"}, {0, 0, 4, "0:00"}, {36, 60, 5, "36:60"}, {37, 0, 0, ""},
+        {0, 61, 0, ""}, {-1, 0, 0, ""}, {0, -1, 0, ""}, {1000, 1000, 0, ""},
+    };
+    for (const auto& c : cases) {
+        char text[ChartView::TimeTextSize] = "x";
+        EXPECT_EQ(ChartView::FormatTime(c.hour, c.minute, text), c.length) << c.hour << ":" << c.minute;
+        EXPECT_STREQ(text, c.text);
     }
 }
 
@@ -88,7 +72,7 @@ TEST(SchedulePainter, NothingIsDrawnBelowZoomSeven)
     f.Item(0).start.lane = 7;
     f.view.Redraw();
     EXPECT_EQ(f.view.DrawScheduleItems(0), 0);
-    EXPECT_FALSE(Inked(f.view.BackBuffer(), 341, 66, 1900, 184));
+    EXPECT_FALSE(f.Inked(341, 66, 1900, 184));
     EXPECT_EQ(f.Item(0).start.lane, 7);
 }
 
@@ -160,7 +144,7 @@ TEST(SchedulePainter, TimeRangeIsDrawnAtTheCellTop)
         s.DrawWrapped(422, CellTop, 498, 184, QStringLiteral("9:05-17:30"));
     }
     EXPECT_EQ(f.view.BackBuffer().copy(420, 66, 80, 118), expected.copy(420, 66, 80, 118));
-    EXPECT_TRUE(Inked(f.view.BackBuffer(), 422, CellTop, 498, CellTop + 12));
+    EXPECT_TRUE(f.Inked(422, CellTop, 498, CellTop + 12));
     EXPECT_EQ(f.Item(0).end.lane, BlockHeight("9:05-17:30", ""));
 }
 
@@ -179,7 +163,7 @@ TEST(SchedulePainter, EntriesOutsideTheViewKeepTheirLaneBytes)
         EXPECT_EQ(f.Item(i).start.lane, 11) << i;
         EXPECT_EQ(f.Item(i).end.lane, 22) << i;
     }
-    EXPECT_FALSE(Inked(f.view.BackBuffer(), 341, 66, f.view.bufferWidth, 184));
+    EXPECT_FALSE(f.Inked(341, 66, f.view.bufferWidth, 184));
 }
 
 TEST(SchedulePainter, AFullCellDrawsNoMoreButStillCountsTheGap)
@@ -209,7 +193,7 @@ TEST(SchedulePainter, CellsStartAtTheDocumentsFirstRow)
     f.view.Redraw();
     EXPECT_EQ(f.Item(0, 0).start.lane, 5);
     EXPECT_EQ(f.Item(0, 1).start.lane, 0);
-    EXPECT_TRUE(Inked(f.view.BackBuffer(), 422, CellTop, 498, CellTop + 12));
+    EXPECT_TRUE(f.Inked(422, CellTop, 498, CellTop + 12));
 }
 
 }  // namespace

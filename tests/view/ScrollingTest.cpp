@@ -2,20 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace td {
 namespace {
-
-struct Date {
-    int year = 0;
-    int month = 0;
-    int day = 0;
-    bool operator==(const Date&) const = default;
-};
-
-Date First(const ChartView& view)
-{
-    return {view.firstDate.year, view.firstDate.month, view.firstDate.day};
-}
 
 // Linear day number of the horizontal scroll bar, by hand.
 int Position(int year, int month, int day, double scale)
@@ -43,7 +33,7 @@ TEST(Zoom, KeepsTheFirstDateAndRecomputesTheRange)
     f.SetFirstDate(2009, 4, 17);
     f.view.zoomLevel = 4;
     ASSERT_EQ(f.view.ChangeZoom(+1), 1);
-    EXPECT_EQ(First(f.view), (Date{2009, 4, 17}));
+    EXPECT_EQ(f.First(), (Date{2009, 4, 17}));
     EXPECT_EQ(f.view.hScroll.position, Position(2009, 4, 17, 20));
 }
 
@@ -83,42 +73,31 @@ TEST(VerticalScroll, EmptyWorkspace)
     EXPECT_EQ(f.view.vScroll.page, 0);
 }
 
+// Lines and pages step by rows and clamp; a released thumb takes the row under its position, a
+// tracked one does nothing.
 TEST(VerticalScroll, StepsByRowsAndClamps)
 {
-    ChartFixture f;
-    f.AddProject({1, 1, 1, 1, 1});
-    f.view.Resize(1000, 600);
-    EXPECT_EQ(f.view.OnVScroll(PageDown, 0), 1);
-    EXPECT_EQ(f.view.firstRow, 2);
-    f.view.OnVScroll(LineDown, 0);
-    EXPECT_EQ(f.view.firstRow, 3);
-    f.view.OnVScroll(PageDown, 0);
-    EXPECT_EQ(f.view.firstRow, 4);
-    f.view.OnVScroll(PageUp, 0);
-    EXPECT_EQ(f.view.firstRow, 2);
-    f.view.OnVScroll(LineUp, 0);
-    f.view.OnVScroll(PageUp, 0);
-    EXPECT_EQ(f.view.firstRow, 0);
-    f.view.OnVScroll(ThumbTrack, 60);
-    EXPECT_EQ(f.view.firstRow, 0);
-    EXPECT_EQ(f.view.rowTop[0], 65);
-}
-
-TEST(VerticalScroll, ThumbReleaseTakesTheRowUnderThePosition)
-{
-    ChartFixture f;
-    f.AddProject({2, 3, 1});
-    f.view.Resize(1000, 600);
-    f.view.OnVScroll(ThumbPosition, 45);
-    EXPECT_EQ(f.view.firstRow, 1);
-    f.view.OnVScroll(ThumbPosition, 39);
-    EXPECT_EQ(f.view.firstRow, 0);
-    f.view.OnVScroll(ThumbPosition, 100);
-    EXPECT_EQ(f.view.firstRow, 2);
-    // Past the end: the clamp keeps the last row.
-    f.view.OnVScroll(ThumbPosition, 5000);
-    EXPECT_EQ(f.view.firstRow, 2);
-    EXPECT_EQ(f.view.viewRowCount, 1);
+    const struct {
+        std::initializer_list<int> lanes;
+        std::initializer_list<std::array<int, 3>> steps;  // command, position, first row after it
+        int rowsShown;
+    } cases[] = {
+        {{1, 1, 1, 1, 1}, {{PageDown, 0, 2}, {LineDown, 0, 3}, {PageDown, 0, 4}, {PageUp, 0, 2}, {LineUp, 0, 1},
+                           {PageUp, 0, 0}, {ThumbTrack, 60, 0}}, 5},
+        {{2, 3, 1}, {{ThumbPosition, 45, 1}, {ThumbPosition, 39, 0}, {ThumbPosition, 100, 2},
+                     {ThumbPosition, 5000, 2}}, 1},  // past the end: the clamp keeps the last row
+    };
+    for (const auto& c : cases) {
+        ChartFixture f;
+        f.AddProject(c.lanes);
+        f.view.Resize(1000, 600);
+        for (const auto& [command, position, firstRow] : c.steps) {
+            EXPECT_EQ(f.view.OnVScroll(command, position), 1) << command << " " << position;
+            EXPECT_EQ(f.view.firstRow, firstRow) << command << " " << position;
+        }
+        EXPECT_EQ(f.view.viewRowCount, c.rowsShown);
+        EXPECT_EQ(f.view.rowTop[0], 65);
+    }
 }
 
 TEST(HorizontalScroll, WithoutItemsTheRangeIsOnePage)
@@ -162,40 +141,28 @@ TEST(HorizontalScroll, RangeCoversTheItems)
     EXPECT_EQ(f.view.hScroll.max, Position(2009, 12, 10, 20) + 630);
 }
 
+// Steps move the first date by the zoom's units and stop at the calendar's range.
 TEST(HorizontalScroll, LineAndPageSteps)
 {
-    ChartFixture f;
-    f.view.Resize(1000, 600);
-    f.view.zoomLevel = 9;
-    f.SetFirstDate(2009, 4, 17);
-    EXPECT_EQ(f.view.OnHScroll(PageRight, 0), 1);
-    EXPECT_EQ(First(f.view), (Date{2009, 4, 19}));
-    f.view.OnHScroll(LineLeft, 0);
-    EXPECT_EQ(First(f.view), (Date{2009, 4, 18}));
-    f.view.zoomLevel = 0;
-    f.view.OnHScroll(PageLeft, 0);
-    EXPECT_EQ(First(f.view), (Date{2006, 6, 29}));
-
-    f.view.zoomLevel = 2;
-    f.SetFirstDate(2009, 1, 31);
-    f.view.OnHScroll(LineRight, 0);
-    EXPECT_EQ(First(f.view), (Date{2009, 3, 3}));
-    f.SetFirstDate(2008, 1, 31);
-    f.view.OnHScroll(LineRight, 0);
-    EXPECT_EQ(First(f.view), (Date{2008, 3, 2}));
-}
-
-TEST(HorizontalScroll, StopsAtTheCalendarRange)
-{
-    ChartFixture f;
-    f.view.Resize(1000, 600);
-    f.view.zoomLevel = 7;
-    f.SetFirstDate(2000, 1, 1);
-    EXPECT_EQ(f.view.OnHScroll(LineLeft, 0), 1);
-    EXPECT_EQ(First(f.view), (Date{2000, 1, 1}));
-    f.SetFirstDate(2099, 12, 31);
-    f.view.OnHScroll(PageRight, 0);
-    EXPECT_EQ(First(f.view), (Date{2099, 12, 31}));
+    const struct {
+        int zoom;
+        Date from;
+        int command;
+        Date to;
+    } cases[] = {
+        {9, {2009, 4, 17}, PageRight, {2009, 4, 19}}, {9, {2009, 4, 19}, LineLeft, {2009, 4, 18}},
+        {0, {2009, 4, 18}, PageLeft, {2006, 6, 29}}, {2, {2009, 1, 31}, LineRight, {2009, 3, 3}},
+        {2, {2008, 1, 31}, LineRight, {2008, 3, 2}}, {7, {2000, 1, 1}, LineLeft, {2000, 1, 1}},
+        {7, {2099, 12, 31}, PageRight, {2099, 12, 31}},
+    };
+    for (const auto& c : cases) {
+        ChartFixture f;
+        f.view.Resize(1000, 600);
+        f.view.zoomLevel = c.zoom;
+        f.SetFirstDate(c.from.year, c.from.month, c.from.day);
+        EXPECT_EQ(f.view.OnHScroll(c.command, 0), 1);
+        EXPECT_EQ(f.First(), c.to) << c.zoom << " " << c.from.year << "-" << c.from.month << "-" << c.from.day;
+    }
 }
 
 TEST(HorizontalScroll, TrackingMovesTheDateAndReleaseUpdatesTheBar)
@@ -206,10 +173,10 @@ TEST(HorizontalScroll, TrackingMovesTheDateAndReleaseUpdatesTheBar)
     f.view.Resize(1000, 600);
     const int before = f.view.hScroll.position;
     EXPECT_EQ(f.view.OnHScroll(ThumbTrack, before + 10 * 20 + 5), 1);
-    EXPECT_EQ(First(f.view), (Date{2009, 4, 11}));
+    EXPECT_EQ(f.First(), (Date{2009, 4, 11}));
     EXPECT_EQ(f.view.hScroll.position, before);
     EXPECT_EQ(f.view.OnHScroll(ThumbPosition, 0), 1);
-    EXPECT_EQ(First(f.view), (Date{2009, 4, 11}));
+    EXPECT_EQ(f.First(), (Date{2009, 4, 11}));
     EXPECT_EQ(f.view.hScroll.position, Position(2009, 4, 11, 20));
 }
 

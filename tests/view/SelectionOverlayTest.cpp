@@ -10,7 +10,6 @@
 namespace td {
 namespace {
 
-constexpr QRgb Red = 0xFFFF0000;
 constexpr QRgb Guide = 0xFFFF3F3F;
 
 // Two project rows of two lanes (65..105, 105..145) at 80 pixels a day from 1 April 2009, so
@@ -99,11 +98,8 @@ TEST(SelectionOverlay, RestoresThePreviousFeedbackBeforeDrawing)
     f.Feedback(Idle, 400, 100);
     EXPECT_TRUE(f.view.overlayRect.IsEmpty());
     EXPECT_TRUE(f.CleanOutside(QRect()));
-}
 
-TEST(SelectionOverlay, RedrawTakesAFreshCleanCopy)
-{
-    OverlayChart f;
+    // A redraw takes a fresh clean copy.
     f.Press(500, 80);
     f.Feedback(RubberBand, 700, 130);
     f.view.editMode = Idle;
@@ -120,19 +116,12 @@ TEST(SelectionOverlay, RubberBandIsADottedRedOutline)
     f.Feedback(RubberBand, 500, 80);
     EXPECT_EQ(f.Painted(), QRect(500, 80, 201, 51));
     EXPECT_EQ(f.Pixel(500, 80), Red);
-    int topRed = 0;
-    for (int x = 500; x < 700; ++x)
-        topRed += f.Pixel(x, 80) == Red;
+    const int topRed = CountColor(f.view.BackBuffer(), Red, 500, 80, 700, 81);
     EXPECT_GT(topRed, 50);
     EXPECT_LT(topRed, 150);
     for (auto [x0, y0, x1, y1] : {std::array{500, 80, 700, 81}, {500, 130, 700, 131},
-                                  {500, 80, 501, 130}, {700, 80, 701, 130}}) {
-        bool red = false;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x)
-                red = red || f.Pixel(x, y) == Red;
-        EXPECT_TRUE(red) << x0 << "," << y0;
-    }
+                                  {500, 80, 501, 130}, {700, 80, 701, 130}})
+        EXPECT_GT(CountColor(f.view.BackBuffer(), Red, x0, y0, x1, y1), 0) << x0 << "," << y0;
     EXPECT_TRUE(f.CleanOutside(QRect(500, 80, 201, 51)));
     for (int y = 81; y < 130; ++y)
         for (int x = 501; x < 700; ++x)
@@ -146,10 +135,8 @@ TEST(SelectionOverlay, RowGuideSnapsToLaneBoundaries)
     f.Feedback(RowResize, 300, 72);
     const int right = f.view.bufferWidth;
     EXPECT_EQ(f.Painted(), QRect(1, 84, right - 1, 2));
-    for (int x : {1, 500, right - 2}) {
-        EXPECT_EQ(f.Pixel(x, 84), Guide) << x;
-        EXPECT_EQ(f.Pixel(x, 85), Guide) << x;
-    }
+    for (int x : {1, 500, right - 2})
+        EXPECT_EQ(CountColor(f.view.BackBuffer(), Guide, x, 84, x + 1, 86), 2) << x;
     EXPECT_TRUE(f.Clean(0, 85));
     EXPECT_TRUE(f.Clean(right - 1, 85));
     EXPECT_TRUE(f.CleanOutside(f.Painted()));
@@ -160,42 +147,41 @@ TEST(SelectionOverlay, RowGuideSnapsToLaneBoundaries)
     EXPECT_TRUE(f.Clean(500, 85));
 }
 
-TEST(SelectionOverlay, CreatingATaskSnapsToWholeDays)
+// Creating snaps to whole days: a task or progress bar is one red stroke, a band its two edges, a
+// line joins the two days; the select tool and the tools that create at once draw nothing.
+TEST(SelectionOverlay, CreatingDrawsTheNewItemsOutline)
 {
-    for (int tool : {ToolId::TaskLine, ToolId::Progress}) {
+    const struct {
+        int tool;
+        QPoint press, to;
+        QRect painted;
+        std::initializer_list<std::array<int, 3>> redRuns;  // x0, x1, y
+        std::initializer_list<QPoint> clean;
+    } cases[] = {
+        {ToolId::TaskLine, {500, 90}, {430, 90}, {420, 94, 161, 1}, {{420, 580, 94}}, {{419, 94}, {580, 94}}},
+        {ToolId::Progress, {500, 90}, {430, 90}, {420, 94, 161, 1}, {{420, 580, 94}}, {{419, 94}, {580, 94}}},
+        {ToolId::TaskBand, {430, 90}, {500, 90}, {420, 88, 161, 13}, {{420, 580, 88}, {420, 580, 100}}, {{450, 94}}},
+        {ToolId::Line, {505, 70}, {665, 110}, {500, 74, 161, 41}, {{500, 501, 74}, {659, 660, 113}}, {}},
+        {ToolId::Select, {450, 70}, {600, 95}, {}, {}, {}},
+        {ToolId::Event, {450, 70}, {600, 95}, {}, {}, {}},
+        {ToolId::Schedule, {450, 70}, {600, 95}, {}, {}, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tool);
         OverlayChart f;
-        f.view.currentTool = tool;
-        f.Press(500, 90);  // 3 April, lane 1
-        f.Feedback(Create, 430, 90);
-        EXPECT_TRUE(f.RedRun(420, 580, 94)) << tool;
-        EXPECT_TRUE(f.Clean(419, 94)) << tool;
-        EXPECT_TRUE(f.Clean(580, 94)) << tool;
-        EXPECT_EQ(f.Painted(), QRect(420, 94, 161, 1)) << tool;
+        f.view.currentTool = c.tool;
+        f.Press(c.press.x(), c.press.y());
+        f.Feedback(Create, c.to.x(), c.to.y());
+        if (c.painted.isEmpty())
+            EXPECT_TRUE(f.view.overlayRect.IsEmpty());
+        else
+            EXPECT_EQ(f.Painted(), c.painted);
+        for (const auto& [x0, x1, y] : c.redRuns)
+            EXPECT_TRUE(f.RedRun(x0, x1, y)) << x0 << "," << y;
+        for (const QPoint& p : c.clean)
+            EXPECT_TRUE(f.Clean(p.x(), p.y())) << p.x() << "," << p.y();
+        EXPECT_TRUE(f.CleanOutside(c.painted));
     }
-}
-
-TEST(SelectionOverlay, CreatingABandDrawsBothEdges)
-{
-    OverlayChart f;
-    f.view.currentTool = ToolId::TaskBand;
-    f.Press(430, 90);
-    f.Feedback(Create, 500, 90);
-    EXPECT_TRUE(f.RedRun(420, 580, 88));
-    EXPECT_TRUE(f.RedRun(420, 580, 100));
-    EXPECT_TRUE(f.Clean(450, 94));
-    EXPECT_TRUE(f.CleanOutside(QRect(420, 88, 161, 13)));
-}
-
-TEST(SelectionOverlay, CreatingALineJoinsTheTwoDays)
-{
-    OverlayChart f;
-    f.view.currentTool = ToolId::Line;
-    f.Press(505, 70);
-    f.Feedback(Create, 665, 110);
-    EXPECT_EQ(f.Painted(), QRect(500, 74, 161, 41));
-    EXPECT_EQ(f.Pixel(500, 74), Red);
-    EXPECT_EQ(f.Pixel(659, 113), Red);
-    EXPECT_TRUE(f.CleanOutside(f.Painted()));
 }
 
 TEST(SelectionOverlay, CreatingATextBoxStaysInThePressedRow)
@@ -218,18 +204,6 @@ TEST(SelectionOverlay, CreatingATextBoxStaysInThePressedRow)
     f.Press(450, 110);
     f.Feedback(Create, 600, 70);
     EXPECT_EQ(f.Painted(), QRect(450, 108, 151, 14));
-}
-
-TEST(SelectionOverlay, SelectAndInstantToolsDrawNothingWhileCreating)
-{
-    for (int tool : {ToolId::Select, ToolId::Event, ToolId::Schedule}) {
-        OverlayChart f;
-        f.view.currentTool = tool;
-        f.Press(450, 70);
-        f.Feedback(Create, 600, 95);
-        EXPECT_TRUE(f.view.overlayRect.IsEmpty()) << tool;
-        EXPECT_TRUE(f.CleanOutside(QRect())) << tool;
-    }
 }
 
 TEST(SelectionOverlay, SelectedTaskFollowsTheDragByWholeLanes)
@@ -334,10 +308,8 @@ TEST(SelectionOverlay, SelectedScheduleEntryOutlinesItsBlock)
     const int y2 = 65 + drawn.end.lane;
     for (auto [x, y] : {std::pair{420, y1}, {500, y1}, {420, y2}, {500, y2}})
         EXPECT_EQ(f.Pixel(x, y), Red) << x << "," << y;
-    EXPECT_EQ(f.view.overlayRect.x, 420);
-    EXPECT_EQ(f.view.overlayRect.y, y1);
-    EXPECT_EQ(f.view.overlayRect.width, 81);
-    EXPECT_EQ(f.view.overlayRect.height, y2 - y1 + 2);
+    const OverlayRect& r = f.view.overlayRect;
+    EXPECT_EQ(QRect(r.x, r.y, r.width, r.height), QRect(420, y1, 81, y2 - y1 + 2));
 }
 
 TEST(SelectionOverlay, StretchingATaskMovesOneEnd)
@@ -392,10 +364,7 @@ TEST(SelectionOverlay, ConnectorToAScrolledAwayRowIsClippedAtTheFirstRow)
     line.type = Line;
     line.start = {f.workspace.RowIdAt(0), 0, 2009, 4, 2, 0, 0};
     line.end = {f.workspace.RowIdAt(2), 0, 2009, 4, 6, 0, 0};
-    int xa = 0;
-    int ya = 0;
-    int xb = 0;
-    int yb = 0;
+    int xa = 0, ya = 0, xb = 0, yb = 0;
     // From (420, 34) above the rows to (740, 114): it enters the rows at y 65, x 544.
     ASSERT_TRUE(f.view.LineConnector(0, line, xa, ya, xb, yb));
     EXPECT_EQ(QLine(xa, ya, xb, yb), QLine(544, 65, 740, 114));

