@@ -75,9 +75,8 @@ TEST(Selection, RefusesThe257thItem)
         ws.Doc(0)->AddItem(Task(0, 0, 1, 2));
     for (int n = 0; n < MaxSelection; ++n)
         ASSERT_EQ(ws.SelectItem(0, n), 1);
-    EXPECT_EQ(ws.SelectItem(0, MaxSelection), 0);
-    EXPECT_EQ(ws.SelectionCount(), MaxSelection);
-    EXPECT_EQ(ws.ItemState(0, MaxSelection), ItemNormal);
+    EXPECT_EQ((std::vector<int> {ws.SelectItem(0, MaxSelection), ws.SelectionCount(), ws.ItemState(0, MaxSelection)}),
+              (std::vector<int> {0, MaxSelection, ItemNormal}));
 }
 
 TEST(Selection, KeepsAllSelectedItemsInOneDocument)
@@ -88,9 +87,7 @@ TEST(Selection, KeepsAllSelectedItemsInOneDocument)
     const int mine = ws.AddItem(0, Task(0, 0, 1, 2));
     const int other = ws.AddItem(1, Task(0, 0, 1, 2));
     ws.SelectItem(0, mine);
-    EXPECT_EQ(ws.SelectItem(1, other), 0);
-    EXPECT_EQ(ws.SelectionDoc(), 0);
-    EXPECT_EQ(ws.ItemState(1, other), ItemNormal);
+    EXPECT_EQ((std::vector<int> {ws.SelectItem(1, other), ws.SelectionDoc(), ws.ItemState(1, other)}), (std::vector<int> {0, 0, ItemNormal}));
     ChartItem item;
     EXPECT_EQ(ws.GetSelectedItem(1, 0, item), 0);
 }
@@ -170,8 +167,7 @@ TEST(Selection, MovingPastTheDocumentsRowsDeletesTheItemUndoably)
         MovingOne t(item);
         AddProject(t.ws, {0});
         ASSERT_EQ(t.ws.MoveSelectedItems(0, lanes), 1);
-        EXPECT_EQ(t.ws.SelectionCount(), 0);
-        EXPECT_EQ(t.ws.ItemCount(t.doc), 1);
+        EXPECT_EQ((std::pair {t.ws.SelectionCount(), t.ws.ItemCount(t.doc)}), (std::pair {0, 1}));
         ASSERT_EQ(t.ws.UndoLast(), 1);
         EXPECT_EQ(t.ws.ItemState(t.doc, t.index), ItemNormal) << lanes;
     }
@@ -198,8 +194,7 @@ TEST(Selection, AddThenDragThenUndoTwice)
     t.ws.MoveSelectedItems(3, 2);
     const int copy = t.ws.SelectionIndex(0);
     t.ws.ClearSelection();
-    EXPECT_EQ(t.ws.ItemState(t.doc, copy), ItemNormal);
-    EXPECT_EQ(t.ws.ItemPtr(t.doc, copy)->start.rowId, 1);
+    EXPECT_EQ((std::pair {t.ws.ItemState(t.doc, copy), t.ws.ItemPtr(t.doc, copy)->start.rowId}), (std::pair {int(ItemNormal), 1}));
 
     ASSERT_EQ(t.ws.UndoLast(), 1);
     EXPECT_EQ(States(t.ws, t.doc, {copy, t.index}), (std::vector<int> {ItemDeleted, ItemNormal}));
@@ -245,8 +240,7 @@ TEST(Selection, CutThenPasteOnAnotherRowPlacesCopies)
     const int undoCount = ws.Undo().Count();
 
     ASSERT_EQ(ws.PasteClipboard(2), 1);
-    EXPECT_EQ(ws.ClipboardCount(), 4);
-    EXPECT_EQ(ws.Undo().Count(), undoCount);
+    EXPECT_EQ((std::pair {ws.ClipboardCount(), ws.Undo().Count()}), (std::pair {4, undoCount}));
     ASSERT_EQ(ws.SelectionCount(), 3);
     ChartItem a, b, c;
     ws.GetSelectedItem(doc, 0, a);
@@ -257,8 +251,7 @@ TEST(Selection, CutThenPasteOnAnotherRowPlacesCopies)
     EXPECT_EQ(ws.ItemState(doc, upper), ItemDeleted);
 
     // The clipboard stays, so it pastes again.
-    EXPECT_EQ(ws.PasteClipboard(0), 1);
-    EXPECT_EQ(ws.SelectionCount(), 4);
+    EXPECT_EQ((std::pair {ws.PasteClipboard(0), ws.SelectionCount()}), (std::pair {1, 4}));
 }
 
 TEST(Selection, PasteIntoAnotherDocumentFindsRowsByIdThere)
@@ -287,8 +280,7 @@ TEST(Selection, PasteAfterCompactingPastesTheSameItems)
     ws.SelectItem(1, kept);
     ws.CopySelection();
     ws.CompactDocument(doc);
-    EXPECT_EQ(ws.SelectionIndex(0), 0);
-    EXPECT_EQ(ws.ItemState(doc, 0), ItemSelected);
+    EXPECT_EQ((std::pair {ws.SelectionIndex(0), ws.ItemState(doc, 0)}), (std::pair {0, int(ItemSelected)}));
 
     ws.ClearSelection();
     ASSERT_EQ(ws.PasteClipboard(0), 1);

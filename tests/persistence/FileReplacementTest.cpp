@@ -36,12 +36,6 @@ constexpr uid_t Nobody = 65534;
 
 std::vector<char> Chars(const std::string& text) { return {text.begin(), text.end()}; }
 
-std::vector<char> NewProjectImage()
-{
-    const auto image = DocumentImage(testing::NewProject());
-    return {image.begin(), image.end()};
-}
-
 // Saves a new project to `path`: 1 when saved silently, 2 when refused with "File Open Error !!".
 int SaveNewProject(const std::string& path)
 {
@@ -195,7 +189,8 @@ TEST_F(FileReplacementTest, AWritableFileInAReadOnlyDirectoryIsSavedInPlace)
     if (result < 0)
         GTEST_SKIP() << "cannot run as the user nobody to check directory protection";
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(FileBytes(dir.Path("locked/plan.tdp")), NewProjectImage());
+    const auto image = DocumentImage(testing::NewProject());
+    EXPECT_EQ(FileBytes(dir.Path("locked/plan.tdp")), std::vector<char>(image.begin(), image.end()));
     EXPECT_EQ(Entries("locked"), Errors {"plan.tdp"});
 }
 
