@@ -91,13 +91,8 @@ TEST_F(MainWindowTest, ToolbarHoldsExactlyOneToolDown)
     Click(CmdToolEvent);
     Click(CmdToolEvent);
     EXPECT_EQ(window->View().currentTool, CmdToolEvent);
-    int held = 0;
-    for (const auto& entry : ToolButtonTable) {
-        if (IsToolCommand(entry.command) && window->Tools().Button(entry.command)->isChecked())
-            ++held;
-    }
-    EXPECT_EQ(held, 1);
-    EXPECT_TRUE(window->Tools().Button(CmdToolEvent)->isChecked());
+    for (const auto& entry : ToolButtonTable)
+        EXPECT_TRUE(!IsToolCommand(entry.command) || window->Tools().Button(entry.command)->isChecked() == (entry.command == CmdToolEvent)) << entry.command;
 }
 
 TEST_F(MainWindowTest, NewCreatesProjectsAndSchedulesAndEscapeCreatesNothing)
@@ -106,11 +101,9 @@ TEST_F(MainWindowTest, NewCreatesProjectsAndSchedulesAndEscapeCreatesNothing)
     EXPECT_EQ(window->Model().DocumentCount(), 0);
     New("project");
     ASSERT_EQ(window->Model().DocumentCount(), 1);
-    EXPECT_EQ(window->Model().DocumentKind(0), DocumentKind::Project);
-    EXPECT_EQ(window->View().zoomLevel, 2);
+    EXPECT_EQ((std::pair {window->Model().DocumentKind(0), window->View().zoomLevel}), (std::pair {DocumentKind::Project, 2}));
     New("schedule");
-    EXPECT_EQ(window->Model().DocumentKind(1), DocumentKind::Schedule);
-    EXPECT_EQ(window->View().zoomLevel, 8);
+    EXPECT_EQ((std::pair {window->Model().DocumentKind(1), window->View().zoomLevel}), (std::pair {DocumentKind::Schedule, 8}));
 }
 
 TEST_F(MainWindowTest, ZoomButtonsStepWithinTheLevels)
@@ -146,13 +139,12 @@ TEST_F(MainWindowTest, SaveAndReopenThroughTheCommands)
     New("project");
     MarkModified(0, dir.Path("plan.tdp"));
     window->RunCommand(CmdSave);
-    EXPECT_TRUE(boxes.errors.empty());
     EXPECT_EQ(window->Model().Doc(0)->ModState(), Clean);
-
     chooser.Answer(dir.Path("plan.tdp"));
     window->RunCommand(CmdOpen);
     ASSERT_EQ(window->Model().DocumentCount(), 2);
     EXPECT_EQ(DocumentImage(*window->Model().Doc(1)), DocumentImage(*window->Model().Doc(0)));
+    EXPECT_TRUE(boxes.errors.empty());
 }
 
 TEST_F(MainWindowTest, ClosingAsksAndCanBeCancelledWhileExitDoesNotAsk)
@@ -189,23 +181,21 @@ TEST_F(MainWindowTest, CommandLineFilesOpenInOrder)
     MainWindow second(WindowServices { &chooser, &boxes });
     second.OpenFiles({ dir.Path("b.tds"), dir.Path("missing.tdp"), dir.Path("a.tdp") });
     ASSERT_EQ(second.Model().DocumentCount(), 2);
-    EXPECT_EQ(second.Model().DocumentKind(0), DocumentKind::Schedule);
-    EXPECT_EQ(second.Model().DocumentKind(1), DocumentKind::Project);
-    EXPECT_EQ(second.View().zoomLevel, 8);
+    EXPECT_EQ((std::vector<int> { second.Model().DocumentKind(0), second.Model().DocumentKind(1), second.View().zoomLevel }),
+              (std::vector<int> { DocumentKind::Schedule, DocumentKind::Project, 8 }));
     EXPECT_EQ(boxes.errors, std::vector<std::string> { "File Open Error !!" });
 }
 
 TEST_F(MainWindowTest, HelpShowsThePagesAndAMissingPageIsNeverRetried)
 {
     window->RunCommand(CmdHelp);
-    ASSERT_NE(window->Help().Browser(), nullptr);
-    EXPECT_TRUE(window->Help().Browser()->isVisible());
+    ASSERT_TRUE(window->Help().Browser() && window->Help().Browser()->isVisible());
     window->Help().Browser()->close();
 
     HelpWindow missing(":/help/none.html");
     EXPECT_EQ(missing.Show(nullptr), 0);
     EXPECT_TRUE(missing.Failed());
-    EXPECT_EQ(missing.Show(nullptr), 0);
+    EXPECT_EQ(missing.Show(nullptr), 0) << "retried";
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <QTest>
 #include <QToolBar>
 
+#include <utility>
+
 namespace td {
 namespace {
 
@@ -54,6 +56,7 @@ protected:
     }
 
     bool Enabled(int id) { return window.Preview().PreviewAction(id)->isEnabled(); }
+    std::pair<bool, bool> Arrows() { return {Enabled(CmdPreviousPage), Enabled(CmdNextPage)}; }
 
     MainWindow window;
     int printDialogs = 0;
@@ -67,8 +70,7 @@ TEST_F(PreviewModeTest, PagingGreysTheArrowsAtTheEnds)
     EXPECT_EQ(window.Preview().Preview()->pageCount, 3);
     EXPECT_EQ(window.menuBar()->actions().size(), 4);
     EXPECT_TRUE(window.VerticalBar()->isHidden());
-    EXPECT_FALSE(Enabled(CmdPreviousPage));
-    EXPECT_TRUE(Enabled(CmdNextPage));
+    EXPECT_EQ(Arrows(), std::pair(false, true));
     window.RunCommand(CmdNextPage);
     window.RunCommand(CmdNextPage);
     EXPECT_EQ(window.Preview().Preview()->currentPage, 2);
@@ -76,8 +78,7 @@ TEST_F(PreviewModeTest, PagingGreysTheArrowsAtTheEnds)
     window.RunCommand(CmdNextPage);
     EXPECT_EQ(window.Preview().Preview()->currentPage, 2);
     window.RunCommand(CmdPreviousPage);
-    EXPECT_TRUE(Enabled(CmdNextPage));
-    EXPECT_TRUE(Enabled(CmdPreviousPage));
+    EXPECT_EQ(Arrows(), std::pair(true, true));
 }
 
 TEST_F(PreviewModeTest, OnePageOrNoRowsGreysBothArrows)
@@ -86,8 +87,7 @@ TEST_F(PreviewModeTest, OnePageOrNoRowsGreysBothArrows)
         if (rows)
             AddRows(rows);
         window.RunCommand(CmdPrintPreview);
-        EXPECT_FALSE(Enabled(CmdPreviousPage));
-        EXPECT_FALSE(Enabled(CmdNextPage));
+        EXPECT_EQ(Arrows(), std::pair(false, false)) << rows;
         window.RunCommand(CmdClosePreview);
     }
 }
@@ -101,8 +101,7 @@ TEST_F(PreviewModeTest, CtrlPInThePreviewLeavesItAndPrints)
     QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
     EXPECT_FALSE(window.Preview().Active());
     EXPECT_EQ(window.menuBar()->actions(), mainMenu);
-    EXPECT_FALSE(window.Tools().Bar()->isHidden());
-    EXPECT_FALSE(window.HorizontalBar()->isHidden());
+    EXPECT_FALSE(window.Tools().Bar()->isHidden() || window.HorizontalBar()->isHidden());
     EXPECT_EQ(printDialogs, 1);
 }
 

@@ -2,18 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace td {
 namespace {
 
 TEST(Dates, LeapYearsFollowTheFourYearRule)
 {
-    EXPECT_EQ(IsLeapYear(2000), 1);
-    EXPECT_EQ(IsLeapYear(2096), 1);
-    EXPECT_EQ(IsLeapYear(2001), 0);
-    EXPECT_EQ(IsLeapYear(2098), 0);
-    EXPECT_EQ(DaysInMonth(2008, 2), 29);
-    EXPECT_EQ(DaysInMonth(2009, 2), 28);
-    EXPECT_EQ(DaysInMonth(2009, 4), 30);
+    EXPECT_EQ((std::vector<int> {IsLeapYear(2000), IsLeapYear(2096), IsLeapYear(2001), IsLeapYear(2098)}), (std::vector<int> {1, 1, 0, 0}));
+    EXPECT_EQ((std::vector<int> {DaysInMonth(2008, 2), DaysInMonth(2009, 2), DaysInMonth(2009, 4)}), (std::vector<int> {29, 28, 30}));
 }
 
 // Months are applied before days and the day is not clamped to the month; a step out of the
@@ -42,40 +39,32 @@ TEST(Dates, StepDateMovesByMonthsThenDaysWithinTheCentury)
         EXPECT_EQ(y * 10000 + m * 100 + d, c.to) << c.from;
         EXPECT_EQ(weekday, c.weekday) << c.from;
     }
-    EXPECT_EQ(Weekday(2000, 1, 1), 6);
-    EXPECT_EQ(Weekday(2001, 1, 1), 1);
-    EXPECT_EQ(Weekday(2026, 12, 6), 0);
+    EXPECT_EQ((std::vector<int> {Weekday(2000, 1, 1), Weekday(2001, 1, 1), Weekday(2026, 12, 6)}), (std::vector<int> {6, 1, 0}));
 }
 
 TEST(Dates, DaysBetweenCountsAcrossMonthsAndYears)
 {
-    EXPECT_EQ(DaysBetween(2009, 12, 30, 2010, 1, 2), 3);
-    EXPECT_EQ(DaysBetween(2008, 2, 1, 2008, 3, 1), 29);
-    EXPECT_EQ(DaysBetween(2009, 4, 1, 2009, 4, 10), 9);
-    EXPECT_EQ(DaysBetween(2000, 1, 1, 2001, 1, 1), 366);
+    EXPECT_EQ((std::vector<int> {DaysBetween(2009, 12, 30, 2010, 1, 2), DaysBetween(2008, 2, 1, 2008, 3, 1),
+                                 DaysBetween(2009, 4, 1, 2009, 4, 10), DaysBetween(2000, 1, 1, 2001, 1, 1)}),
+              (std::vector<int> {3, 29, 9, 366}));
 }
 
 TEST(Dates, CompareDatesLooksAtYearThenMonthThenDay)
 {
-    EXPECT_EQ(CompareDates(2009, 5, 1, 2009, 4, 30), 2);
-    EXPECT_EQ(CompareDates(2009, 4, 30, 2009, 5, 1), 1);
-    EXPECT_EQ(CompareDates(2010, 1, 1, 2009, 12, 31), 2);
-    EXPECT_EQ(CompareDates(2009, 4, 30, 2009, 4, 30), 0);
+    EXPECT_EQ((std::vector<int> {CompareDates(2009, 5, 1, 2009, 4, 30), CompareDates(2009, 4, 30, 2009, 5, 1),
+                                 CompareDates(2010, 1, 1, 2009, 12, 31), CompareDates(2009, 4, 30, 2009, 4, 30)}),
+              (std::vector<int> {2, 1, 2, 0}));
 }
 
 TEST(Dates, DayIndexLaysOutEveryYearWith366Days)
 {
-    EXPECT_EQ(DayIndex(1, 1), 0);
-    EXPECT_EQ(DayIndex(2, 29), 59);
-    EXPECT_EQ(DayIndex(3, 1), 60);
-    EXPECT_EQ(DayIndex(12, 31), 365);
+    EXPECT_EQ((std::vector<int> {DayIndex(1, 1), DayIndex(2, 29), DayIndex(3, 1), DayIndex(12, 31)}), (std::vector<int> {0, 59, 60, 365}));
     int m = 0, d = 0;
-    ASSERT_TRUE(DayFromIndex(121, m, d));
-    EXPECT_EQ(m * 100 + d, 501);
-    ASSERT_TRUE(DayFromIndex(59, m, d));
-    EXPECT_EQ(m * 100 + d, 229);
-    EXPECT_FALSE(DayFromIndex(366, m, d));
-    EXPECT_FALSE(DayFromIndex(-1, m, d));
+    for (const auto& [index, date] : {std::pair {121, 501}, {59, 229}}) {
+        ASSERT_TRUE(DayFromIndex(index, m, d));
+        EXPECT_EQ(m * 100 + d, date);
+    }
+    EXPECT_FALSE(DayFromIndex(366, m, d) || DayFromIndex(-1, m, d));
 }
 
 }  // namespace

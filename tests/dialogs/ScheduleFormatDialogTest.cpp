@@ -4,6 +4,9 @@
 
 #include <QPlainTextEdit>
 
+#include <utility>
+#include <vector>
+
 namespace td {
 namespace {
 
@@ -36,8 +39,7 @@ TEST(ScheduleFormatDialog, NewEntryOpensWithItsValuesAndCancelKeepsThem)
         EXPECT_EQ(Shown(&dialog, list), text) << list;
     Control<QComboBox>(&dialog, "day")->setCurrentIndex(0);
     Click(&dialog, "cancel");
-    EXPECT_EQ(dialog.result(), DialogCancel);
-    EXPECT_EQ(s.Selected(0).start.day, 10);
+    EXPECT_EQ((std::pair {dialog.result(), s.Selected(0).start.day}), (std::pair {int(DialogCancel), 10}));
 }
 
 TEST(ScheduleFormatDialog, EverySelectedEntryTakesTheDialogsValues)
@@ -54,10 +56,9 @@ TEST(ScheduleFormatDialog, EverySelectedEntryTakesTheDialogsValues)
     for (int n = 0; n < 3; ++n) {
         const ChartItem entry = s.Selected(n);
         // 31 February is not a date: the day stops at the month's end.
-        EXPECT_EQ(entry.start.year * 10000 + entry.start.month * 100 + entry.start.day, 20100228);
-        EXPECT_EQ(entry.end.year * 10000 + entry.end.month * 100 + entry.end.day, 20100228);
-        EXPECT_EQ(entry.start.hour, 9);
-        EXPECT_EQ(entry.end.minute, 30);
+        EXPECT_EQ((std::vector<int> {entry.start.year * 10000 + entry.start.month * 100 + entry.start.day,
+                                     entry.end.year * 10000 + entry.end.month * 100 + entry.end.day, entry.start.hour, entry.end.minute}),
+                  (std::vector<int> {20100228, 20100228, 9, 30}));
         EXPECT_STREQ(entry.text, "meet");
     }
 }

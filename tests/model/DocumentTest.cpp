@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 namespace td {
 namespace {
@@ -28,18 +29,14 @@ ChartItem Task(int rowId)
 TEST(Document, StartsEmptyAndItsKindIsFixedBeforeTheFirstRow)
 {
     Document doc;
-    EXPECT_EQ(doc.Kind(), 0);
-    EXPECT_EQ(doc.ItemCapacity(), 0);
-    EXPECT_EQ(doc.Path()[0], '\0');
+    EXPECT_EQ((std::vector<int> {doc.Kind(), doc.ItemCapacity(), doc.Path()[0], doc.FoldState(0)}), std::vector<int>(4, 0));
     EXPECT_EQ(doc.RowAtPosition(0), nullptr);
-    EXPECT_EQ(doc.FoldState(0), 0);
     doc.SetKind(DocumentKind::Schedule);
     EXPECT_EQ(doc.RowCapacity(), 16);
     doc.AddRow(0);
     doc.SetKind(DocumentKind::Project);
-    EXPECT_EQ(doc.Kind(), DocumentKind::Schedule);
-    EXPECT_EQ(doc.RowAtPosition(0)->lanes, 6);
-    EXPECT_EQ(doc.ModState(), Clean);
+    EXPECT_EQ((std::vector<int> {doc.Kind(), doc.RowAtPosition(0)->lanes, doc.ModState()}),
+              (std::vector<int> {DocumentKind::Schedule, 6, Clean}));
 }
 
 TEST(Document, NewRowsGetIdsColoursAndLanes)
@@ -47,13 +44,9 @@ TEST(Document, NewRowsGetIdsColoursAndLanes)
     Document doc = ProjectWithLevels({0, 1});
     const ProjectRow* row = doc.RowAtPosition(1);
     ASSERT_NE(row, nullptr);
-    EXPECT_EQ(row->id, 1);
-    EXPECT_EQ(row->state, RowShown);
-    EXPECT_EQ(row->lanes, 2);
+    EXPECT_EQ((std::vector<int> {row->id, row->state, row->lanes, doc.RowAtPosition(0)->hasChildren, row->hasChildren, doc.NextRowId()}),
+              (std::vector<int> {1, RowShown, 2, 1, 0, 2}));
     EXPECT_EQ(row->backColor, 0xFFFFFFu);
-    EXPECT_EQ(doc.RowAtPosition(0)->hasChildren, 1);
-    EXPECT_EQ(doc.RowAtPosition(1)->hasChildren, 0);
-    EXPECT_EQ(doc.NextRowId(), 2);
 }
 
 TEST(Document, AppendRowKeepsIdsAndRaisesTheCounter)
@@ -67,10 +60,8 @@ TEST(Document, AppendRowKeepsIdsAndRaisesTheCounter)
         row.lanes = 1;
         ASSERT_EQ(doc.AppendRow(row), 1);
     }
-    EXPECT_EQ(doc.NextRowId(), 8);
-    EXPECT_EQ(doc.RowIdAtPosition(2), 3);
-    EXPECT_EQ(doc.RowIdAtPosition(3), 0);
-    EXPECT_EQ(doc.ModState(), Clean);
+    EXPECT_EQ((std::vector<int> {doc.NextRowId(), doc.RowIdAtPosition(2), doc.RowIdAtPosition(3), doc.ModState()}),
+              (std::vector<int> {8, 3, 0, Clean}));
 }
 
 TEST(Document, InsertChildRowGoesAfterTheWholeSubtree)
@@ -80,10 +71,8 @@ TEST(Document, InsertChildRowGoesAfterTheWholeSubtree)
     const int32_t packed = doc.InsertChildRow(1);
     EXPECT_EQ(PackedPosition(packed), 3);
     const ProjectRow* child = doc.RowAtPosition(3);
-    EXPECT_EQ(child->level, 2);
-    EXPECT_EQ(child->id, 4);
-    EXPECT_EQ(child->lanes, 5);  // copied from the record appended last
-    EXPECT_EQ(doc.ModState(), Modified);
+    // The lanes are copied from the record appended last.
+    EXPECT_EQ((std::vector<int> {child->level, child->id, child->lanes, doc.ModState()}), (std::vector<int> {2, 4, 5, Modified}));
 
     Document last = ProjectWithLevels({0, 3});
     EXPECT_EQ(PackedPosition(last.InsertChildRow(1)), 2);
@@ -102,18 +91,14 @@ TEST(Document, TheOrderHolds256RowsAndRefusesMore)
     ProjectRow row;
     row.id = 999;
     EXPECT_EQ(doc.AppendRow(row), 0);
-    EXPECT_EQ(doc.OrderCount(), MaxOrder);
-    EXPECT_EQ(doc.RowCount(), rowCount);
-    EXPECT_EQ(doc.NextRowId(), MaxOrder);
-    EXPECT_EQ(doc.ModState(), Clean);
+    EXPECT_EQ((std::vector<int> {doc.OrderCount(), doc.RowCount(), doc.NextRowId(), doc.ModState()}),
+              (std::vector<int> {MaxOrder, rowCount, MaxOrder, Clean}));
 }
 
 TEST(Document, RemoveAndRestoreRowAreInverses)
 {
     Document only = ProjectWithLevels({0});
-    EXPECT_EQ(only.RemoveRowAt(0), -1);
-    EXPECT_EQ(only.OrderCount(), 1);
-    EXPECT_EQ(only.ModState(), Clean);
+    EXPECT_EQ((std::vector<int> {only.RemoveRowAt(0), only.OrderCount(), only.ModState()}), (std::vector<int> {-1, 1, Clean}));
     Document doc = ProjectWithLevels({0, 1, 2});
     EXPECT_EQ(doc.RemoveRowAt(3), -1);
     const int32_t packed = doc.RemoveRowAt(1);
@@ -124,8 +109,7 @@ TEST(Document, RemoveAndRestoreRowAreInverses)
     EXPECT_EQ(doc.RestoreRowAt(0, 1), -1);  // not deleted
     EXPECT_EQ(doc.RestoreRowAt(1, 3), -1);  // beyond the order
     EXPECT_EQ(doc.RestoreRowAt(PackedIndex(packed), PackedPosition(packed)), packed);
-    EXPECT_EQ(doc.RowIdAtPosition(1), 1);
-    EXPECT_EQ(doc.RowAtPosition(1)->state, RowShown);
+    EXPECT_EQ((std::pair {doc.RowIdAtPosition(1), doc.RowAtPosition(1)->state}), (std::pair {1, int(RowShown)}));
 }
 
 TEST(Document, ReplaceThenPutBringsTheFirstRecordBack)
@@ -138,24 +122,19 @@ TEST(Document, ReplaceThenPutBringsTheFirstRecordBack)
     EXPECT_EQ(doc.ReplaceRowAt(2, changed), -1);
     const int32_t packed = doc.ReplaceRowAt(1, changed);
     EXPECT_EQ(packed, PackPosition(1, 1));
-    EXPECT_EQ(doc.RowAtPosition(1)->lanes, 4);
-    EXPECT_EQ(doc.RowAtPosition(1)->id, 1);
+    EXPECT_EQ(doc.RowAtPosition(1)->lanes * 10 + doc.RowAtPosition(1)->id, 41);
     ASSERT_EQ(doc.PutRowAt(PackedPosition(packed), PackedIndex(packed)), 1);
-    EXPECT_EQ(doc.RowAtPosition(1)->lanes, 2);
-    EXPECT_EQ(doc.RowAtPosition(1)->state, RowShown);
-    EXPECT_EQ(doc.RowRecord(2).state, RowDeleted);
-    EXPECT_EQ(doc.PutRowAt(1, 3), 0);
-    EXPECT_EQ(doc.PutRowAt(2, 0), 0);
+    EXPECT_EQ((std::vector<int> {doc.RowAtPosition(1)->lanes, doc.RowAtPosition(1)->state, doc.RowRecord(2).state}),
+              (std::vector<int> {2, RowShown, RowDeleted}));
+    EXPECT_EQ(doc.PutRowAt(1, 3) + doc.PutRowAt(2, 0), 0);
 }
 
 TEST(Document, MoveRowAtRefusesAtTheEdgesAndKeepsLevelsInRange)
 {
     Document doc = ProjectWithLevels({0, 3, 1});
     int delta = 0;
-    EXPECT_EQ(doc.MoveRowAt(0, RowUp, delta), 0);
-    EXPECT_EQ(doc.MoveRowAt(2, RowDown, delta), 0);
-    EXPECT_EQ(doc.ModState(), Clean);
-    EXPECT_EQ(delta, 0);
+    EXPECT_EQ((std::vector<int> {doc.MoveRowAt(0, RowUp, delta), doc.MoveRowAt(2, RowDown, delta), delta, doc.ModState()}),
+              (std::vector<int> {0, 0, 0, Clean}));
 
     EXPECT_EQ(doc.MoveRowAt(0, RowOutdent, delta), 1);
     EXPECT_EQ(doc.RowAtPosition(0)->level, 0);
@@ -163,55 +142,40 @@ TEST(Document, MoveRowAtRefusesAtTheEdgesAndKeepsLevelsInRange)
     EXPECT_EQ(doc.MoveRowAt(1, RowIndent, delta), 1);
     EXPECT_EQ(doc.RowAtPosition(1)->level, 3);
 
-    EXPECT_EQ(doc.MoveRowAt(2, RowUp, delta), 1);
-    EXPECT_EQ(delta, -1);
-    EXPECT_EQ(doc.RowIdAtPosition(1), 2);
-    EXPECT_EQ(doc.RowAtPosition(1)->hasChildren, 1);
-    EXPECT_EQ(doc.MoveRowAt(1, RowDown, delta), 1);
-    EXPECT_EQ(delta, 1);
-    EXPECT_EQ(doc.RowIdAtPosition(1), 1);
-    EXPECT_EQ(doc.RowAtPosition(2)->hasChildren, 0);
+    EXPECT_EQ((std::vector<int> {doc.MoveRowAt(2, RowUp, delta), delta, doc.RowIdAtPosition(1), doc.RowAtPosition(1)->hasChildren}),
+              (std::vector<int> {1, -1, 2, 1}));
+    EXPECT_EQ((std::vector<int> {doc.MoveRowAt(1, RowDown, delta), delta, doc.RowIdAtPosition(1), doc.RowAtPosition(2)->hasChildren}),
+              (std::vector<int> {1, 1, 1, 0}));
 }
 
 TEST(Document, FoldingHidesEveryDescendant)
 {
     Document doc = ProjectWithLevels({0, 1, 2, 1, 0});
-    EXPECT_EQ(doc.FoldState(0), -1);
-    EXPECT_EQ(doc.FoldState(2), 0);
+    EXPECT_EQ((std::pair {doc.FoldState(0), doc.FoldState(2)}), (std::pair {-1, 0}));
     ASSERT_EQ(doc.SetSubtreeShown(1, false), 1);
-    EXPECT_EQ(doc.IsShownAt(2), 0);
-    EXPECT_EQ(doc.FoldState(1), 1);
+    EXPECT_EQ((std::pair {doc.IsShownAt(2), doc.FoldState(1)}), (std::pair {0, 1}));
     ASSERT_EQ(doc.SetSubtreeShown(0, false), 1);
-    EXPECT_EQ(doc.IsShownAt(3), 0);
-    EXPECT_EQ(doc.IsShownAt(4), 1);
+    EXPECT_EQ((std::pair {doc.IsShownAt(3), doc.IsShownAt(4)}), (std::pair {0, 1}));
+    // Unfolding also shows the rows under the folded child.
     ASSERT_EQ(doc.SetSubtreeShown(0, true), 1);
-    EXPECT_EQ(doc.IsShownAt(2), 1);  // also the rows under the folded child
-    EXPECT_EQ(doc.FoldState(1), -1);
-    EXPECT_EQ(doc.SetSubtreeShown(4, true), 0);
-    EXPECT_EQ(doc.ModState(), Clean);
+    EXPECT_EQ((std::pair {doc.IsShownAt(2), doc.FoldState(1)}), (std::pair {1, -1}));
+    EXPECT_EQ((std::pair {doc.SetSubtreeShown(4, true), doc.ModState()}), (std::pair {0, int(Clean)}));
 }
 
 TEST(Document, ItemsAreAppendedAndMarked)
 {
     Document doc = ProjectWithLevels({0});
-    EXPECT_EQ(doc.AddItem(Task(0)), 0);
-    EXPECT_EQ(doc.AddItem(Task(0)), 1);
-    EXPECT_EQ(doc.ItemCapacity(), 16);
-    EXPECT_EQ(doc.ModState(), Modified);
+    EXPECT_EQ((std::vector<int> {doc.AddItem(Task(0)), doc.AddItem(Task(0)), doc.ItemCapacity(), doc.ModState()}),
+              (std::vector<int> {0, 1, 16, Modified}));
     doc.SetModState(Clean);
-    EXPECT_EQ(doc.SetItemState(1, ItemSelected), 1);
-    EXPECT_EQ(doc.ModState(), Modified);
-    EXPECT_EQ(doc.SetItemState(2, ItemSelected), 0);
-    EXPECT_EQ(doc.DeleteItem(0), 0);
-    EXPECT_EQ(doc.ItemState(0), ItemDeleted);
-    EXPECT_EQ(doc.ItemState(5), 0);
+    EXPECT_EQ((std::pair {doc.SetItemState(1, ItemSelected), doc.ModState()}), (std::pair {1, int(Modified)}));
     ChartItem out;
-    EXPECT_EQ(doc.GetItem(2, out), 0);
+    EXPECT_EQ((std::vector<int> {doc.SetItemState(2, ItemSelected), doc.DeleteItem(0), doc.ItemState(0), doc.ItemState(5), doc.GetItem(2, out)}),
+              (std::vector<int> {0, 0, ItemDeleted, 0, 0}));
     EXPECT_EQ(doc.ItemPtr(-1), nullptr);
     for (int i = 0; i < 15; ++i)
         doc.AddItem(Task(0));
-    EXPECT_EQ(doc.ItemCapacity(), 32);
-    EXPECT_EQ(doc.ItemCount(), 17);
+    EXPECT_EQ((std::pair {doc.ItemCapacity(), doc.ItemCount()}), (std::pair {32, 17}));
 }
 
 TEST(Document, CompactDropsDeletedRecordsAndRenumbersTheOrder)
@@ -220,25 +184,18 @@ TEST(Document, CompactDropsDeletedRecordsAndRenumbersTheOrder)
     ASSERT_NE(doc.RemoveRowAt(1), -1);
     int delta = 0;
     ASSERT_EQ(doc.MoveRowAt(1, RowUp, delta), 1);  // order R3, R1
-    for (int i = 0; i < 4; ++i) {
-        ChartItem item = Task(i);
-        doc.AddItem(item);
-    }
+    for (int i = 0; i < 4; ++i)
+        doc.AddItem(Task(i));
     doc.DeleteItem(1);
     doc.SetItemState(2, ItemSelected);
     doc.SetModState(Clean);
     std::vector<int> map;
     doc.Compact(&map);
-    EXPECT_EQ(doc.RowCount(), 2);
-    EXPECT_EQ(doc.RowIndexAtPosition(0), 0);
-    EXPECT_EQ(doc.RowIndexAtPosition(1), 1);
-    EXPECT_EQ(doc.RowRecord(0).id, 2);
-    EXPECT_EQ(doc.RowRecord(1).id, 0);
+    EXPECT_EQ((std::vector<int> {doc.RowCount(), doc.RowIndexAtPosition(0), doc.RowIndexAtPosition(1), doc.RowRecord(0).id, doc.RowRecord(1).id}),
+              (std::vector<int> {2, 0, 1, 2, 0}));
     ASSERT_EQ(doc.ItemCount(), 3);
-    EXPECT_EQ(doc.ItemPtr(0)->start.rowId, 0);
-    EXPECT_EQ(doc.ItemPtr(1)->start.rowId, 2);
-    EXPECT_EQ(doc.ItemPtr(1)->state, ItemSelected);
-    EXPECT_EQ(doc.ItemPtr(2)->start.rowId, 3);
+    EXPECT_EQ((std::vector<int> {doc.ItemPtr(0)->start.rowId, doc.ItemPtr(1)->start.rowId, doc.ItemPtr(1)->state, doc.ItemPtr(2)->start.rowId}),
+              (std::vector<int> {0, 2, ItemSelected, 3}));
     EXPECT_EQ(map, (std::vector<int>{0, -1, 1, 2}));
     EXPECT_EQ(doc.ModState(), Clean);
 }

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 namespace td {
 namespace {
 
@@ -19,13 +22,10 @@ TEST(UndoLog, UndoTakesBackOneGroupNewestEntryFirst)
     changed.state = ItemSelected;
     ASSERT_EQ(ws.ReplaceSelectedItem(0, changed), 1);
     const int replacement = ws.SelectionIndex(0);
-    EXPECT_EQ(ws.Undo().Group(), 2);
-    EXPECT_EQ(ws.Undo().Count(), 3);
-
+    EXPECT_EQ((std::pair {ws.Undo().Group(), ws.Undo().Count()}), (std::pair {2, 3}));
     ASSERT_EQ(ws.UndoLast(), 1);
-    EXPECT_EQ(ws.ItemState(doc, replacement), ItemDeleted);
-    EXPECT_EQ(ws.ItemState(doc, first), ItemNormal);
-    EXPECT_EQ(ws.Undo().Count(), 1);
+    EXPECT_EQ((std::vector<int> {ws.ItemState(doc, replacement), ws.ItemState(doc, first), ws.Undo().Count()}),
+              (std::vector<int> {ItemDeleted, ItemNormal, 1}));
 
     ASSERT_EQ(ws.UndoLast(), 1);
     EXPECT_EQ(ws.ItemState(doc, first), ItemDeleted);
@@ -47,11 +47,8 @@ TEST(UndoLog, SkipsUnknownCodesAndEntriesThatNoLongerFit)
     log.EndUndoGroup();
 
     ASSERT_EQ(ws.UndoLast(), 1);
-    EXPECT_EQ(ws.ItemState(doc, item), ItemNormal);
-    EXPECT_EQ(ws.VisibleRowCount(), 2);
-    EXPECT_EQ(log.Count(), 1);
+    EXPECT_EQ((std::vector<int> {ws.ItemState(doc, item), ws.VisibleRowCount(), log.Count()}), (std::vector<int> {ItemNormal, 2, 1}));
 }
-
 
 TEST(UndoLog, EmptyLogHasNothingToUndoAndDroppingADocumentRenumbersSlotsAndGroups)
 {
@@ -59,8 +56,7 @@ TEST(UndoLog, EmptyLogHasNothingToUndoAndDroppingADocumentRenumbersSlotsAndGroup
     UndoLog log;
     EXPECT_EQ(log.Undo(ws), 0);
     log.EndUndoGroup();
-    EXPECT_EQ(log.Group(), 0);
-    EXPECT_EQ(log.Record(0).code, 0);
+    EXPECT_EQ((std::pair {log.Group(), log.Record(0).code}), (std::pair {0, 0}));
 
     log.RecordUndo(1, UndoItemAdded, 10);
     log.EndUndoGroup();
@@ -74,24 +70,16 @@ TEST(UndoLog, EmptyLogHasNothingToUndoAndDroppingADocumentRenumbersSlotsAndGroup
 
     log.DropDocument(0);
     ASSERT_EQ(log.Count(), 3);
-    EXPECT_EQ(log.Group(), 2);
-    EXPECT_EQ(log.Record(0).doc, 0);
-    EXPECT_EQ(log.Record(0).group, 0);
-    EXPECT_EQ(log.Record(1).doc, 1);
-    EXPECT_EQ(log.Record(1).value, 12);
-    EXPECT_EQ(log.Record(1).group, 1);
-    EXPECT_EQ(log.Record(2).group, 2);
-
+    EXPECT_EQ((std::vector<int> {log.Group(), log.Record(0).doc, log.Record(0).group, log.Record(1).doc, log.Record(1).value,
+                                 log.Record(1).group, log.Record(2).group}),
+              (std::vector<int> {2, 0, 0, 1, 12, 1, 2}));
     log.EndUndoGroup();
     EXPECT_EQ(log.Group(), 3);
     log.DropDocument(1);
-    EXPECT_EQ(log.Count(), 1);
-    EXPECT_EQ(log.Group(), 1);
+    EXPECT_EQ((std::pair {log.Count(), log.Group()}), (std::pair {1, 1}));
     log.DropDocument(0);
-    EXPECT_EQ(log.Count(), 0);
-    EXPECT_EQ(log.Group(), 0);
+    EXPECT_EQ((std::pair {log.Count(), log.Group()}), (std::pair {0, 0}));
 }
-
 
 }  // namespace
 }  // namespace td

@@ -4,6 +4,7 @@
 #include "persistence/SavePrompt.h"
 
 #include <initializer_list>
+#include <vector>
 
 namespace td::fixtures {
 
@@ -51,6 +52,15 @@ inline ChartItem Corner(int lane, int day, int month = 5)
     corner.start.month = month;
     corner.start.day = day;
     return corner;
+}
+
+// The states of the given items of one document, to check several in one expectation.
+inline std::vector<int> States(const Workspace& ws, int doc, std::initializer_list<int> items)
+{
+    std::vector<int> states;
+    for (int index : items)
+        states.push_back(ws.ItemState(doc, index));
+    return states;
 }
 
 class FakeSavePrompt : public SavePrompt {

@@ -131,10 +131,10 @@ TEST(DocumentFile, RecordsOfEveryTypeMatchByteForByteAndReadBack)
         EXPECT_EQ(DocumentImage(read.document), image) << item.type;
         const ChartItem& back = *read.document.ItemPtr(0);
         const bool datedOnce = item.type == Event || item.type == TextBox || item.type == Schedule;
-        EXPECT_EQ(back.end.day, datedOnce ? item.start.day : item.end.day) << item.type;
         const bool fixedWidth = item.type == Line || item.type == TextBox || item.type == Schedule;
-        EXPECT_EQ(back.lineWidth, fixedWidth ? 16 : item.lineWidth) << item.type;
-        EXPECT_EQ(back.start.lane, item.type == Schedule ? 0 : item.start.lane) << item.type;
+        EXPECT_EQ((std::vector<int> {back.end.day, back.lineWidth, back.start.lane}),
+                  (std::vector<int> {datedOnce ? item.start.day : item.end.day, fixedWidth ? 16 : item.lineWidth,
+                                     item.type == Schedule ? 0 : item.start.lane})) << item.type;
     }
 }
 
@@ -198,17 +198,15 @@ TEST(DocumentFile, DamagedFilesGetExactlyTheirMessage)
 TEST(DocumentFile, RecordsBeforeADamageStayInTheDocument)
 {
     ReadResult read = ReadBody(Concat(EmptyRow, Concat(EmptyRow, {0xF8})));
-    EXPECT_EQ(read.kind, 0);
-    EXPECT_EQ(read.document.OrderCount(), 2);
+    EXPECT_EQ((std::pair {read.kind, read.document.OrderCount()}), (std::pair {0, 2}));
 }
 
 TEST(DocumentFile, TheLargestUsableIdLeavesNoRoomForNewRows)
 {
     ReadResult read = ReadBody(Concat(RowRecord(0x7FFFFFFE), {0xFF}));
     ASSERT_EQ(read.kind, DocumentKind::Project);
-    EXPECT_EQ(read.document.NextRowId(), std::numeric_limits<int32_t>::max());
-    EXPECT_EQ(read.document.InsertChildRow(0), -1);
-    EXPECT_EQ(read.document.AddRow(0), 0);
+    EXPECT_EQ((std::vector<int32_t> {read.document.NextRowId(), read.document.InsertChildRow(0), read.document.AddRow(0)}),
+              (std::vector<int32_t> {std::numeric_limits<int32_t>::max(), -1, 0}));
 }
 
 TEST(DocumentFile, OverLongStringsKeepWhatFitsAndFullWidthHasNoTerminator)
@@ -245,16 +243,14 @@ TEST(DocumentFile, RowsLoadShownWithTheirIdsAndSaneLevels)
     doc.RowAtPosition(1)->id = 7;
     doc.SetSubtreeShown(0, false);
     ReadResult read = Read(DocumentImage(doc));
-    EXPECT_EQ(read.document.FoldState(0), -1);
-    EXPECT_EQ(read.document.NextRowId(), 8);
+    EXPECT_EQ((std::pair {read.document.FoldState(0), read.document.NextRowId()}), (std::pair {-1, 8}));
 
     Bytes damaged = EmptyRow;
     damaged[7] = 9;
     damaged[8] = 0;
     damaged[1] = 0xFF;  // The record length is not trusted.
     ReadResult clamped = ReadBody(Concat(damaged, {0xFF}));
-    EXPECT_EQ(clamped.document.RowAtPosition(0)->level, 3);
-    EXPECT_EQ(clamped.document.RowAtPosition(0)->lanes, 1);
+    EXPECT_EQ((std::pair {clamped.document.RowAtPosition(0)->level, clamped.document.RowAtPosition(0)->lanes}), (std::pair {3, 1}));
 }
 
 TEST(DocumentFile, ItemTypesAreNotCheckedAgainstTheKind)
@@ -262,8 +258,7 @@ TEST(DocumentFile, ItemTypesAreNotCheckedAgainstTheKind)
     const Bytes entry = {0xF7, 0x16, 0, 0, 0, 0, 0, 0xD9, 0x07, 4, 1, 9, 0, 10, 0, 14, 0x90, 0, 0, 0, 0, 0, 0};
     ReadResult read = ReadBody(Concat(EmptyRow, Concat(entry, {0xFF})));
     ASSERT_EQ(read.kind, DocumentKind::Project);
-    EXPECT_EQ(read.document.ItemPtr(0)->type, Schedule);
-    EXPECT_EQ(read.document.ItemPtr(0)->end.hour, 10);
+    EXPECT_EQ((std::pair {read.document.ItemPtr(0)->type, read.document.ItemPtr(0)->end.hour}), (std::pair {int(Schedule), 10}));
 }
 
 }  // namespace

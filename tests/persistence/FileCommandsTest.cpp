@@ -64,9 +64,7 @@ TEST_F(FileCommandsTest, SaveWritesWithoutADialogAndOpenReadsItBackClean)
     const std::string path = dir.Path("plans.2009/plan.TDP");
     const int doc = AddModifiedProject(path, 3);
     ASSERT_EQ(files.SaveAll(false), 1);
-    EXPECT_EQ(chooser.Asked(), 0);
-    EXPECT_EQ(ws.Doc(doc)->ModState(), Clean);
-    EXPECT_EQ(ws.Undo().Count(), 0);
+    EXPECT_EQ((std::vector<int> {chooser.Asked(), ws.Doc(doc)->ModState(), ws.Undo().Count()}), (std::vector<int> {0, Clean, 0}));
 
     chooser.Answer(path);
     ASSERT_EQ(files.OpenDocument(), DocumentKind::Project);
@@ -79,8 +77,7 @@ TEST_F(FileCommandsTest, SaveWritesWithoutADialogAndOpenReadsItBackClean)
 TEST_F(FileCommandsTest, SaveOfAnUnnamedDocumentAsksAndKeepsTheChosenNameEvenWhenRefused)
 {
     const int doc = AddModifiedProject("");
-    EXPECT_EQ(files.SaveAll(false), 0);
-    EXPECT_EQ(chooser.Asked(), 1);
+    EXPECT_EQ((std::pair {files.SaveAll(false), chooser.Asked()}), (std::pair {0, 1}));
     EXPECT_STREQ(ws.Doc(doc)->Path(), "");
 
     const int undoCount = ws.Undo().Count();
@@ -88,8 +85,7 @@ TEST_F(FileCommandsTest, SaveOfAnUnnamedDocumentAsksAndKeepsTheChosenNameEvenWhe
     EXPECT_EQ(files.SaveAll(false), 0);
     EXPECT_EQ(boxes.errors, Errors {"Invalid File Extension !!"});
     EXPECT_EQ(ws.Doc(doc)->Path(), dir.Path("plan.doc"));
-    EXPECT_EQ(ws.Doc(doc)->ModState(), Modified);
-    EXPECT_EQ(ws.Undo().Count(), undoCount);
+    EXPECT_EQ((std::pair {ws.Doc(doc)->ModState(), ws.Undo().Count()}), (std::pair {int(Modified), undoCount}));
 
     chooser.Answer(std::string(PathSize, 'a') + ".tdp");
     EXPECT_EQ(files.SaveAll(true), 0);
@@ -97,8 +93,7 @@ TEST_F(FileCommandsTest, SaveOfAnUnnamedDocumentAsksAndKeepsTheChosenNameEvenWhe
 
     chooser.Answer(dir.Path("plan.tdp"));
     EXPECT_EQ(files.SaveAll(true), 1);
-    EXPECT_EQ(chooser.saveKinds.back(), DocumentKind::Project);
-    EXPECT_EQ(chooser.savePaths.back(), dir.Path("plan.doc"));
+    EXPECT_EQ((std::pair {chooser.saveKinds.back(), chooser.savePaths.back()}), (std::pair {DocumentKind::Project, dir.Path("plan.doc")}));
     EXPECT_TRUE(std::filesystem::exists(dir.Path("plan.tdp")));
 }
 
@@ -106,9 +101,7 @@ TEST_F(FileCommandsTest, SaveAsWithNothingModifiedAsksNothingAndEmptiesTheUndoLo
 {
     ws.Doc(AddModifiedProject(dir.Path("plan.tdp")))->SetModState(Clean);
     ASSERT_GT(ws.Undo().Count(), 0);
-    EXPECT_EQ(files.SaveAll(true), 1);
-    EXPECT_EQ(chooser.Asked(), 0);
-    EXPECT_EQ(ws.Undo().Count(), 0);
+    EXPECT_EQ((std::vector<int> {files.SaveAll(true), chooser.Asked(), ws.Undo().Count()}), (std::vector<int> {1, 0, 0}));
 }
 
 TEST_F(FileCommandsTest, AFailedSaveStopsAndLeavesLaterDocumentsModified)
@@ -117,8 +110,7 @@ TEST_F(FileCommandsTest, AFailedSaveStopsAndLeavesLaterDocumentsModified)
     const int second = AddModifiedProject(dir.Path("other.tdp"));
     EXPECT_EQ(files.SaveAll(false), 0);
     EXPECT_EQ(boxes.errors, Errors {"File Open Error !!"});
-    EXPECT_EQ(ws.Doc(first)->ModState(), Modified);
-    EXPECT_EQ(ws.Doc(second)->ModState(), Modified);
+    EXPECT_EQ((std::pair {ws.Doc(first)->ModState(), ws.Doc(second)->ModState()}), (std::pair {int(Modified), int(Modified)}));
     EXPECT_FALSE(std::filesystem::exists(dir.Path("other.tdp")));
 }
 
@@ -131,8 +123,7 @@ TEST_F(FileCommandsTest, OpenRefusalsLeaveTheWorkspaceAsItWas)
     EXPECT_EQ(files.OpenDocument(), 0) << "a cancelled dialog";
     EXPECT_EQ(files.OpenDocumentFile(std::string(PathSize, 'a') + ".tdp"), 0);
     EXPECT_EQ(boxes.errors, (Errors {"Unknown File Format !!", "File Open Error !!"}));
-    EXPECT_EQ(ws.DocumentCount(), 1);
-    EXPECT_EQ(ws.VisibleRowCount(), 1);
+    EXPECT_EQ((std::pair {ws.DocumentCount(), ws.VisibleRowCount()}), (std::pair {1, 1}));
 }
 
 TEST_F(FileCommandsTest, SavePromptAnswersYesNoAndCancel)
@@ -144,10 +135,9 @@ TEST_F(FileCommandsTest, SavePromptAnswersYesNoAndCancel)
     boxes.Answer(SaveAnswer::Cancel);
     EXPECT_EQ(files.ConfirmSave(doc), 0);
     boxes.Answer(SaveAnswer::Yes);
-    EXPECT_EQ(files.ConfirmSave(doc), 1);
-    EXPECT_EQ(ws.Doc(doc)->ModState(), Clean);
-    EXPECT_EQ(files.ConfirmSave(doc), 1);
-    EXPECT_EQ(boxes.prompts, 3);
+    EXPECT_EQ((std::pair {files.ConfirmSave(doc), ws.Doc(doc)->ModState()}), (std::pair {1, int(Clean)}));
+    // A clean document is not asked about.
+    EXPECT_EQ((std::pair {files.ConfirmSave(doc), boxes.prompts}), (std::pair {1, 3}));
 }
 
 TEST_F(FileCommandsTest, PromptForAllStopsAtCancelAndAtAFailedYes)
@@ -156,8 +146,7 @@ TEST_F(FileCommandsTest, PromptForAllStopsAtCancelAndAtAFailedYes)
     AddModifiedProject(dir.Path("b.txt"));
     for (SaveAnswer answer : {SaveAnswer::No, SaveAnswer::Cancel, SaveAnswer::No, SaveAnswer::Yes})
         boxes.Answer(answer);
-    EXPECT_EQ(files.ConfirmSave(-1), 0);
-    EXPECT_EQ(files.ConfirmSave(-1), 0);
+    EXPECT_EQ(files.ConfirmSave(-1) + files.ConfirmSave(-1), 0);
     EXPECT_EQ(boxes.errors, Errors {"Invalid File Extension !!"});
     EXPECT_EQ(ws.Doc(0)->ModState(), Modified);
     boxes.Answer(SaveAnswer::No);
@@ -178,8 +167,7 @@ TEST_F(FileCommandsTest, ClosingOneOfTwoDocumentsWithYesKeepsTheOthersUndo)
     EXPECT_EQ(ws.CloseDocument(0, files), 1);
     EXPECT_TRUE(std::filesystem::exists(dir.Path("a.tdp")));
     ASSERT_EQ(ws.DocumentCount(), 1);
-    EXPECT_EQ(ws.UndoLast(), 1);
-    EXPECT_EQ(ws.ItemState(0, 0), ItemDeleted);
+    EXPECT_EQ((std::pair {ws.UndoLast(), ws.ItemState(0, 0)}), (std::pair {1, int(ItemDeleted)}));
 }
 
 TEST_F(FileCommandsTest, CutSavePasteGivesTheCutItemsBack)
@@ -193,8 +181,7 @@ TEST_F(FileCommandsTest, CutSavePasteGivesTheCutItemsBack)
     ASSERT_EQ(ws.ItemCount(doc), 0);
     ASSERT_EQ(ws.PasteClipboard(1), 1);
     ASSERT_EQ(ws.ItemCount(doc), 2);
-    EXPECT_EQ(ws.ItemPtr(doc, 1)->start.day, 2);
-    EXPECT_EQ(ws.ItemPtr(doc, 1)->start.rowId, ws.RowIdAt(1));
+    EXPECT_EQ((std::pair {ws.ItemPtr(doc, 1)->start.day, ws.ItemPtr(doc, 1)->start.rowId}), (std::pair {2, ws.RowIdAt(1)}));
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <functional>
 
+#include <fcntl.h>
 #include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -34,12 +35,6 @@ using Errors = std::vector<std::string>;
 constexpr uid_t Nobody = 65534;
 
 std::vector<char> Chars(const std::string& text) { return {text.begin(), text.end()}; }
-
-std::vector<char> NewProjectImage()
-{
-    const auto image = DocumentImage(testing::NewProject());
-    return {image.begin(), image.end()};
-}
 
 // Saves a new project to `path`: 1 when saved silently, 2 when refused with "File Open Error !!".
 int SaveNewProject(const std::string& path)
@@ -117,31 +112,43 @@ TEST_F(FileReplacementTest, ALinkIsFollowedAndStays)
     EXPECT_EQ(FileBytes(dir.Path("shared/2009.cal")), Chars(HolidayText(table)));
 }
 
+// A FIFO with a reader opens for writing like a file, so only its type can refuse it.
 TEST_F(FileReplacementTest, FailedWritesChangeNothing)
 {
     WriteBytes(dir.Path("plain"), "x");
     fs::create_directory(dir.Path("occupied.tdp"));
+    ASSERT_EQ(mkfifo(dir.Path("pipe.tdp").c_str(), 0644), 0);
+    const int reader = open(dir.Path("pipe.tdp").c_str(), O_RDONLY | O_NONBLOCK);
     for (const std::string& path : {dir.Path("nowhere/plan.tdp"), dir.Path("plain/plan.tdp"),
-                                    dir.Path("occupied.tdp"), std::string("/dev/null"), std::string()})
+                                    dir.Path("occupied.tdp"), dir.Path("pipe.tdp"), std::string()})
         EXPECT_EQ(SaveNewProject(path), 2) << path;
-    EXPECT_EQ(Entries(), (Errors {"occupied.tdp", "plain"}));
+    close(reader);
+    EXPECT_EQ(Entries(), (Errors {"occupied.tdp", "pipe.tdp", "plain"}));
+    EXPECT_TRUE(fs::is_fifo(dir.Path("pipe.tdp")));
     EXPECT_EQ(FileBytes(dir.Path("plain")), Chars("x"));
+}
+
+// Runs `step` with the soft limit of `resource` lowered to `limit`.
+template <typename Step>
+auto WithLimit(int resource, rlim_t limit, Step step)
+{
+    rlimit saved {};
+    getrlimit(resource, &saved);
+    rlimit limited = saved;
+    limited.rlim_cur = limit;
+    setrlimit(resource, &limited);
+    const auto result = step();
+    setrlimit(resource, &saved);
+    return result;
 }
 
 TEST_F(FileReplacementTest, AWriteCutShortKeepsTheOldFile)
 {
     WriteBytes(dir.Path("plan.tdp"), "old");
     // A file size limit makes the write itself fail, even for root.
-    rlimit saved {};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit limited = saved;
-    limited.rlim_cur = 1024;
     auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &limited);
-    const bool replaced = ReplaceFile(dir.Path("plan.tdp"), std::string(4096, 'n'));
-    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_FALSE(WithLimit(RLIMIT_FSIZE, 1024, [&] { return ReplaceFile(dir.Path("plan.tdp"), std::string(4096, 'n')); }));
     std::signal(SIGXFSZ, previous);
-    EXPECT_FALSE(replaced);
     EXPECT_EQ(FileBytes(dir.Path("plan.tdp")), Chars("old"));
     EXPECT_EQ(Entries(), Errors {"plan.tdp"});
 }
@@ -152,14 +159,7 @@ TEST_F(FileReplacementTest, WithoutATemporaryFileAWritableFileIsOverwrittenInPla
     WriteBytes(dir.Path("plan.tdp"), std::string(100, 'o'));
     const int lowestFree = dup(0);
     close(lowestFree);
-    rlimit saved {};
-    getrlimit(RLIMIT_NOFILE, &saved);
-    rlimit limited = saved;
-    limited.rlim_cur = static_cast<rlim_t>(lowestFree) + 1;
-    setrlimit(RLIMIT_NOFILE, &limited);
-    const bool replaced = ReplaceFile(dir.Path("plan.tdp"), "new");
-    setrlimit(RLIMIT_NOFILE, &saved);
-    EXPECT_TRUE(replaced);
+    EXPECT_TRUE(WithLimit(RLIMIT_NOFILE, lowestFree + 1, [&] { return ReplaceFile(dir.Path("plan.tdp"), "new"); }));
     EXPECT_EQ(FileBytes(dir.Path("plan.tdp")), Chars("new"));
     EXPECT_EQ(Entries(), Errors {"plan.tdp"});
 }
@@ -189,7 +189,8 @@ TEST_F(FileReplacementTest, AWritableFileInAReadOnlyDirectoryIsSavedInPlace)
     if (result < 0)
         GTEST_SKIP() << "cannot run as the user nobody to check directory protection";
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(FileBytes(dir.Path("locked/plan.tdp")), NewProjectImage());
+    const auto image = DocumentImage(testing::NewProject());
+    EXPECT_EQ(FileBytes(dir.Path("locked/plan.tdp")), std::vector<char>(image.begin(), image.end()));
     EXPECT_EQ(Entries("locked"), Errors {"plan.tdp"});
 }
 

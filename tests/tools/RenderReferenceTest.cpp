@@ -56,16 +56,11 @@ TEST_P(RenderReference, MatchesTheReferenceImage)
 INSTANTIATE_TEST_SUITE_P(
     ExamplePlans, RenderReference,
     ::testing::Values(
-        ReferenceRender{"project-day.png", {"project.tdp"},
-                        {"--zoom", "5", "--first-date", "2009-03-28"}},
-        ReferenceRender{"project-wide-days.png", {"project.tdp"},
-                        {"--zoom", "7", "--first-date", "2009-04-10"}},
-        ReferenceRender{"project-month.png", {"project.tdp"},
-                        {"--zoom", "2", "--first-date", "2009-03-15"}},
-        ReferenceRender{"project-schedule.png", {"project.tdp", "schedule.tds"},
-                        {"--zoom", "8", "--first-date", "2009-04-01"}},
-        ReferenceRender{"schedule-project-scrolled.png", {"schedule.tds", "project.tdp"},
-                        {"--zoom", "7", "--first-date", "2009-04-02", "--first-row", "2"}}),
+        ReferenceRender{"project-day.png", {"project.tdp"}, {"--zoom", "5", "--first-date", "2009-03-28"}},
+        ReferenceRender{"project-wide-days.png", {"project.tdp"}, {"--zoom", "7", "--first-date", "2009-04-10"}},
+        ReferenceRender{"project-month.png", {"project.tdp"}, {"--zoom", "2", "--first-date", "2009-03-15"}},
+        ReferenceRender{"project-schedule.png", {"project.tdp", "schedule.tds"}, {"--zoom", "8", "--first-date", "2009-04-01"}},
+        ReferenceRender{"schedule-project-scrolled.png", {"schedule.tds", "project.tdp"}, {"--zoom", "7", "--first-date", "2009-04-02", "--first-row", "2"}}),
     [](const ::testing::TestParamInfo<ReferenceRender>& info) {
         std::string name = info.param.png;
         name = name.substr(0, name.find('.'));
