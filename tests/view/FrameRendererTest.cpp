@@ -43,13 +43,11 @@ TEST(FrameRenderer, HeaderRulesSpanTheirColumns)
         EXPECT_EQ(f.Pixel(x, 27), White) << x;
     }
     EXPECT_EQ(f.Pixel(10, 40), White);
-    EXPECT_TRUE(f.Inked(23, 49, 139, 64));
-    EXPECT_TRUE(f.Inked(143, 49, 219, 64));
-    EXPECT_TRUE(f.Inked(223, 49, 339, 64));
-    // The columns' upper band stays empty.
-    EXPECT_FALSE(f.Inked(21, 29, 140, 46));
-    EXPECT_FALSE(f.Inked(141, 29, 220, 46));
-    EXPECT_FALSE(f.Inked(221, 29, 340, 46));
+    // Each column is titled in its lower band; the upper band stays empty.
+    for (auto [left, right] : {std::pair{20, 140}, {140, 220}, {220, 340}}) {
+        EXPECT_TRUE(f.Inked(left + 3, 49, right - 1, 64)) << left;
+        EXPECT_FALSE(f.Inked(left + 1, 29, right, 46)) << left;
+    }
 }
 
 // The lower band labels each day or month, the upper band each new month or year; the day scale
@@ -117,18 +115,14 @@ TEST(FrameRenderer, TreeGlyphShowsTheFoldState)
     EXPECT_EQ(f.view.glyphX[1], 32);
     const QImage& glyphs = ViewBitmap("IDB_PLUS_MINUS");
     ASSERT_EQ(glyphs.size(), QSize(18, 9));
-    for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 9; ++x)
-            ASSERT_EQ(f.Pixel(23 + x, 70 + y), glyphs.pixel(9 + x, y)) << x << "," << y;
+    EXPECT_EQ(f.view.BackBuffer().copy(23, 70, 9, 9), glyphs.copy(9, 0, 9, 9).convertToFormat(QImage::Format_RGB32));
     // A row without children has no glyph.
     EXPECT_FALSE(f.Inked(32, 90, 41, 99));
 
     ASSERT_EQ(f.workspace.ShowSubtree(0, false), 1);
     f.view.Redraw();
     ASSERT_EQ(f.workspace.FoldState(0), 1);
-    for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 9; ++x)
-            ASSERT_EQ(f.Pixel(23 + x, 70 + y), glyphs.pixel(x, y)) << x << "," << y;
+    EXPECT_EQ(f.view.BackBuffer().copy(23, 70, 9, 9), glyphs.copy(0, 0, 9, 9).convertToFormat(QImage::Format_RGB32));
 }
 
 TEST(FrameRenderer, SelectedRowNameIsBolder)

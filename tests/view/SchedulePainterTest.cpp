@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace td {
 namespace {
@@ -34,6 +35,8 @@ struct ScheduleChart : ChartFixture {
     }
 
     ChartItem& Item(int index, int doc = 0) { return *workspace.ItemPtr(doc, index); }
+    // The block an entry was laid out in: its offsets from the cell top, kept in the lane bytes.
+    std::pair<int, int> Lanes(int index, int doc = 0) { return {Item(index, doc).start.lane, Item(index, doc).end.lane}; }
 };
 
 // Height of a block as the painter lays it out in a day cell of 80 pixels.
@@ -84,31 +87,21 @@ TEST(SchedulePainter, EntriesOfOneDayStackInTableOrder)
     f.Add(2, 9, 0, 10, 0, "Early");
     f.Add(2, 10, 0, 12, 0, "Chosen");
     f.Item(1).state = ItemDeleted;
-    f.Item(1).start.lane = 99;
-    f.Item(1).end.lane = 99;
+    f.Item(1).start.lane = f.Item(1).end.lane = 99;
     f.Item(3).state = ItemSelected;
     f.view.Redraw();
 
     const int late = BlockHeight("14:00-15:00", "Late");
     const int early = BlockHeight("9:00-10:00", "Early");
     const int chosen = BlockHeight("10:00-12:00", "Chosen");
-    EXPECT_EQ(f.Item(0).start.lane, 0);
-    EXPECT_EQ(f.Item(0).end.lane, late);
-    EXPECT_EQ(f.Item(2).start.lane, late);
-    EXPECT_EQ(f.Item(2).end.lane, late + early);
-    EXPECT_EQ(f.Item(3).start.lane, late + early);
-    EXPECT_EQ(f.Item(3).end.lane, late + early + chosen);
-    // The deleted entry takes no room and keeps its bytes.
-    EXPECT_EQ(f.Item(1).start.lane, 99);
-    EXPECT_EQ(f.Item(1).end.lane, 99);
+    EXPECT_EQ(f.Lanes(0), std::pair(0, late));
+    EXPECT_EQ(f.Lanes(2), std::pair(late, late + early));
+    EXPECT_EQ(f.Lanes(3), std::pair(late + early, late + early + chosen));
+    EXPECT_EQ(f.Lanes(1), std::pair(99, 99)) << "the deleted entry takes no room and keeps its bytes";
 
     const QImage& image = f.view.BackBuffer();
-    for (int i : {0, 2, 3}) {
-        const ChartItem& item = f.Item(i);
-        EXPECT_TRUE(Inked(image, 422, CellTop + item.start.lane, 498,
-                          CellTop + item.end.lane - 4))
-            << i;
-    }
+    for (int i : {0, 2, 3})
+        EXPECT_TRUE(Inked(image, 422, CellTop + f.Item(i).start.lane, 498, CellTop + f.Item(i).end.lane - 4)) << i;
     EXPECT_FALSE(Inked(image, 421, CellTop + f.Item(3).end.lane, 500, 184));
 }
 
@@ -119,8 +112,7 @@ TEST(SchedulePainter, EntriesOfDifferentDaysStartAtTheirCellTops)
     f.Add(3, 9, 0, 10, 0, "Third");
     f.view.Redraw();
     EXPECT_EQ(f.Item(0).start.lane, 0);
-    EXPECT_EQ(f.Item(1).start.lane, 0);
-    EXPECT_EQ(f.Item(0).end.lane, f.Item(1).end.lane);
+    EXPECT_EQ(f.Lanes(0), f.Lanes(1));
     const QImage& image = f.view.BackBuffer();
     EXPECT_TRUE(Inked(image, 342, CellTop, 418, CellTop + 12));
     EXPECT_TRUE(Inked(image, 502, CellTop, 578, CellTop + 12));
@@ -154,15 +146,11 @@ TEST(SchedulePainter, EntriesOutsideTheViewKeepTheirLaneBytes)
     f.SetFirstDate(2009, 4, 2);
     f.Add(1, 9, 0, 10, 0, "Before");
     f.Add(30, 9, 0, 10, 0, "Beyond");
-    for (int i : {0, 1}) {
-        f.Item(i).start.lane = 11;
-        f.Item(i).end.lane = 22;
-    }
+    for (int i : {0, 1})
+        f.Item(i).start.lane = 11, f.Item(i).end.lane = 22;
     f.view.Redraw();
-    for (int i : {0, 1}) {
-        EXPECT_EQ(f.Item(i).start.lane, 11) << i;
-        EXPECT_EQ(f.Item(i).end.lane, 22) << i;
-    }
+    for (int i : {0, 1})
+        EXPECT_EQ(f.Lanes(i), std::pair(11, 22)) << i;
     EXPECT_FALSE(f.Inked(341, 66, f.view.bufferWidth, 184));
 }
 
@@ -174,8 +162,7 @@ TEST(SchedulePainter, AFullCellDrawsNoMoreButStillCountsTheGap)
     f.Add(2, 11, 0, 12, 0, "Hidden");
     f.view.Redraw();
     const int first = BlockHeight("9:00-10:00", "Meeting");
-    EXPECT_EQ(f.Item(1).start.lane, first);
-    EXPECT_EQ(f.Item(1).end.lane, first + 4);
+    EXPECT_EQ(f.Lanes(1), std::pair(first, first + 4));
     const QImage& image = f.view.BackBuffer();
     EXPECT_TRUE(Inked(image, 422, CellTop, 498, 84));
     EXPECT_EQ(image.pixel(450, 84), 0xFF000000u);
