@@ -145,13 +145,14 @@ TEST(PageItems, EachItemOnItsRowsPageAndALineAcrossBoth)
 
     const QRgb blue = qRgb(0, 0, 255);
     const QRgb red = qRgb(255, 0, 0);
-    f.preview.RenderPreviewPage(f.view);
-    const QImage first = f.preview.PreviewImage().copy();
-    const int firstBottom = f.preview.pageRowTop[f.preview.rowsOnPage];
-    f.preview.currentPage = 1;
-    f.preview.RenderPreviewPage(f.view);
-    const QImage second = f.preview.PreviewImage();
-    const int secondBottom = f.preview.pageRowTop[f.preview.rowsOnPage];
+    // A page's image and the bottom of its rows.
+    auto render = [&f](int page) {
+        f.preview.currentPage = page;
+        f.preview.RenderPreviewPage(f.view);
+        return std::pair(f.preview.PreviewImage().copy(), f.preview.pageRowTop[f.preview.rowsOnPage]);
+    };
+    const auto [first, firstBottom] = render(0);
+    const auto [second, secondBottom] = render(1);
 
     EXPECT_GT(CountColour(first, blue), 200);
     EXPECT_EQ(CountColour(second, blue), 0);

@@ -95,10 +95,8 @@ TEST(Surface, AndBlitKeepsDarkAndTintsWhite)
 {
     QImage image = Blank();
     QImage glyph(4, 1, QImage::Format_RGB32);
-    glyph.setPixel(0, 0, White);
-    glyph.setPixel(1, 0, qRgb(255, 0, 0));
-    glyph.setPixel(2, 0, White);
-    glyph.setPixel(3, 0, qRgb(255, 0, 0));
+    for (int x = 0; x < 4; ++x)
+        glyph.setPixel(x, 0, x % 2 ? Red : White);
     QImage tint(1, 1, QImage::Format_RGB32);
     tint.setPixel(0, 0, qRgb(255, 127, 255));
     {
@@ -151,8 +149,7 @@ TEST(Surface, TextIsOpaqueAndAlignedToItsAnchor)
     }
     QRect ink = InkBounds(image, qRgb(0, 0, 255));
     ASSERT_FALSE(ink.isEmpty());
-    EXPECT_EQ(ink.left(), 20);
-    EXPECT_EQ(ink.top(), 10);
+    EXPECT_EQ(ink.topLeft(), QPoint(20, 10));
     EXPECT_GE(ink.bottom(), 20);
     EXPECT_LE(ink.bottom(), 26);
     EXPECT_EQ(image.pixel(ink.left(), ink.top()), White);
