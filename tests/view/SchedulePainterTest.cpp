@@ -1,5 +1,7 @@
 #include "ChartFixture.h"
 
+#include "view/EditMode.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -181,6 +183,23 @@ TEST(SchedulePainter, CellsStartAtTheDocumentsFirstRow)
     EXPECT_EQ(f.Item(0, 0).start.lane, 5);
     EXPECT_EQ(f.Item(0, 1).start.lane, 0);
     EXPECT_TRUE(f.Inked(422, CellTop, 498, CellTop + 12));
+}
+
+TEST(SchedulePainter, SelectedEntryOutlinesItsBlock)
+{
+    ScheduleChart f;
+    f.Add(2, 9, 0, 10, 0, "");
+    f.Add(2, 9, 0, 10, 0, "");
+    ASSERT_EQ(f.workspace.SelectItem(0, 1), 1);
+    f.view.editMode = Selected;
+    f.view.Redraw();
+    const int y1 = 65 + f.Item(1).start.lane;
+    const int y2 = 65 + f.Item(1).end.lane;
+    ASSERT_GT(y1, 65);
+    for (auto [x, y] : {std::pair{420, y1}, {500, y1}, {420, y2}, {500, y2}})
+        EXPECT_EQ(f.Pixel(x, y), Red) << x << "," << y;
+    const OverlayRect& r = f.view.overlayRect;
+    EXPECT_EQ(QRect(r.x, r.y, r.width, r.height), QRect(420, y1, 81, y2 - y1 + 2));
 }
 
 }  // namespace

@@ -283,34 +283,6 @@ TEST(SelectionOverlay, SelectedTextBoxAndLineOutlines)
     EXPECT_TRUE(f.CleanOutside(f.Painted()));
 }
 
-TEST(SelectionOverlay, SelectedScheduleEntryOutlinesItsBlock)
-{
-    ChartFixture f;
-    f.workspace.AddDocument(DocumentKind::Schedule);
-    f.view.zoomLevel = 7;
-    f.SetFirstDate(2009, 4, 1);
-    ChartItem entry;
-    entry.type = Schedule;
-    entry.state = ItemNormal;
-    entry.start = {0, 0, 2009, 4, 2, 9, 0};
-    entry.end = {0, 0, 2009, 4, 2, 10, 0};
-    entry.textSize = 14;
-    entry.textWeight = 400;
-    f.workspace.Doc(0)->AddItem(entry);
-    f.workspace.Doc(0)->AddItem(entry);
-    ASSERT_EQ(f.workspace.SelectItem(0, 1), 1);
-    f.view.editMode = Selected;
-    f.view.Redraw();
-    const ChartItem& drawn = *f.workspace.ItemPtr(0, 1);
-    ASSERT_GT(drawn.start.lane, 0);
-    const int y1 = 65 + drawn.start.lane;
-    const int y2 = 65 + drawn.end.lane;
-    for (auto [x, y] : {std::pair{420, y1}, {500, y1}, {420, y2}, {500, y2}})
-        EXPECT_EQ(f.Pixel(x, y), Red) << x << "," << y;
-    const OverlayRect& r = f.view.overlayRect;
-    EXPECT_EQ(QRect(r.x, r.y, r.width, r.height), QRect(420, y1, 81, y2 - y1 + 2));
-}
-
 // Stretching moves one end of a task, a text box's width or a line's end; events have no handles.
 TEST(SelectionOverlay, StretchingMovesOneEnd)
 {
@@ -356,26 +328,23 @@ TEST(SelectionOverlay, ConnectorToAScrolledAwayRowIsClippedAtTheFirstRow)
     ChartItem line;
     line.type = Line;
     line.start = {f.workspace.RowIdAt(0), 0, 2009, 4, 2, 0, 0};
-    line.end = {f.workspace.RowIdAt(2), 0, 2009, 4, 6, 0, 0};
-    int xa = 0, ya = 0, xb = 0, yb = 0;
-    // From (420, 34) above the rows to (740, 114): it enters the rows at y 65, x 544.
-    ASSERT_TRUE(f.view.LineConnector(0, line, xa, ya, xb, yb));
-    EXPECT_EQ(QLine(xa, ya, xb, yb), QLine(544, 65, 740, 114));
-
-    // Same x at both ends: a vertical segment clipped to the rows.
-    line.end.day = 2;
-    ASSERT_TRUE(f.view.LineConnector(0, line, xa, ya, xb, yb));
-    EXPECT_EQ(QLine(xa, ya, xb, yb), QLine(420, 65, 420, 114));
-
-    // Level and wholly above the rows: not shown.
-    line.end = line.start;
-    line.end.day = 6;
-    EXPECT_FALSE(f.view.LineConnector(0, line, xa, ya, xb, yb));
-
-    // An end lane beyond its row is not shown either.
-    line.end.rowId = f.workspace.RowIdAt(2);
-    line.end.lane = 2;
-    EXPECT_FALSE(f.view.LineConnector(0, line, xa, ya, xb, yb));
+    // From (420, 34) above the rows to (740, 114) it enters the rows at y 65, x 544; the same x at
+    // both ends is a vertical segment clipped to the rows; level and wholly above the rows, or
+    // ending on a lane beyond its row, it is not shown.
+    const struct {
+        int endRow, endLane, endDay;
+        bool shown;
+        QLine segment;
+    } cases[] = {{2, 0, 6, true, {544, 65, 740, 114}}, {2, 0, 2, true, {420, 65, 420, 114}},
+                 {0, 0, 6, false, {}}, {2, 2, 6, false, {}}};
+    for (const auto& c : cases) {
+        line.end = {f.workspace.RowIdAt(c.endRow), static_cast<uint8_t>(c.endLane), 2009, 4, c.endDay, 0, 0};
+        int xa = 0, ya = 0, xb = 0, yb = 0;
+        EXPECT_EQ(f.view.LineConnector(0, line, xa, ya, xb, yb), c.shown) << c.endRow << " " << c.endDay;
+        if (c.shown) {
+            EXPECT_EQ(QLine(xa, ya, xb, yb), c.segment);
+        }
+    }
 }
 
 }  // namespace
