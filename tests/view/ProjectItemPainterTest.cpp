@@ -42,8 +42,6 @@ struct It : ChartItem {
     It& StartRow(int rowId) { start.rowId = rowId; return *this; }
 };
 
-ChartItem MakeItem(int type, int lane, int startDay, int endDay) { return It(type, lane, startDay, endDay); }
-
 ChartItem MakeLine(int startLane, int startDay, int endRowId, int endLane, int endDay)
 {
     return It(Line, startLane, startDay, endDay).Lanes(startLane, endLane).EndRow(endRowId);
@@ -107,10 +105,9 @@ TEST(ProjectItemPainter, ArrowHeadsAreGlyphsBesideTheStroke)
         SCOPED_TRACE(c.zoom);
         ItemChart f;
         f.view.zoomLevel = c.zoom;
-        ChartItem item = MakeItem(TaskLine, 1, c.startDay, c.endDay);
-        item.arrow = c.arrow;
+        It item(TaskLine, 1, c.startDay, c.endDay);
         item.lineColor = c.color;
-        f.Add(item);
+        f.Add(item.Arrow(c.arrow));
         const QImage& image = f.Draw();
         for (const auto& [x, glyphX, width] : c.heads)
             EXPECT_TRUE(width == 0 || MatchesGlyph(image, x, Lane1Y - 7, glyphX, width)) << x;
@@ -137,9 +134,7 @@ TEST(ProjectItemPainter, StrokeBitsAtTheirOffsets)
     };
     for (const auto& c : cases) {
         ItemChart f;
-        ChartItem item = MakeItem(TaskLine, 1, 3, 10);
-        item.lineWidth = c.width;
-        f.Add(item);
+        f.Add(It(TaskLine, 1, 3, 10).Width(c.width));
         const QImage& image = f.Draw();
         for (int o = -3; o <= 3; ++o) {
             bool expected = std::find(c.inked.begin(), c.inked.end(), o) != c.inked.end();
@@ -155,7 +150,7 @@ TEST(ProjectItemPainter, EventMarksSitInTheMiddleOfTheirDay)
     const int middle = AprilX(3) + 40;
     for (int code = MarkCircle; code <= MarkDate + 1; ++code) {
         ItemChart f;
-        ChartItem item = MakeItem(Event, 1, 3, 3);
+        It item(Event, 1, 3, 3);
         item.lineStyle = code;
         item.lineColor = 0x0000FF;
         f.Add(item);
@@ -174,7 +169,7 @@ TEST(ProjectItemPainter, ProgressSplitsDoneFromRemaining)
     const int ex = AprilX(13);
     const int done = sx + (ex - sx) / 2;
     ItemChart f;
-    ChartItem item = MakeItem(Progress, 1, 3, 12);
+    It item(Progress, 1, 3, 12);
     item.progressColor = 0x00FF00;
     f.Add(item);
     EXPECT_EQ(CountColor(f.Draw(), Green, 341, 66, f.view.bufferWidth, 124), 0) << "an empty bar has no done part";
@@ -296,11 +291,8 @@ TEST(ProjectItemPainter, ItemsOfFoldedOrScrolledAwayRowsAreNotDrawn)
     doc->AddRow(1);
     doc->AddRow(0);
     f.workspace.RebuildVisibleRows();
-    ChartItem folded = MakeItem(TaskLine, 1, 3, 5);
-    folded.start.rowId = 1;
-    f.workspace.AddItem(0, folded);
-    ChartItem scrolled = MakeItem(TaskLine, 1, 3, 5);
-    f.workspace.AddItem(0, scrolled);
+    f.workspace.AddItem(0, It(TaskLine, 1, 3, 5).StartRow(1));  // folded away
+    f.workspace.AddItem(0, It(TaskLine, 1, 3, 5));  // scrolled away
     f.workspace.ShowSubtree(0, false);
     ASSERT_EQ(f.workspace.FindVisibleRow(0, 1), -1);
     f.view.firstRow = 1;
@@ -311,10 +303,9 @@ TEST(ProjectItemPainter, ItemsOfFoldedOrScrolledAwayRowsAreNotDrawn)
 TEST(ProjectItemPainter, OneItemDrawsShiftedWhateverItsState)
 {
     ItemChart f;
-    f.Add(MakeItem(TaskLine, 0, 20, 25));
+    f.Add(It(TaskLine, 0, 20, 25));
     f.Draw();
-    ChartItem item = MakeItem(TaskLine, 1, 3, 5);
-    item.state = ItemSelected;
+    const ChartItem item = It(TaskLine, 1, 3, 5).State(ItemSelected);
     QImage image(f.view.bufferWidth, f.view.bufferHeight, QImage::Format_RGB32);
     image.fill(Qt::white);
     {

@@ -69,18 +69,6 @@ TEST(SchedulePainter, FormatTime)
     }
 }
 
-TEST(SchedulePainter, NothingIsDrawnBelowZoomSeven)
-{
-    ScheduleChart f;
-    f.view.zoomLevel = 6;
-    f.Add(2, 9, 0, 10, 0, "Meeting");
-    f.Item(0).start.lane = 7;
-    f.view.Redraw();
-    EXPECT_EQ(f.view.DrawScheduleItems(0), 0);
-    EXPECT_FALSE(f.Inked(341, 66, 1900, 184));
-    EXPECT_EQ(f.Item(0).start.lane, 7);
-}
-
 TEST(SchedulePainter, EntriesOfOneDayStackInTableOrder)
 {
     ScheduleChart f;
@@ -142,18 +130,24 @@ TEST(SchedulePainter, TimeRangeIsDrawnAtTheCellTop)
     EXPECT_EQ(f.Item(0).end.lane, BlockHeight("9:05-17:30", ""));
 }
 
-TEST(SchedulePainter, EntriesOutsideTheViewKeepTheirLaneBytes)
+// Below zoom seven no entry is drawn; at seven, none before or after the days shown. Either way
+// their lane bytes stay as they were.
+TEST(SchedulePainter, EntriesNotDrawnKeepTheirLaneBytes)
 {
-    ScheduleChart f;
-    f.SetFirstDate(2009, 4, 2);
-    f.Add(1, 9, 0, 10, 0, "Before");
-    f.Add(30, 9, 0, 10, 0, "Beyond");
-    for (int i : {0, 1})
-        f.Item(i).start.lane = 11, f.Item(i).end.lane = 22;
-    f.view.Redraw();
-    for (int i : {0, 1})
-        EXPECT_EQ(f.Lanes(i), std::pair(11, 22)) << i;
-    EXPECT_FALSE(f.Inked(341, 66, f.view.bufferWidth, 184));
+    for (int zoom : {6, 7}) {
+        ScheduleChart f;
+        f.view.zoomLevel = zoom;
+        f.SetFirstDate(2009, 4, 2);
+        f.Add(1, 9, 0, 10, 0, "Before");
+        f.Add(30, 9, 0, 10, 0, "Beyond");
+        for (int i : {0, 1})
+            f.Item(i).start.lane = 11, f.Item(i).end.lane = 22;
+        f.view.Redraw();
+        EXPECT_EQ(f.view.DrawScheduleItems(0), zoom == 7 ? 1 : 0) << zoom;
+        for (int i : {0, 1})
+            EXPECT_EQ(f.Lanes(i), std::pair(11, 22)) << zoom << " " << i;
+        EXPECT_FALSE(f.Inked(341, 66, f.view.bufferWidth, 184)) << zoom;
+    }
 }
 
 TEST(SchedulePainter, AFullCellDrawsNoMoreButStillCountsTheGap)

@@ -150,7 +150,8 @@ TEST(SelectionOverlay, RowGuideSnapsToLaneBoundaries)
 }
 
 // Creating snaps to whole days: a task or progress bar is one red stroke, a band its two edges, a
-// line joins the two days; the select tool and the tools that create at once draw nothing.
+// line joins the two days, a text box stays in the pressed row; the select tool and the tools
+// that create at once draw nothing.
 TEST(SelectionOverlay, CreatingDrawsTheNewItemsOutline)
 {
     const struct {
@@ -164,6 +165,10 @@ TEST(SelectionOverlay, CreatingDrawsTheNewItemsOutline)
         {ToolId::Progress, {500, 90}, {430, 90}, {420, 94, 161, 1}, {{420, 580, 94}}, {{419, 94}, {580, 94}}},
         {ToolId::TaskBand, {430, 90}, {500, 90}, {420, 88, 161, 13}, {{420, 580, 88}, {420, 580, 100}}, {{450, 94}}},
         {ToolId::Line, {505, 70}, {665, 110}, {500, 74, 161, 41}, {{500, 501, 74}, {659, 660, 113}}, {}},
+        {ToolId::TextBox, {450, 70}, {600, 95}, {450, 68, 151, 34}, {{450, 601, 68}, {450, 451, 100}, {600, 601, 100}},
+         {{525, 80}}},
+        {ToolId::TextBox, {450, 70}, {600, 130}, {450, 68, 151, 34}, {{600, 601, 100}}, {{600, 120}}},
+        {ToolId::TextBox, {450, 110}, {600, 70}, {450, 108, 151, 14}, {}, {}},  // upwards: from its top lane
         {ToolId::Select, {450, 70}, {600, 95}, {}, {}, {}},
         {ToolId::Event, {450, 70}, {600, 95}, {}, {}, {}},
         {ToolId::Schedule, {450, 70}, {600, 95}, {}, {}, {}},
@@ -186,28 +191,6 @@ TEST(SelectionOverlay, CreatingDrawsTheNewItemsOutline)
     }
 }
 
-TEST(SelectionOverlay, CreatingATextBoxStaysInThePressedRow)
-{
-    OverlayChart f;
-    f.view.currentTool = ToolId::TextBox;
-    f.Press(450, 70);
-    f.Feedback(Create, 600, 95);
-    EXPECT_EQ(f.Painted(), QRect(450, 68, 151, 34));
-    for (auto [x, y] : {std::pair{450, 68}, {600, 68}, {450, 100}, {600, 100}, {525, 68}})
-        EXPECT_EQ(f.Pixel(x, y), Red) << x << "," << y;
-    EXPECT_TRUE(f.Clean(525, 80));
-
-    // Into the next row: the box ends on the pressed row's last lane.
-    f.Feedback(Create, 600, 130);
-    EXPECT_EQ(f.Pixel(600, 100), Red);
-    EXPECT_TRUE(f.Clean(600, 120));
-
-    // Pressed in the second row, dragged up into the first: the box starts on its top lane.
-    f.Press(450, 110);
-    f.Feedback(Create, 600, 70);
-    EXPECT_EQ(f.Painted(), QRect(450, 108, 151, 14));
-}
-
 TEST(SelectionOverlay, SelectedTaskFollowsTheDragByWholeLanes)
 {
     OverlayChart f;
@@ -226,14 +209,11 @@ TEST(SelectionOverlay, SelectedTaskFollowsTheDragByWholeLanes)
     f.Feedback(MoveItems, 485, 99);  // 19 down: no lane yet
     EXPECT_TRUE(f.RedRun(455, 615, 74));
     EXPECT_TRUE(f.Clean(500, 94));
-}
 
-TEST(SelectionOverlay, DraggedItemsStillShowWhileMarkedDeleted)
-{
-    OverlayChart f;
+    // Dragged items still show while marked deleted.
+    f.workspace.ClearSelection();
     f.AddSelected(TaskBand, 2, 3);
     f.workspace.DeleteSelectedItems(false, false);
-    f.Press(450, 80);
     f.Feedback(MoveItems, 450, 80);
     f.view.Redraw();
     EXPECT_TRUE(f.RedRun(420, 580, 68));
