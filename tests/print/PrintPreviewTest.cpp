@@ -52,7 +52,7 @@ std::array<int, 6> Layout(const PrintPreview& p)
 
 // A 600-dot printer scales the screen six times and its preview a quarter of that; a large
 // offset becomes the margin, and a coarse device keeps screen lengths.
-TEST(PrintLayout, ScaleAndMarginsFollowTheDevice)
+TEST(PrintLayout, ScaleMarginsAndDatesFollowTheDevice)
 {
     PrintFixture f;
     FakeDevice device;
@@ -63,11 +63,8 @@ TEST(PrintLayout, ScaleAndMarginsFollowTheDevice)
     EXPECT_EQ(Layout(f.preview), (std::array{1, 20, 118, 118, 1, 118 + 320}));
     f.preview.SetUpLayout({800, 1000, 72, 72, 90, 10});
     EXPECT_EQ(Layout(f.preview), (std::array{1, 20, 90, 56, 1, 90 + 320}));
-}
 
-TEST(PrintLayout, MonthModeDatesAtSixTimesTheScreen)
-{
-    PrintFixture f;
+    // Month mode places dates at six times the screen.
     f.preview.SetUpLayout(A4At600);
     f.preview.zoomLevel = 2;
     f.preview.firstDate = {2009, 4, 17};

@@ -129,10 +129,8 @@ TEST(FrameRenderer, SelectedRowNameIsBolder)
 {
     ChartFixture f;
     f.AddProject({1, 1});
-    std::memcpy(f.workspace.RowAt(0)->name, "Alpha", 5);
-    std::memcpy(f.workspace.RowAt(1)->name, "Alpha", 5);
-    std::memcpy(f.workspace.RowAt(0)->person, "Bob", 3);
-    std::memcpy(f.workspace.RowAt(1)->person, "Bob", 3);
+    for (int row : {0, 1})
+        std::memcpy(f.workspace.RowAt(row)->name, "Alpha", 5), std::memcpy(f.workspace.RowAt(row)->person, "Bob", 3);
     f.view.selectedViewRow = 1;
     f.view.Redraw();
     const QImage& image = f.view.BackBuffer();

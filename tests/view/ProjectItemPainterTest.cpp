@@ -65,11 +65,7 @@ struct ItemChart : ChartFixture {
 
     int Add(const ChartItem& item) { return workspace.AddItem(0, item); }
 
-    const QImage& Draw()
-    {
-        view.Redraw();
-        return view.BackBuffer();
-    }
+    const QImage& Draw() { return view.Redraw(), view.BackBuffer(); }
 };
 
 // The lane-1 stroke of a task sits at y 65 + 20 + 9.

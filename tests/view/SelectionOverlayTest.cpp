@@ -48,11 +48,7 @@ struct OverlayChart : ChartFixture {
         view.DrawOverlay();
     }
 
-    void Press(int x, int y)
-    {
-        view.downX = x;
-        view.downY = y;
-    }
+    void Press(int x, int y) { view.downX = x, view.downY = y; }
 
     // The buffer differs from the clean copy nowhere outside `area`.
     bool CleanOutside(const QRect& area) const
