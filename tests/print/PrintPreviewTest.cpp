@@ -51,8 +51,8 @@ std::array<int, 6> Layout(const PrintPreview& p)
 }
 
 // A 600-dot printer scales the screen six times and its preview a quarter of that; a large
-// offset becomes the margin, and a coarse device keeps screen lengths.
-TEST(PrintLayout, ScaleMarginsAndDatesFollowTheDevice)
+// offset becomes the margin, a coarse device keeps screen lengths.
+TEST(PrintLayout, ScaleMarginsDatesAndPreviewFollowThePage)
 {
     PrintFixture f;
     FakeDevice device;
@@ -75,6 +75,16 @@ TEST(PrintLayout, ScaleMarginsAndDatesFollowTheDevice)
     }
     EXPECT_EQ(f.preview.PageDateToX(x, 2012, 1, 1), 1);
     EXPECT_EQ(x, f.preview.pageWidth - 10);
+
+    // The preview rectangle fits the page by height or by width.
+    f.preview.pageWidth = 1240;
+    f.preview.pageHeight = 1754;
+    for (auto [size, expected] : {std::pair{std::array{840, 640}, std::array{201, 10, 639, 630}},
+                                  {{400, 1240}, {20, 385, 380, 894}}}) {
+        std::array<int, 4> r = {0, 0, size[0], size[1]};
+        f.preview.FitPreviewRect(r[0], r[1], r[2], r[3]);
+        EXPECT_EQ(r, expected);
+    }
 }
 
 // Rows area of 1000 units from y 100, lanes of 120.
@@ -106,19 +116,6 @@ TEST(Pagination, RowsFillAPageUpToTheFrame)
     EXPECT_EQ(tall.preview.pageCount, 3);
     EXPECT_EQ(tall.preview.LayoutPage(1), 1);
     EXPECT_EQ(tall.preview.pageRowTop[1], tall.preview.bottom);
-}
-
-TEST(PreviewRect, FitsThePageByHeightOrByWidth)
-{
-    PrintFixture f;
-    f.preview.pageWidth = 1240;
-    f.preview.pageHeight = 1754;
-    for (auto [size, expected] : {std::pair{std::array{840, 640}, std::array{201, 10, 639, 630}},
-                                  {{400, 1240}, {20, 385, 380, 894}}}) {
-        std::array<int, 4> r = {0, 0, size[0], size[1]};
-        f.preview.FitPreviewRect(r[0], r[1], r[2], r[3]);
-        EXPECT_EQ(r, expected);
-    }
 }
 
 int CountColour(const QImage& image, QRgb colour)

@@ -89,7 +89,8 @@ TEST(ChartGeometry, XToDateStartsInsideTheTimeline)
     }
 }
 
-// Rows stack by their lanes; damaged lane counts still give rows of their own.
+// Rows stack by their lanes; damaged lane counts still give rows of their own, and a full
+// workspace is laid out whole.
 TEST(ChartGeometry, RowTopsAndYToRowLane)
 {
     ChartFixture f;
@@ -112,22 +113,19 @@ TEST(ChartGeometry, RowTopsAndYToRowLane)
     ASSERT_EQ(damaged.view.viewRowCount, 3);
     EXPECT_EQ((std::array{damaged.view.rowTop[1], damaged.view.rowTop[2], damaged.view.rowTop[3]}),
               (std::array{65 + 20, 85 + 256 * 20, 85 + 256 * 20 + 20}));
-}
 
-TEST(ChartGeometry, LayoutHoldsEveryRowOfAFullWorkspace)
-{
-    ChartFixture f;
+    ChartFixture full;
     for (int d = 0; d < MaxDocuments; ++d) {
-        f.workspace.AddDocument(DocumentKind::Project);
+        full.workspace.AddDocument(DocumentKind::Project);
         for (int r = 1; r < MaxVisibleRows / MaxDocuments; ++r)
-            f.workspace.Doc(d)->AddRow(1);
+            full.workspace.Doc(d)->AddRow(1);
     }
-    f.workspace.RebuildVisibleRows();
-    ASSERT_EQ(f.workspace.VisibleRowCount(), MaxVisibleRows);
-    f.view.Redraw();
-    EXPECT_EQ(f.view.viewRowCount, MaxVisibleRows);
+    full.workspace.RebuildVisibleRows();
+    ASSERT_EQ(full.workspace.VisibleRowCount(), MaxVisibleRows);
+    full.view.Redraw();
+    EXPECT_EQ(full.view.viewRowCount, MaxVisibleRows);
     for (int k = 0; k < MaxVisibleRows; ++k)
-        ASSERT_EQ(f.view.rowTop[k + 1] - f.view.rowTop[k], 40) << k;
+        ASSERT_EQ(full.view.rowTop[k + 1] - full.view.rowTop[k], 40) << k;
 }
 
 }  // namespace

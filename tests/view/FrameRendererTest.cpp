@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <utility>
 #include <cstring>
 
 namespace td {
@@ -111,8 +112,7 @@ TEST(FrameRenderer, TreeGlyphShowsTheFoldState)
     f.workspace.RebuildVisibleRows();
     ASSERT_EQ(f.workspace.FoldState(0), -1);
     f.view.Redraw();
-    EXPECT_EQ(f.view.glyphX[0], 23);
-    EXPECT_EQ(f.view.glyphX[1], 32);
+    EXPECT_EQ(std::pair(f.view.glyphX[0], f.view.glyphX[1]), std::pair(23, 32));
     const QImage& glyphs = ViewBitmap("IDB_PLUS_MINUS");
     ASSERT_EQ(glyphs.size(), QSize(18, 9));
     EXPECT_EQ(f.view.BackBuffer().copy(23, 70, 9, 9), glyphs.copy(9, 0, 9, 9).convertToFormat(QImage::Format_RGB32));
@@ -125,7 +125,9 @@ TEST(FrameRenderer, TreeGlyphShowsTheFoldState)
     EXPECT_EQ(f.view.BackBuffer().copy(23, 70, 9, 9), glyphs.copy(0, 0, 9, 9).convertToFormat(QImage::Format_RGB32));
 }
 
-TEST(FrameRenderer, SelectedRowNameIsBolder)
+// The selected row's name is bolder. A full-width name draws all its bytes; a full person field
+// runs straight into the comment field in memory, and only its own bytes show.
+TEST(FrameRenderer, RowNamesAndPersons)
 {
     ChartFixture f;
     f.AddProject({1, 1});
@@ -136,20 +138,16 @@ TEST(FrameRenderer, SelectedRowNameIsBolder)
     const QImage& image = f.view.BackBuffer();
     EXPECT_GT(InkRight(image, 36, 86, 138, 104), InkRight(image, 36, 66, 138, 84));
     EXPECT_EQ(InkRight(image, 142, 86, 218, 104), InkRight(image, 142, 66, 218, 84));
-}
 
-TEST(FrameRenderer, FullWidthNameDrawsAllItsBytes)
-{
-    ChartFixture f;
-    f.AddProject({3, 3});
-    std::memset(f.workspace.RowAt(0)->name, 'i', sizeof(ProjectRow::name));
-    std::memset(f.workspace.RowAt(1)->name, 'i', sizeof(ProjectRow::name) - 1);
-    std::memset(f.workspace.RowAt(0)->person, 'i', sizeof(ProjectRow::person));
-    f.view.Redraw();
-    const QImage& image = f.view.BackBuffer();
-    EXPECT_GT(CountColor(image, White, 36, 66, 138, 124, true), CountColor(image, White, 36, 126, 138, 184, true));
-    // The person field runs straight into the comment field in memory; only its own bytes show.
-    EXPECT_FALSE(Inked(image, 222, 66, 338, 124));
+    ChartFixture full;
+    full.AddProject({3, 3});
+    std::memset(full.workspace.RowAt(0)->name, 'i', sizeof(ProjectRow::name));
+    std::memset(full.workspace.RowAt(1)->name, 'i', sizeof(ProjectRow::name) - 1);
+    std::memset(full.workspace.RowAt(0)->person, 'i', sizeof(ProjectRow::person));
+    full.view.Redraw();
+    const QImage& names = full.view.BackBuffer();
+    EXPECT_GT(CountColor(names, White, 36, 66, 138, 124, true), CountColor(names, White, 36, 126, 138, 184, true));
+    EXPECT_FALSE(Inked(names, 222, 66, 338, 124));
 }
 
 TEST(FrameRenderer, ScrolledRowsStartAtFirstRow)

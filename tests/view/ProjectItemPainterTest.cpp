@@ -193,9 +193,7 @@ TEST(ProjectItemPainter, ProgressSplitsDoneFromRemaining)
 // pixels and regions (0: blank, 1: inked somewhere, 2: black throughout).
 TEST(ProjectItemPainter, ItemsDrawnAndClipped)
 {
-    const int sx = AprilX(3);
-    const int ex = AprilX(9);
-    const int clamp = 1910;
+    const int sx = AprilX(3), ex = AprilX(9), clamp = 1910;
     const struct {
         const char* behaviour;
         std::initializer_list<int> lanes;
@@ -279,16 +277,12 @@ TEST(ProjectItemPainter, ItemsDrawnAndClipped)
 
 TEST(ProjectItemPainter, ItemsOfFoldedOrScrolledAwayRowsAreNotDrawn)
 {
-    ChartFixture f;
-    f.SetFirstDate(2009, 4, 1);
-    f.view.zoomLevel = 7;
-    f.workspace.AddDocument(DocumentKind::Project);
-    Document* doc = f.workspace.Doc(0);
-    doc->AddRow(1);
-    doc->AddRow(0);
+    ItemChart f({1});
+    f.workspace.Doc(0)->AddRow(1);
+    f.workspace.Doc(0)->AddRow(0);
     f.workspace.RebuildVisibleRows();
-    f.workspace.AddItem(0, It(TaskLine, 1, 3, 5).StartRow(1));  // folded away
-    f.workspace.AddItem(0, It(TaskLine, 1, 3, 5));  // scrolled away
+    f.Add(It(TaskLine, 1, 3, 5).StartRow(1));  // folded away
+    f.Add(It(TaskLine, 1, 3, 5));  // scrolled away
     f.workspace.ShowSubtree(0, false);
     ASSERT_EQ(f.workspace.FindVisibleRow(0, 1), -1);
     f.view.firstRow = 1;

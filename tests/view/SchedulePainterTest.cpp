@@ -38,7 +38,7 @@ struct ScheduleChart : ChartFixture {
 
     ChartItem& Item(int index, int doc = 0) { return *workspace.ItemPtr(doc, index); }
     // The block an entry was laid out in: its offsets from the cell top, kept in the lane bytes.
-    std::pair<int, int> Lanes(int index, int doc = 0) { return {Item(index, doc).start.lane, Item(index, doc).end.lane}; }
+    std::pair<int, int> Lanes(int i, int doc = 0) { return {Item(i, doc).start.lane, Item(i, doc).end.lane}; }
 };
 
 // Height of a block as the painter lays it out in a day cell of 80 pixels.

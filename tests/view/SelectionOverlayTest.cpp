@@ -187,7 +187,8 @@ TEST(SelectionOverlay, CreatingDrawsTheNewItemsOutline)
     }
 }
 
-TEST(SelectionOverlay, SelectedTaskFollowsTheDragByWholeLanes)
+// Selected items show their outlines, which follow a drag by whole lanes.
+TEST(SelectionOverlay, SelectedOutlinesFollowTheDragByWholeLanes)
 {
     OverlayChart f;
     f.AddSelected(TaskLine, 2, 3);
@@ -214,6 +215,25 @@ TEST(SelectionOverlay, SelectedTaskFollowsTheDragByWholeLanes)
     f.view.Redraw();
     EXPECT_TRUE(f.RedRun(420, 580, 68));
     EXPECT_TRUE(f.RedRun(420, 580, 80));
+
+    // A text box and a line selected together.
+    f.workspace.ClearSelection();
+    const int box = f.AddSelected(TextBox, 2, 2);
+    f.Item(box).boxWidth = 100;
+    f.Item(box).end.lane = 1;
+    const int line = f.AddSelected(Line, 2, 4);
+    f.Item(line).end.rowId = f.RowIdAt(1);
+    f.Feedback(Selected, 0, 0);
+    for (auto [x, y] : {std::pair{420, 68}, {520, 68}, {420, 100}, {520, 100}, {470, 100}, {420, 74}})
+        EXPECT_EQ(f.Pixel(x, y), Red) << x << "," << y;
+    EXPECT_TRUE(f.Clean(470, 90));
+    EXPECT_EQ(f.Painted(), QRect(420, 68, 161, 47));
+
+    f.Press(400, 80);
+    f.Feedback(MoveItems, 410, 100);
+    EXPECT_EQ(f.Pixel(430, 94), Red);
+    EXPECT_EQ(f.Painted(), QRect(430, 88, 161, 47));
+    EXPECT_TRUE(f.CleanOutside(f.Painted()));
 }
 
 TEST(SelectionOverlay, SelectedEventsShowTheHollowMark)
@@ -235,28 +255,6 @@ TEST(SelectionOverlay, SelectedEventsShowTheHollowMark)
             << code;
         EXPECT_EQ(f.Painted(), QRect(530, 85, 21, 20)) << code;
     }
-}
-
-TEST(SelectionOverlay, SelectedTextBoxAndLineOutlines)
-{
-    OverlayChart f;
-    const int box = f.AddSelected(TextBox, 2, 2);
-    f.Item(box).boxWidth = 100;
-    f.Item(box).end.lane = 1;
-    const int line = f.AddSelected(Line, 2, 4);
-    f.Item(line).end.rowId = f.RowIdAt(1);
-    f.Feedback(Selected, 0, 0);
-    for (auto [x, y] : {std::pair{420, 68}, {520, 68}, {420, 100}, {520, 100}, {470, 100}})
-        EXPECT_EQ(f.Pixel(x, y), Red) << x << "," << y;
-    EXPECT_TRUE(f.Clean(470, 90));
-    EXPECT_EQ(f.Pixel(420, 74), Red);  // the line's start
-    EXPECT_EQ(f.Painted(), QRect(420, 68, 161, 47));
-
-    f.Press(400, 80);
-    f.Feedback(MoveItems, 410, 100);
-    EXPECT_EQ(f.Pixel(430, 94), Red);
-    EXPECT_EQ(f.Painted(), QRect(430, 88, 161, 47));
-    EXPECT_TRUE(f.CleanOutside(f.Painted()));
 }
 
 // Stretching moves one end of a task, a text box's width or a line's end; events have no handles.

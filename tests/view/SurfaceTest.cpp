@@ -145,7 +145,6 @@ TEST(Surface, TextIsOpaqueAndAlignedToItsAnchor)
         s.TextOut(20, 10, QStringLiteral("担当 12"));
     }
     QRect ink = InkBounds(image, qRgb(0, 0, 255));
-    ASSERT_FALSE(ink.isEmpty());
     EXPECT_EQ(ink.topLeft(), QPoint(20, 10));
     EXPECT_GE(ink.bottom(), 20);
     EXPECT_LE(ink.bottom(), 26);
