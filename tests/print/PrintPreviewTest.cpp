@@ -5,6 +5,7 @@
 
 #include <QImage>
 
+#include <array>
 #include <initializer_list>
 #include <utility>
 
@@ -43,52 +44,47 @@ struct PrintFixture : ChartFixture {
     PrintPreview preview;
 };
 
-TEST(PrintLayout, DeviceAndQuarteredPreviewOfA600DotPrinter)
+// scale, lane height, left and top margins, pen width and chart x of a laid-out page.
+std::array<int, 6> Layout(const PrintPreview& p)
 {
-    struct Case {
-        bool preview;
-        double scale;
-        int laneHeight;
-        int margin;
-        int penWidth;
-    };
-    for (const Case& c : {Case{false, 6, 120, 472, 4}, Case{true, 1, 20, 118, 1}}) {
-        PrintFixture f;
-        FakeDevice device;
-        device.values = A4At600;
-        ASSERT_EQ(f.preview.SetUpDevice(device, c.preview), 1);
-        EXPECT_EQ(f.preview.scale, c.scale);
-        EXPECT_EQ(f.preview.laneHeight, c.laneHeight);
-        EXPECT_EQ(f.preview.left, c.margin);
-        EXPECT_EQ(f.preview.top, c.margin);
-        EXPECT_EQ(f.preview.penWidth, c.penWidth);
-        EXPECT_EQ(f.preview.chartX, c.margin + static_cast<int>(320 * c.scale));
-    }
+    return {static_cast<int>(p.scale), p.laneHeight, p.left, p.top, p.penWidth, p.chartX};
 }
 
-TEST(PrintLayout, LargeOffsetBecomesTheMarginAndCoarseDevicesKeepScreenLengths)
+// A 600-dot printer scales the screen six times and its preview a quarter of that; a large
+// offset becomes the margin, a coarse device keeps screen lengths.
+TEST(PrintLayout, ScaleMarginsDatesAndPreviewFollowThePage)
 {
     PrintFixture f;
+    FakeDevice device;
+    device.values = A4At600;
+    ASSERT_EQ(f.preview.SetUpDevice(device, false), 1);
+    EXPECT_EQ(Layout(f.preview), (std::array{6, 120, 472, 472, 4, 472 + 320 * 6}));
+    ASSERT_EQ(f.preview.SetUpDevice(device, true), 1);
+    EXPECT_EQ(Layout(f.preview), (std::array{1, 20, 118, 118, 1, 118 + 320}));
     f.preview.SetUpLayout({800, 1000, 72, 72, 90, 10});
-    EXPECT_EQ(f.preview.left, 90);
-    EXPECT_EQ(f.preview.top, 56);
-    EXPECT_EQ(f.preview.scale, 1);
-    EXPECT_EQ(f.preview.laneHeight, 20);
-}
+    EXPECT_EQ(Layout(f.preview), (std::array{1, 20, 90, 56, 1, 90 + 320}));
 
-TEST(PrintLayout, MonthModeDatesAtSixTimesTheScreen)
-{
-    PrintFixture f;
+    // Month mode places dates at six times the screen.
     f.preview.SetUpLayout(A4At600);
     f.preview.zoomLevel = 2;
     f.preview.firstDate = {2009, 4, 17};
     int x = 0;
-    EXPECT_EQ(f.preview.PageDateToX(x, 2009, 3, 31), -1);
-    EXPECT_EQ(x, f.preview.chartX);
-    EXPECT_EQ(f.preview.PageDateToX(x, 2009, 4, 3), 0);
-    EXPECT_EQ(x, f.preview.chartX + 2 * 16);
+    for (auto [year, month, day, result, offset] : {std::array{2009, 3, 31, -1, 0}, {2009, 4, 3, 0, 2 * 16}}) {
+        EXPECT_EQ(f.preview.PageDateToX(x, year, month, day), result);
+        EXPECT_EQ(x, f.preview.chartX + offset);
+    }
     EXPECT_EQ(f.preview.PageDateToX(x, 2012, 1, 1), 1);
     EXPECT_EQ(x, f.preview.pageWidth - 10);
+
+    // The preview rectangle fits the page by height or by width.
+    f.preview.pageWidth = 1240;
+    f.preview.pageHeight = 1754;
+    for (auto [size, expected] : {std::pair{std::array{840, 640}, std::array{201, 10, 639, 630}},
+                                  {{400, 1240}, {20, 385, 380, 894}}}) {
+        std::array<int, 4> r = {0, 0, size[0], size[1]};
+        f.preview.FitPreviewRect(r[0], r[1], r[2], r[3]);
+        EXPECT_EQ(r, expected);
+    }
 }
 
 // Rows area of 1000 units from y 100, lanes of 120.
@@ -99,7 +95,9 @@ void SetRowsArea(PrintPreview& p, int height)
     p.bottom = 100 + height;
 }
 
-TEST(Pagination, RowsGoOnAPageWhileTheirBottomStaysAboveTheFrame)
+// Rows go on a page while their bottom stays above the frame; a row taller than the rows area
+// gets a page of its own that ends at the frame.
+TEST(Pagination, RowsFillAPageUpToTheFrame)
 {
     PrintFixture f;
     f.AddProject({1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
@@ -107,37 +105,17 @@ TEST(Pagination, RowsGoOnAPageWhileTheirBottomStaysAboveTheFrame)
     f.preview.Paginate();
     EXPECT_EQ(f.preview.pageCount, 2);
     EXPECT_EQ(f.preview.pageFirstRow[1], 8);
-
     SetRowsArea(f.preview, 960);
     f.preview.Paginate();
     EXPECT_EQ(f.preview.pageFirstRow[1], 7) << "a row ending exactly on the frame starts a page";
-}
 
-TEST(Pagination, ARowTallerThanTheRowsAreaGetsItsOwnPageEndingAtTheFrame)
-{
-    PrintFixture f;
-    f.AddProject({1, 10, 1});
-    SetRowsArea(f.preview, 1000);
-    f.preview.Paginate();
-    EXPECT_EQ(f.preview.pageCount, 3);
-    EXPECT_EQ(f.preview.LayoutPage(1), 1);
-    EXPECT_EQ(f.preview.pageRowTop[1], f.preview.bottom);
-}
-
-TEST(PreviewRect, FitsThePageByHeightOrByWidth)
-{
-    PrintFixture f;
-    f.preview.pageWidth = 1240;
-    f.preview.pageHeight = 1754;
-    struct Case {
-        int width, height;
-        std::array<int, 4> expected;
-    };
-    for (const Case& c : {Case{840, 640, {201, 10, 639, 630}}, Case{400, 1240, {20, 385, 380, 894}}}) {
-        std::array<int, 4> r = {0, 0, c.width, c.height};
-        f.preview.FitPreviewRect(r[0], r[1], r[2], r[3]);
-        EXPECT_EQ(r, c.expected);
-    }
+    PrintFixture tall;
+    tall.AddProject({1, 10, 1});
+    SetRowsArea(tall.preview, 1000);
+    tall.preview.Paginate();
+    EXPECT_EQ(tall.preview.pageCount, 3);
+    EXPECT_EQ(tall.preview.LayoutPage(1), 1);
+    EXPECT_EQ(tall.preview.pageRowTop[1], tall.preview.bottom);
 }
 
 int CountColour(const QImage& image, QRgb colour)
@@ -161,13 +139,14 @@ TEST(PageItems, EachItemOnItsRowsPageAndALineAcrossBoth)
 
     const QRgb blue = qRgb(0, 0, 255);
     const QRgb red = qRgb(255, 0, 0);
-    f.preview.RenderPreviewPage(f.view);
-    const QImage first = f.preview.PreviewImage().copy();
-    const int firstBottom = f.preview.pageRowTop[f.preview.rowsOnPage];
-    f.preview.currentPage = 1;
-    f.preview.RenderPreviewPage(f.view);
-    const QImage second = f.preview.PreviewImage();
-    const int secondBottom = f.preview.pageRowTop[f.preview.rowsOnPage];
+    // A page's image and the bottom of its rows.
+    auto render = [&f](int page) {
+        f.preview.currentPage = page;
+        f.preview.RenderPreviewPage(f.view);
+        return std::pair(f.preview.PreviewImage().copy(), f.preview.pageRowTop[f.preview.rowsOnPage]);
+    };
+    const auto [first, firstBottom] = render(0);
+    const auto [second, secondBottom] = render(1);
 
     EXPECT_GT(CountColour(first, blue), 200);
     EXPECT_EQ(CountColour(second, blue), 0);

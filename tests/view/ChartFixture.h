@@ -34,8 +34,7 @@ inline bool Inked(const QImage& image, int x0, int y0, int x1, int y1)
 }
 
 struct Px {
-    int x;
-    int y;
+    int x, y;
     QRgb color;
 };
 
@@ -46,9 +45,7 @@ inline void ExpectPixels(const QImage& image, std::initializer_list<Px> pixels)
 }
 
 struct Date {
-    int year = 0;
-    int month = 0;
-    int day = 0;
+    int year = 0, month = 0, day = 0;
     bool operator==(const Date&) const = default;
 };
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <utility>
+
 namespace td {
 namespace {
 
@@ -65,73 +68,64 @@ TEST(ChartGeometry, DateToXInBothModes)
     EXPECT_EQ(a, b);
 }
 
+// The header column is no date; the timeline starts one pixel right of it.
 TEST(ChartGeometry, XToDateStartsInsideTheTimeline)
 {
     ChartFixture f;
     f.view.zoomLevel = 7;
     f.SetFirstDate(2009, 4, 30);
     int result = -1;
-    Date untouched = At(f.view, 340, &result);
+    EXPECT_EQ(At(f.view, 340, &result), (Date{-1, -1, -1}));
     EXPECT_EQ(result, 0);
-    EXPECT_EQ(untouched, (Date{-1, -1, -1}));
     EXPECT_EQ(At(f.view, 341, &result), (Date{2009, 4, 30}));
     EXPECT_EQ(result, 1);
-    EXPECT_EQ(At(f.view, 419), (Date{2009, 4, 30}));
-    EXPECT_EQ(At(f.view, 420), (Date{2009, 5, 1}));
-
-    f.view.zoomLevel = 2;
-    EXPECT_EQ(At(f.view, 341), (Date{2009, 4, 1}));
-    EXPECT_EQ(At(f.view, 420), (Date{2009, 5, 1}));
+    const struct {
+        int zoom, x;
+        Date date;
+    } cases[] = {{7, 419, {2009, 4, 30}}, {7, 420, {2009, 5, 1}}, {2, 341, {2009, 4, 1}}, {2, 420, {2009, 5, 1}}};
+    for (const auto& c : cases) {
+        f.view.zoomLevel = c.zoom;
+        EXPECT_EQ(At(f.view, c.x), c.date) << c.zoom << " " << c.x;
+    }
 }
 
-TEST(ChartGeometry, YToRowLaneFindsRowsAndLanes)
+// Rows stack by their lanes; damaged lane counts still give rows of their own, and a full
+// workspace is laid out whole.
+TEST(ChartGeometry, RowTopsAndYToRowLane)
 {
     ChartFixture f;
     f.AddProject({3, 1});
     f.view.Redraw();
     ASSERT_EQ(f.view.viewRowCount, 2);
-    EXPECT_EQ(f.view.rowTop[1], 125);
-    EXPECT_EQ(f.view.rowTop[2], 145);
-    int row = -1;
-    int lane = -1;
-    EXPECT_EQ(f.view.YToRowLane(65, row, lane), 0);
-    EXPECT_EQ(f.view.YToRowLane(66, row, lane), 1);
-    EXPECT_EQ(row, 0);
-    EXPECT_EQ(lane, 0);
-    EXPECT_EQ(f.view.YToRowLane(105, row, lane), 1);
-    EXPECT_EQ(row, 0);
-    EXPECT_EQ(lane, 2);
-    EXPECT_EQ(f.view.YToRowLane(125, row, lane), 1);
-    EXPECT_EQ(row, 1);
-    EXPECT_EQ(lane, 0);
-    EXPECT_EQ(f.view.YToRowLane(145, row, lane), 0);
-}
-
-TEST(ChartGeometry, LayoutHoldsEveryRowOfAFullWorkspace)
-{
-    ChartFixture f;
-    for (int d = 0; d < MaxDocuments; ++d) {
-        f.workspace.AddDocument(DocumentKind::Project);
-        for (int r = 1; r < MaxVisibleRows / MaxDocuments; ++r)
-            f.workspace.Doc(d)->AddRow(1);
+    EXPECT_EQ((std::array{f.view.rowTop[1], f.view.rowTop[2]}), (std::array{125, 145}));
+    for (auto [y, found, row, lane] : {std::array{65, 0, 0, 0}, {66, 1, 0, 0}, {105, 1, 0, 2}, {125, 1, 1, 0},
+                                       {145, 0, 0, 0}}) {
+        int r = -1, l = -1;
+        EXPECT_EQ(f.view.YToRowLane(y, r, l), found) << y;
+        if (found) {
+            EXPECT_EQ(std::pair(r, l), std::pair(row, lane)) << y;
+        }
     }
-    f.workspace.RebuildVisibleRows();
-    ASSERT_EQ(f.workspace.VisibleRowCount(), MaxVisibleRows);
-    f.view.Redraw();
-    EXPECT_EQ(f.view.viewRowCount, MaxVisibleRows);
-    for (int k = 0; k < MaxVisibleRows; ++k)
-        ASSERT_EQ(f.view.rowTop[k + 1] - f.view.rowTop[k], 40) << k;
-}
 
-TEST(ChartGeometry, DamagedLaneCountsStillGiveRowsOfTheirOwn)
-{
-    ChartFixture f;
-    f.AddProject({0, 1000, 1});
-    f.view.Redraw();
-    ASSERT_EQ(f.view.viewRowCount, 3);
-    EXPECT_EQ(f.view.rowTop[1], 65 + 20);
-    EXPECT_EQ(f.view.rowTop[2], 85 + 256 * 20);
-    EXPECT_EQ(f.view.rowTop[3], 85 + 256 * 20 + 20);
+    ChartFixture damaged;
+    damaged.AddProject({0, 1000, 1});
+    damaged.view.Redraw();
+    ASSERT_EQ(damaged.view.viewRowCount, 3);
+    EXPECT_EQ((std::array{damaged.view.rowTop[1], damaged.view.rowTop[2], damaged.view.rowTop[3]}),
+              (std::array{65 + 20, 85 + 256 * 20, 85 + 256 * 20 + 20}));
+
+    ChartFixture full;
+    for (int d = 0; d < MaxDocuments; ++d) {
+        full.workspace.AddDocument(DocumentKind::Project);
+        for (int r = 1; r < MaxVisibleRows / MaxDocuments; ++r)
+            full.workspace.Doc(d)->AddRow(1);
+    }
+    full.workspace.RebuildVisibleRows();
+    ASSERT_EQ(full.workspace.VisibleRowCount(), MaxVisibleRows);
+    full.view.Redraw();
+    EXPECT_EQ(full.view.viewRowCount, MaxVisibleRows);
+    for (int k = 0; k < MaxVisibleRows; ++k)
+        ASSERT_EQ(full.view.rowTop[k + 1] - full.view.rowTop[k], 40) << k;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <utility>
 #include <cstring>
 
 namespace td {
@@ -43,13 +44,11 @@ TEST(FrameRenderer, HeaderRulesSpanTheirColumns)
         EXPECT_EQ(f.Pixel(x, 27), White) << x;
     }
     EXPECT_EQ(f.Pixel(10, 40), White);
-    EXPECT_TRUE(f.Inked(23, 49, 139, 64));
-    EXPECT_TRUE(f.Inked(143, 49, 219, 64));
-    EXPECT_TRUE(f.Inked(223, 49, 339, 64));
-    // The columns' upper band stays empty.
-    EXPECT_FALSE(f.Inked(21, 29, 140, 46));
-    EXPECT_FALSE(f.Inked(141, 29, 220, 46));
-    EXPECT_FALSE(f.Inked(221, 29, 340, 46));
+    // Each column is titled in its lower band; the upper band stays empty.
+    for (auto [left, right] : {std::pair{20, 140}, {140, 220}, {220, 340}}) {
+        EXPECT_TRUE(f.Inked(left + 3, 49, right - 1, 64)) << left;
+        EXPECT_FALSE(f.Inked(left + 1, 29, right, 46)) << left;
+    }
 }
 
 // The lower band labels each day or month, the upper band each new month or year; the day scale
@@ -113,51 +112,42 @@ TEST(FrameRenderer, TreeGlyphShowsTheFoldState)
     f.workspace.RebuildVisibleRows();
     ASSERT_EQ(f.workspace.FoldState(0), -1);
     f.view.Redraw();
-    EXPECT_EQ(f.view.glyphX[0], 23);
-    EXPECT_EQ(f.view.glyphX[1], 32);
+    EXPECT_EQ(std::pair(f.view.glyphX[0], f.view.glyphX[1]), std::pair(23, 32));
     const QImage& glyphs = ViewBitmap("IDB_PLUS_MINUS");
     ASSERT_EQ(glyphs.size(), QSize(18, 9));
-    for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 9; ++x)
-            ASSERT_EQ(f.Pixel(23 + x, 70 + y), glyphs.pixel(9 + x, y)) << x << "," << y;
+    EXPECT_EQ(f.view.BackBuffer().copy(23, 70, 9, 9), glyphs.copy(9, 0, 9, 9).convertToFormat(QImage::Format_RGB32));
     // A row without children has no glyph.
     EXPECT_FALSE(f.Inked(32, 90, 41, 99));
 
     ASSERT_EQ(f.workspace.ShowSubtree(0, false), 1);
     f.view.Redraw();
     ASSERT_EQ(f.workspace.FoldState(0), 1);
-    for (int y = 0; y < 9; ++y)
-        for (int x = 0; x < 9; ++x)
-            ASSERT_EQ(f.Pixel(23 + x, 70 + y), glyphs.pixel(x, y)) << x << "," << y;
+    EXPECT_EQ(f.view.BackBuffer().copy(23, 70, 9, 9), glyphs.copy(0, 0, 9, 9).convertToFormat(QImage::Format_RGB32));
 }
 
-TEST(FrameRenderer, SelectedRowNameIsBolder)
+// The selected row's name is bolder. A full-width name draws all its bytes; a full person field
+// runs straight into the comment field in memory, and only its own bytes show.
+TEST(FrameRenderer, RowNamesAndPersons)
 {
     ChartFixture f;
     f.AddProject({1, 1});
-    std::memcpy(f.workspace.RowAt(0)->name, "Alpha", 5);
-    std::memcpy(f.workspace.RowAt(1)->name, "Alpha", 5);
-    std::memcpy(f.workspace.RowAt(0)->person, "Bob", 3);
-    std::memcpy(f.workspace.RowAt(1)->person, "Bob", 3);
+    for (int row : {0, 1})
+        std::memcpy(f.workspace.RowAt(row)->name, "Alpha", 5), std::memcpy(f.workspace.RowAt(row)->person, "Bob", 3);
     f.view.selectedViewRow = 1;
     f.view.Redraw();
     const QImage& image = f.view.BackBuffer();
     EXPECT_GT(InkRight(image, 36, 86, 138, 104), InkRight(image, 36, 66, 138, 84));
     EXPECT_EQ(InkRight(image, 142, 86, 218, 104), InkRight(image, 142, 66, 218, 84));
-}
 
-TEST(FrameRenderer, FullWidthNameDrawsAllItsBytes)
-{
-    ChartFixture f;
-    f.AddProject({3, 3});
-    std::memset(f.workspace.RowAt(0)->name, 'i', sizeof(ProjectRow::name));
-    std::memset(f.workspace.RowAt(1)->name, 'i', sizeof(ProjectRow::name) - 1);
-    std::memset(f.workspace.RowAt(0)->person, 'i', sizeof(ProjectRow::person));
-    f.view.Redraw();
-    const QImage& image = f.view.BackBuffer();
-    EXPECT_GT(CountColor(image, White, 36, 66, 138, 124, true), CountColor(image, White, 36, 126, 138, 184, true));
-    // The person field runs straight into the comment field in memory; only its own bytes show.
-    EXPECT_FALSE(Inked(image, 222, 66, 338, 124));
+    ChartFixture full;
+    full.AddProject({3, 3});
+    std::memset(full.workspace.RowAt(0)->name, 'i', sizeof(ProjectRow::name));
+    std::memset(full.workspace.RowAt(1)->name, 'i', sizeof(ProjectRow::name) - 1);
+    std::memset(full.workspace.RowAt(0)->person, 'i', sizeof(ProjectRow::person));
+    full.view.Redraw();
+    const QImage& names = full.view.BackBuffer();
+    EXPECT_GT(CountColor(names, White, 36, 66, 138, 124, true), CountColor(names, White, 36, 126, 138, 184, true));
+    EXPECT_FALSE(Inked(names, 222, 66, 338, 124));
 }
 
 TEST(FrameRenderer, ScrolledRowsStartAtFirstRow)

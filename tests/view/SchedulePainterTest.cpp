@@ -1,9 +1,12 @@
 #include "ChartFixture.h"
 
+#include "view/EditMode.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace td {
 namespace {
@@ -34,6 +37,8 @@ struct ScheduleChart : ChartFixture {
     }
 
     ChartItem& Item(int index, int doc = 0) { return *workspace.ItemPtr(doc, index); }
+    // The block an entry was laid out in: its offsets from the cell top, kept in the lane bytes.
+    std::pair<int, int> Lanes(int i, int doc = 0) { return {Item(i, doc).start.lane, Item(i, doc).end.lane}; }
 };
 
 // Height of a block as the painter lays it out in a day cell of 80 pixels.
@@ -64,18 +69,6 @@ TEST(SchedulePainter, FormatTime)
     }
 }
 
-TEST(SchedulePainter, NothingIsDrawnBelowZoomSeven)
-{
-    ScheduleChart f;
-    f.view.zoomLevel = 6;
-    f.Add(2, 9, 0, 10, 0, "Meeting");
-    f.Item(0).start.lane = 7;
-    f.view.Redraw();
-    EXPECT_EQ(f.view.DrawScheduleItems(0), 0);
-    EXPECT_FALSE(f.Inked(341, 66, 1900, 184));
-    EXPECT_EQ(f.Item(0).start.lane, 7);
-}
-
 TEST(SchedulePainter, EntriesOfOneDayStackInTableOrder)
 {
     ScheduleChart f;
@@ -84,31 +77,21 @@ TEST(SchedulePainter, EntriesOfOneDayStackInTableOrder)
     f.Add(2, 9, 0, 10, 0, "Early");
     f.Add(2, 10, 0, 12, 0, "Chosen");
     f.Item(1).state = ItemDeleted;
-    f.Item(1).start.lane = 99;
-    f.Item(1).end.lane = 99;
+    f.Item(1).start.lane = f.Item(1).end.lane = 99;
     f.Item(3).state = ItemSelected;
     f.view.Redraw();
 
     const int late = BlockHeight("14:00-15:00", "Late");
     const int early = BlockHeight("9:00-10:00", "Early");
     const int chosen = BlockHeight("10:00-12:00", "Chosen");
-    EXPECT_EQ(f.Item(0).start.lane, 0);
-    EXPECT_EQ(f.Item(0).end.lane, late);
-    EXPECT_EQ(f.Item(2).start.lane, late);
-    EXPECT_EQ(f.Item(2).end.lane, late + early);
-    EXPECT_EQ(f.Item(3).start.lane, late + early);
-    EXPECT_EQ(f.Item(3).end.lane, late + early + chosen);
-    // The deleted entry takes no room and keeps its bytes.
-    EXPECT_EQ(f.Item(1).start.lane, 99);
-    EXPECT_EQ(f.Item(1).end.lane, 99);
+    EXPECT_EQ(f.Lanes(0), std::pair(0, late));
+    EXPECT_EQ(f.Lanes(2), std::pair(late, late + early));
+    EXPECT_EQ(f.Lanes(3), std::pair(late + early, late + early + chosen));
+    EXPECT_EQ(f.Lanes(1), std::pair(99, 99)) << "the deleted entry takes no room and keeps its bytes";
 
     const QImage& image = f.view.BackBuffer();
-    for (int i : {0, 2, 3}) {
-        const ChartItem& item = f.Item(i);
-        EXPECT_TRUE(Inked(image, 422, CellTop + item.start.lane, 498,
-                          CellTop + item.end.lane - 4))
-            << i;
-    }
+    for (int i : {0, 2, 3})
+        EXPECT_TRUE(Inked(image, 422, CellTop + f.Item(i).start.lane, 498, CellTop + f.Item(i).end.lane - 4)) << i;
     EXPECT_FALSE(Inked(image, 421, CellTop + f.Item(3).end.lane, 500, 184));
 }
 
@@ -119,8 +102,7 @@ TEST(SchedulePainter, EntriesOfDifferentDaysStartAtTheirCellTops)
     f.Add(3, 9, 0, 10, 0, "Third");
     f.view.Redraw();
     EXPECT_EQ(f.Item(0).start.lane, 0);
-    EXPECT_EQ(f.Item(1).start.lane, 0);
-    EXPECT_EQ(f.Item(0).end.lane, f.Item(1).end.lane);
+    EXPECT_EQ(f.Lanes(0), f.Lanes(1));
     const QImage& image = f.view.BackBuffer();
     EXPECT_TRUE(Inked(image, 342, CellTop, 418, CellTop + 12));
     EXPECT_TRUE(Inked(image, 502, CellTop, 578, CellTop + 12));
@@ -148,22 +130,24 @@ TEST(SchedulePainter, TimeRangeIsDrawnAtTheCellTop)
     EXPECT_EQ(f.Item(0).end.lane, BlockHeight("9:05-17:30", ""));
 }
 
-TEST(SchedulePainter, EntriesOutsideTheViewKeepTheirLaneBytes)
+// Below zoom seven no entry is drawn; at seven, none before or after the days shown. Either way
+// their lane bytes stay as they were.
+TEST(SchedulePainter, EntriesNotDrawnKeepTheirLaneBytes)
 {
-    ScheduleChart f;
-    f.SetFirstDate(2009, 4, 2);
-    f.Add(1, 9, 0, 10, 0, "Before");
-    f.Add(30, 9, 0, 10, 0, "Beyond");
-    for (int i : {0, 1}) {
-        f.Item(i).start.lane = 11;
-        f.Item(i).end.lane = 22;
+    for (int zoom : {6, 7}) {
+        ScheduleChart f;
+        f.view.zoomLevel = zoom;
+        f.SetFirstDate(2009, 4, 2);
+        f.Add(1, 9, 0, 10, 0, "Before");
+        f.Add(30, 9, 0, 10, 0, "Beyond");
+        for (int i : {0, 1})
+            f.Item(i).start.lane = 11, f.Item(i).end.lane = 22;
+        f.view.Redraw();
+        EXPECT_EQ(f.view.DrawScheduleItems(0), zoom == 7 ? 1 : 0) << zoom;
+        for (int i : {0, 1})
+            EXPECT_EQ(f.Lanes(i), std::pair(11, 22)) << zoom << " " << i;
+        EXPECT_FALSE(f.Inked(341, 66, f.view.bufferWidth, 184)) << zoom;
     }
-    f.view.Redraw();
-    for (int i : {0, 1}) {
-        EXPECT_EQ(f.Item(i).start.lane, 11) << i;
-        EXPECT_EQ(f.Item(i).end.lane, 22) << i;
-    }
-    EXPECT_FALSE(f.Inked(341, 66, f.view.bufferWidth, 184));
 }
 
 TEST(SchedulePainter, AFullCellDrawsNoMoreButStillCountsTheGap)
@@ -174,8 +158,7 @@ TEST(SchedulePainter, AFullCellDrawsNoMoreButStillCountsTheGap)
     f.Add(2, 11, 0, 12, 0, "Hidden");
     f.view.Redraw();
     const int first = BlockHeight("9:00-10:00", "Meeting");
-    EXPECT_EQ(f.Item(1).start.lane, first);
-    EXPECT_EQ(f.Item(1).end.lane, first + 4);
+    EXPECT_EQ(f.Lanes(1), std::pair(first, first + 4));
     const QImage& image = f.view.BackBuffer();
     EXPECT_TRUE(Inked(image, 422, CellTop, 498, 84));
     EXPECT_EQ(image.pixel(450, 84), 0xFF000000u);
@@ -194,6 +177,23 @@ TEST(SchedulePainter, CellsStartAtTheDocumentsFirstRow)
     EXPECT_EQ(f.Item(0, 0).start.lane, 5);
     EXPECT_EQ(f.Item(0, 1).start.lane, 0);
     EXPECT_TRUE(f.Inked(422, CellTop, 498, CellTop + 12));
+}
+
+TEST(SchedulePainter, SelectedEntryOutlinesItsBlock)
+{
+    ScheduleChart f;
+    f.Add(2, 9, 0, 10, 0, "");
+    f.Add(2, 9, 0, 10, 0, "");
+    ASSERT_EQ(f.workspace.SelectItem(0, 1), 1);
+    f.view.editMode = Selected;
+    f.view.Redraw();
+    const int y1 = 65 + f.Item(1).start.lane;
+    const int y2 = 65 + f.Item(1).end.lane;
+    ASSERT_GT(y1, 65);
+    for (auto [x, y] : {std::pair{420, y1}, {500, y1}, {420, y2}, {500, y2}})
+        EXPECT_EQ(f.Pixel(x, y), Red) << x << "," << y;
+    const OverlayRect& r = f.view.overlayRect;
+    EXPECT_EQ(QRect(r.x, r.y, r.width, r.height), QRect(420, y1, 81, y2 - y1 + 2));
 }
 
 }  // namespace

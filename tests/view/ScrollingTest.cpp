@@ -13,22 +13,18 @@ int Position(int year, int month, int day, double scale)
     return static_cast<int>(((year - 2000) * 365 + (month - 1) * 30 + day) * scale);
 }
 
-TEST(Zoom, StopsAtBothEndsOfTheTables)
-{
-    ChartFixture f;
-    EXPECT_EQ(f.view.ChangeZoom(+1), 1);
-    EXPECT_EQ(f.view.zoomLevel, 3);
-    f.view.zoomLevel = 9;
-    EXPECT_EQ(f.view.ChangeZoom(+1), 0);
-    EXPECT_EQ(f.view.zoomLevel, 9);
-    f.view.zoomLevel = 0;
-    EXPECT_EQ(f.view.ChangeZoom(-1), 0);
-    EXPECT_EQ(f.view.zoomLevel, 0);
-}
+// min, max, page, position of a scroll bar.
+std::array<int, 4> Bar(const ScrollInfo& bar) { return {bar.min, bar.max, bar.page, bar.position}; }
 
-TEST(Zoom, KeepsTheFirstDateAndRecomputesTheRange)
+// Zoom stops at both ends of its tables; a step keeps the first date and recomputes the range.
+TEST(Zoom, StopsAtTheEndsAndKeepsTheFirstDate)
 {
     ChartFixture f;
+    for (auto [from, step, changed, to] : {std::array{9, +1, 0, 9}, {0, -1, 0, 0}, {2, +1, 1, 3}}) {
+        f.view.zoomLevel = from;
+        EXPECT_EQ(f.view.ChangeZoom(step), changed) << from;
+        EXPECT_EQ(f.view.zoomLevel, to);
+    }
     f.view.Resize(1000, 600);
     f.SetFirstDate(2009, 4, 17);
     f.view.zoomLevel = 4;
@@ -44,33 +40,26 @@ TEST(VerticalScroll, PositionAndMaximumFollowTheRowHeights)
     f.view.Resize(1000, 64 + 80);
     f.view.firstRow = 1;
     f.view.UpdateVerticalScroll();
-    EXPECT_EQ(f.view.vScroll.page, 80);
-    EXPECT_EQ(f.view.vScroll.min, 0);
-    EXPECT_EQ(f.view.vScroll.position, 40);
-    EXPECT_EQ(f.view.vScroll.max, 120);
+    EXPECT_EQ(Bar(f.view.vScroll), (std::array{0, 120, 80, 40}));
 
     // Less left than a page: the range reaches one page past the position.
     f.view.firstRow = 2;
     f.view.UpdateVerticalScroll();
-    EXPECT_EQ(f.view.vScroll.position, 100);
-    EXPECT_EQ(f.view.vScroll.max, 180);
+    EXPECT_EQ(Bar(f.view.vScroll), (std::array{0, 180, 80, 100}));
     f.view.firstRow = 0;
     f.view.Resize(1000, 64 + 200);
     EXPECT_EQ(f.view.vScroll.max, 200);
-}
 
-TEST(VerticalScroll, EmptyWorkspace)
-{
-    ChartFixture f;
-    f.view.Resize(1000, 300);
-    EXPECT_EQ(f.view.vScroll.max, 236);
-    EXPECT_EQ(f.view.vScroll.position, 0);
-    EXPECT_EQ(f.view.viewRowCount, 0);
-    EXPECT_EQ(f.view.OnVScroll(LineDown, 0), 0);
-    EXPECT_EQ(f.view.firstRow, 0);
-    // A client area shorter than the header has no negative page.
-    f.view.Resize(1000, 30);
-    EXPECT_EQ(f.view.vScroll.page, 0);
+    // An empty workspace: nothing to scroll, and a client area shorter than the header has no
+    // negative page.
+    ChartFixture empty;
+    empty.view.Resize(1000, 300);
+    EXPECT_EQ(Bar(empty.view.vScroll), (std::array{0, 236, 236, 0}));
+    EXPECT_EQ(empty.view.viewRowCount, 0);
+    EXPECT_EQ(empty.view.OnVScroll(LineDown, 0), 0);
+    EXPECT_EQ(empty.view.firstRow, 0);
+    empty.view.Resize(1000, 30);
+    EXPECT_EQ(empty.view.vScroll.page, 0);
 }
 
 // Lines and pages step by rows and clamp; a released thumb takes the row under its position, a
@@ -100,24 +89,17 @@ TEST(VerticalScroll, StepsByRowsAndClamps)
     }
 }
 
-TEST(HorizontalScroll, WithoutItemsTheRangeIsOnePage)
+// Without items the range is one page; items widen it to cover them.
+TEST(HorizontalScroll, RangeCoversTheItems)
 {
     ChartFixture f;
     f.SetFirstDate(2009, 4, 17);
     f.view.Resize(1370, 600);
-    EXPECT_EQ(f.view.hScroll.page, 1000);
     const int position = static_cast<int>(((9 * 365) + 3 * 30) * (80 / 30.0));
-    EXPECT_EQ(f.view.hScroll.position, position);
-    EXPECT_EQ(f.view.hScroll.min, position);
-    EXPECT_EQ(f.view.hScroll.max, position + 1000);
+    EXPECT_EQ(Bar(f.view.hScroll), (std::array{position, position + 1000, 1000, position}));
     f.view.Resize(300, 600);
-    EXPECT_EQ(f.view.hScroll.page, 0);
-    EXPECT_EQ(f.view.hScroll.max, position);
-}
+    EXPECT_EQ(Bar(f.view.hScroll), (std::array{position, position, 0, position}));
 
-TEST(HorizontalScroll, RangeCoversTheItems)
-{
-    ChartFixture f;
     f.AddProject({1});
     ChartItem item;
     item.type = ItemType::TaskLine;
@@ -127,9 +109,8 @@ TEST(HorizontalScroll, RangeCoversTheItems)
     f.view.zoomLevel = 5;
     f.SetFirstDate(2009, 4, 1);
     f.view.Resize(1000, 600);
-    EXPECT_EQ(f.view.hScroll.position, Position(2009, 4, 1, 20));
-    EXPECT_EQ(f.view.hScroll.min, Position(2009, 3, 1, 20));
-    EXPECT_EQ(f.view.hScroll.max, Position(2009, 12, 21, 20));
+    EXPECT_EQ(Bar(f.view.hScroll), (std::array{Position(2009, 3, 1, 20), Position(2009, 12, 21, 20), 630,
+                                               Position(2009, 4, 1, 20)}));
 
     // Scrolled before the first item: the range starts at what is shown.
     f.SetFirstDate(2009, 2, 1);
@@ -139,6 +120,16 @@ TEST(HorizontalScroll, RangeCoversTheItems)
     f.SetFirstDate(2009, 12, 10);
     f.view.UpdateHorizontalScroll();
     EXPECT_EQ(f.view.hScroll.max, Position(2009, 12, 10, 20) + 630);
+
+    // A tracked thumb moves the date only; its release brings the bar to it.
+    f.SetFirstDate(2009, 4, 1);
+    f.view.UpdateHorizontalScroll();
+    EXPECT_EQ(f.view.OnHScroll(ThumbTrack, Position(2009, 4, 1, 20) + 10 * 20 + 5), 1);
+    EXPECT_EQ(f.First(), (Date{2009, 4, 11}));
+    EXPECT_EQ(f.view.hScroll.position, Position(2009, 4, 1, 20));
+    EXPECT_EQ(f.view.OnHScroll(ThumbPosition, 0), 1);
+    EXPECT_EQ(f.First(), (Date{2009, 4, 11}));
+    EXPECT_EQ(f.view.hScroll.position, Position(2009, 4, 11, 20));
 }
 
 // Steps move the first date by the zoom's units and stop at the calendar's range.
@@ -163,21 +154,6 @@ TEST(HorizontalScroll, LineAndPageSteps)
         EXPECT_EQ(f.view.OnHScroll(c.command, 0), 1);
         EXPECT_EQ(f.First(), c.to) << c.zoom << " " << c.from.year << "-" << c.from.month << "-" << c.from.day;
     }
-}
-
-TEST(HorizontalScroll, TrackingMovesTheDateAndReleaseUpdatesTheBar)
-{
-    ChartFixture f;
-    f.view.zoomLevel = 5;
-    f.SetFirstDate(2009, 4, 1);
-    f.view.Resize(1000, 600);
-    const int before = f.view.hScroll.position;
-    EXPECT_EQ(f.view.OnHScroll(ThumbTrack, before + 10 * 20 + 5), 1);
-    EXPECT_EQ(f.First(), (Date{2009, 4, 11}));
-    EXPECT_EQ(f.view.hScroll.position, before);
-    EXPECT_EQ(f.view.OnHScroll(ThumbPosition, 0), 1);
-    EXPECT_EQ(f.First(), (Date{2009, 4, 11}));
-    EXPECT_EQ(f.view.hScroll.position, Position(2009, 4, 11, 20));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 
 namespace td {
@@ -47,11 +48,7 @@ struct OverlayChart : ChartFixture {
         view.DrawOverlay();
     }
 
-    void Press(int x, int y)
-    {
-        view.downX = x;
-        view.downY = y;
-    }
+    void Press(int x, int y) { view.downX = x, view.downY = y; }
 
     // The buffer differs from the clean copy nowhere outside `area`.
     bool CleanOutside(const QRect& area) const
@@ -65,6 +62,10 @@ struct OverlayChart : ChartFixture {
     }
 
     bool Clean(int x, int y) const { return Pixel(x, y) == view.scratchBuffer.pixel(x, y); }
+    bool Clean(std::initializer_list<QPoint> points) const
+    {
+        return std::all_of(points.begin(), points.end(), [this](QPoint p) { return Clean(p.x(), p.y()); });
+    }
 
     bool RedRun(int x0, int x1, int y) const
     {
@@ -123,9 +124,7 @@ TEST(SelectionOverlay, RubberBandIsADottedRedOutline)
                                   {500, 80, 501, 130}, {700, 80, 701, 130}})
         EXPECT_GT(CountColor(f.view.BackBuffer(), Red, x0, y0, x1, y1), 0) << x0 << "," << y0;
     EXPECT_TRUE(f.CleanOutside(QRect(500, 80, 201, 51)));
-    for (int y = 81; y < 130; ++y)
-        for (int x = 501; x < 700; ++x)
-            ASSERT_TRUE(f.Clean(x, y)) << x << "," << y;
+    EXPECT_EQ(f.view.BackBuffer().copy(501, 81, 199, 49), f.view.scratchBuffer.copy(501, 81, 199, 49)) << "hollow";
 }
 
 TEST(SelectionOverlay, RowGuideSnapsToLaneBoundaries)
@@ -137,8 +136,7 @@ TEST(SelectionOverlay, RowGuideSnapsToLaneBoundaries)
     EXPECT_EQ(f.Painted(), QRect(1, 84, right - 1, 2));
     for (int x : {1, 500, right - 2})
         EXPECT_EQ(CountColor(f.view.BackBuffer(), Guide, x, 84, x + 1, 86), 2) << x;
-    EXPECT_TRUE(f.Clean(0, 85));
-    EXPECT_TRUE(f.Clean(right - 1, 85));
+    EXPECT_TRUE(f.Clean({{0, 85}, {right - 1, 85}}));
     EXPECT_TRUE(f.CleanOutside(f.Painted()));
 
     f.Feedback(RowResize, 300, 65 + 45);
@@ -148,7 +146,8 @@ TEST(SelectionOverlay, RowGuideSnapsToLaneBoundaries)
 }
 
 // Creating snaps to whole days: a task or progress bar is one red stroke, a band its two edges, a
-// line joins the two days; the select tool and the tools that create at once draw nothing.
+// line joins the two days, a text box stays in the pressed row; the select tool and the tools
+// that create at once draw nothing.
 TEST(SelectionOverlay, CreatingDrawsTheNewItemsOutline)
 {
     const struct {
@@ -162,6 +161,10 @@ TEST(SelectionOverlay, CreatingDrawsTheNewItemsOutline)
         {ToolId::Progress, {500, 90}, {430, 90}, {420, 94, 161, 1}, {{420, 580, 94}}, {{419, 94}, {580, 94}}},
         {ToolId::TaskBand, {430, 90}, {500, 90}, {420, 88, 161, 13}, {{420, 580, 88}, {420, 580, 100}}, {{450, 94}}},
         {ToolId::Line, {505, 70}, {665, 110}, {500, 74, 161, 41}, {{500, 501, 74}, {659, 660, 113}}, {}},
+        {ToolId::TextBox, {450, 70}, {600, 95}, {450, 68, 151, 34}, {{450, 601, 68}, {450, 451, 100}, {600, 601, 100}},
+         {{525, 80}}},
+        {ToolId::TextBox, {450, 70}, {600, 130}, {450, 68, 151, 34}, {{600, 601, 100}}, {{600, 120}}},
+        {ToolId::TextBox, {450, 110}, {600, 70}, {450, 108, 151, 14}, {}, {}},  // upwards: from its top lane
         {ToolId::Select, {450, 70}, {600, 95}, {}, {}, {}},
         {ToolId::Event, {450, 70}, {600, 95}, {}, {}, {}},
         {ToolId::Schedule, {450, 70}, {600, 95}, {}, {}, {}},
@@ -184,29 +187,8 @@ TEST(SelectionOverlay, CreatingDrawsTheNewItemsOutline)
     }
 }
 
-TEST(SelectionOverlay, CreatingATextBoxStaysInThePressedRow)
-{
-    OverlayChart f;
-    f.view.currentTool = ToolId::TextBox;
-    f.Press(450, 70);
-    f.Feedback(Create, 600, 95);
-    EXPECT_EQ(f.Painted(), QRect(450, 68, 151, 34));
-    for (auto [x, y] : {std::pair{450, 68}, {600, 68}, {450, 100}, {600, 100}, {525, 68}})
-        EXPECT_EQ(f.Pixel(x, y), Red) << x << "," << y;
-    EXPECT_TRUE(f.Clean(525, 80));
-
-    // Into the next row: the box ends on the pressed row's last lane.
-    f.Feedback(Create, 600, 130);
-    EXPECT_EQ(f.Pixel(600, 100), Red);
-    EXPECT_TRUE(f.Clean(600, 120));
-
-    // Pressed in the second row, dragged up into the first: the box starts on its top lane.
-    f.Press(450, 110);
-    f.Feedback(Create, 600, 70);
-    EXPECT_EQ(f.Painted(), QRect(450, 108, 151, 14));
-}
-
-TEST(SelectionOverlay, SelectedTaskFollowsTheDragByWholeLanes)
+// Selected items show their outlines, which follow a drag by whole lanes.
+TEST(SelectionOverlay, SelectedOutlinesFollowTheDragByWholeLanes)
 {
     OverlayChart f;
     f.AddSelected(TaskLine, 2, 3);
@@ -218,27 +200,40 @@ TEST(SelectionOverlay, SelectedTaskFollowsTheDragByWholeLanes)
     f.Press(450, 80);
     f.Feedback(MoveItems, 485, 110);  // 35 right, 30 down: one lane
     EXPECT_TRUE(f.RedRun(455, 615, 94));
-    EXPECT_TRUE(f.Clean(420, 74));
-    EXPECT_TRUE(f.Clean(500, 74));
+    EXPECT_TRUE(f.Clean({{420, 74}, {500, 74}}));
     EXPECT_TRUE(f.CleanOutside(f.Painted()));
 
     f.Feedback(MoveItems, 485, 99);  // 19 down: no lane yet
     EXPECT_TRUE(f.RedRun(455, 615, 74));
     EXPECT_TRUE(f.Clean(500, 94));
-}
 
-TEST(SelectionOverlay, DraggedItemsStillShowWhileMarkedDeleted)
-{
-    OverlayChart f;
+    // Dragged items still show while marked deleted.
+    f.workspace.ClearSelection();
     f.AddSelected(TaskBand, 2, 3);
     f.workspace.DeleteSelectedItems(false, false);
-    f.Press(450, 80);
-    f.view.mouseX = 450;
-    f.view.mouseY = 80;
-    f.view.editMode = MoveItems;
+    f.Feedback(MoveItems, 450, 80);
     f.view.Redraw();
     EXPECT_TRUE(f.RedRun(420, 580, 68));
     EXPECT_TRUE(f.RedRun(420, 580, 80));
+
+    // A text box and a line selected together.
+    f.workspace.ClearSelection();
+    const int box = f.AddSelected(TextBox, 2, 2);
+    f.Item(box).boxWidth = 100;
+    f.Item(box).end.lane = 1;
+    const int line = f.AddSelected(Line, 2, 4);
+    f.Item(line).end.rowId = f.RowIdAt(1);
+    f.Feedback(Selected, 0, 0);
+    for (auto [x, y] : {std::pair{420, 68}, {520, 68}, {420, 100}, {520, 100}, {470, 100}, {420, 74}})
+        EXPECT_EQ(f.Pixel(x, y), Red) << x << "," << y;
+    EXPECT_TRUE(f.Clean(470, 90));
+    EXPECT_EQ(f.Painted(), QRect(420, 68, 161, 47));
+
+    f.Press(400, 80);
+    f.Feedback(MoveItems, 410, 100);
+    EXPECT_EQ(f.Pixel(430, 94), Red);
+    EXPECT_EQ(f.Painted(), QRect(430, 88, 161, 47));
+    EXPECT_TRUE(f.CleanOutside(f.Painted()));
 }
 
 TEST(SelectionOverlay, SelectedEventsShowTheHollowMark)
@@ -262,75 +257,21 @@ TEST(SelectionOverlay, SelectedEventsShowTheHollowMark)
     }
 }
 
-TEST(SelectionOverlay, SelectedTextBoxAndLineOutlines)
-{
-    OverlayChart f;
-    const int box = f.AddSelected(TextBox, 2, 2);
-    f.Item(box).boxWidth = 100;
-    f.Item(box).end.lane = 1;
-    const int line = f.AddSelected(Line, 2, 4);
-    f.Item(line).end.rowId = f.RowIdAt(1);
-    f.Feedback(Selected, 0, 0);
-    for (auto [x, y] : {std::pair{420, 68}, {520, 68}, {420, 100}, {520, 100}, {470, 100}})
-        EXPECT_EQ(f.Pixel(x, y), Red) << x << "," << y;
-    EXPECT_TRUE(f.Clean(470, 90));
-    EXPECT_EQ(f.Pixel(420, 74), Red);  // the line's start
-    EXPECT_EQ(f.Painted(), QRect(420, 68, 161, 47));
-
-    f.Press(400, 80);
-    f.Feedback(MoveItems, 410, 100);
-    EXPECT_EQ(f.Pixel(430, 94), Red);
-    EXPECT_EQ(f.Painted(), QRect(430, 88, 161, 47));
-    EXPECT_TRUE(f.CleanOutside(f.Painted()));
-}
-
-TEST(SelectionOverlay, SelectedScheduleEntryOutlinesItsBlock)
-{
-    ChartFixture f;
-    f.workspace.AddDocument(DocumentKind::Schedule);
-    f.view.zoomLevel = 7;
-    f.SetFirstDate(2009, 4, 1);
-    ChartItem entry;
-    entry.type = Schedule;
-    entry.state = ItemNormal;
-    entry.start = {0, 0, 2009, 4, 2, 9, 0};
-    entry.end = {0, 0, 2009, 4, 2, 10, 0};
-    entry.textSize = 14;
-    entry.textWeight = 400;
-    f.workspace.Doc(0)->AddItem(entry);
-    f.workspace.Doc(0)->AddItem(entry);
-    ASSERT_EQ(f.workspace.SelectItem(0, 1), 1);
-    f.view.editMode = Selected;
-    f.view.Redraw();
-    const ChartItem& drawn = *f.workspace.ItemPtr(0, 1);
-    ASSERT_GT(drawn.start.lane, 0);
-    const int y1 = 65 + drawn.start.lane;
-    const int y2 = 65 + drawn.end.lane;
-    for (auto [x, y] : {std::pair{420, y1}, {500, y1}, {420, y2}, {500, y2}})
-        EXPECT_EQ(f.Pixel(x, y), Red) << x << "," << y;
-    const OverlayRect& r = f.view.overlayRect;
-    EXPECT_EQ(QRect(r.x, r.y, r.width, r.height), QRect(420, y1, 81, y2 - y1 + 2));
-}
-
-TEST(SelectionOverlay, StretchingATaskMovesOneEnd)
+// Stretching moves one end of a task, a text box's width or a line's end; events have no handles.
+TEST(SelectionOverlay, StretchingMovesOneEnd)
 {
     OverlayChart f;
     f.AddSelected(TaskLine, 2, 3);
     f.Feedback(DragEnd, 750, 80);  // end on 6 April
     EXPECT_TRUE(f.RedRun(420, 820, 74));
     EXPECT_TRUE(f.Clean(820, 74));
-
     // A start dragged past the end: the later day's column still belongs to the task.
     f.Feedback(DragStart, 700, 80);  // start on 5 April, end 3 April
     EXPECT_TRUE(f.RedRun(500, 740, 74));
-    EXPECT_TRUE(f.Clean(499, 74));
-    EXPECT_TRUE(f.Clean(740, 74));
+    EXPECT_TRUE(f.Clean({{499, 74}, {740, 74}}));
     EXPECT_TRUE(f.CleanOutside(f.Painted()));
-}
 
-TEST(SelectionOverlay, StretchingATextBoxAndALine)
-{
-    OverlayChart f;
+    f.workspace.ClearSelection();
     const int box = f.AddSelected(TextBox, 2, 2);
     f.Item(box).boxWidth = 100;
     f.Feedback(DragEnd, 600, 80);
@@ -344,8 +285,6 @@ TEST(SelectionOverlay, StretchingATextBoxAndALine)
     EXPECT_EQ(f.Painted(), QRect(420, 74, 321, 21));
     EXPECT_EQ(f.Pixel(420, 74), Red);
     EXPECT_TRUE(f.CleanOutside(f.Painted()));
-
-    // Events have no handles.
     f.workspace.ClearSelection();
     f.AddSelected(Event, 3, 3);
     f.Feedback(DragStart, 760, 90);
@@ -363,26 +302,23 @@ TEST(SelectionOverlay, ConnectorToAScrolledAwayRowIsClippedAtTheFirstRow)
     ChartItem line;
     line.type = Line;
     line.start = {f.workspace.RowIdAt(0), 0, 2009, 4, 2, 0, 0};
-    line.end = {f.workspace.RowIdAt(2), 0, 2009, 4, 6, 0, 0};
-    int xa = 0, ya = 0, xb = 0, yb = 0;
-    // From (420, 34) above the rows to (740, 114): it enters the rows at y 65, x 544.
-    ASSERT_TRUE(f.view.LineConnector(0, line, xa, ya, xb, yb));
-    EXPECT_EQ(QLine(xa, ya, xb, yb), QLine(544, 65, 740, 114));
-
-    // Same x at both ends: a vertical segment clipped to the rows.
-    line.end.day = 2;
-    ASSERT_TRUE(f.view.LineConnector(0, line, xa, ya, xb, yb));
-    EXPECT_EQ(QLine(xa, ya, xb, yb), QLine(420, 65, 420, 114));
-
-    // Level and wholly above the rows: not shown.
-    line.end = line.start;
-    line.end.day = 6;
-    EXPECT_FALSE(f.view.LineConnector(0, line, xa, ya, xb, yb));
-
-    // An end lane beyond its row is not shown either.
-    line.end.rowId = f.workspace.RowIdAt(2);
-    line.end.lane = 2;
-    EXPECT_FALSE(f.view.LineConnector(0, line, xa, ya, xb, yb));
+    // From (420, 34) above the rows to (740, 114) it enters the rows at y 65, x 544; the same x at
+    // both ends is a vertical segment clipped to the rows; level and wholly above the rows, or
+    // ending on a lane beyond its row, it is not shown.
+    const struct {
+        int endRow, endLane, endDay;
+        bool shown;
+        QLine segment;
+    } cases[] = {{2, 0, 6, true, {544, 65, 740, 114}}, {2, 0, 2, true, {420, 65, 420, 114}},
+                 {0, 0, 6, false, {}}, {2, 2, 6, false, {}}};
+    for (const auto& c : cases) {
+        line.end = {f.workspace.RowIdAt(c.endRow), static_cast<uint8_t>(c.endLane), 2009, 4, c.endDay, 0, 0};
+        int xa = 0, ya = 0, xb = 0, yb = 0;
+        EXPECT_EQ(f.view.LineConnector(0, line, xa, ya, xb, yb), c.shown) << c.endRow << " " << c.endDay;
+        if (c.shown) {
+            EXPECT_EQ(QLine(xa, ya, xb, yb), c.segment);
+        }
+    }
 }
 
 }  // namespace

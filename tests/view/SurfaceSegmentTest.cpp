@@ -10,10 +10,7 @@ namespace td {
 namespace {
 
 struct LevelSegment {
-    int x1;
-    int y1;
-    int x2;
-    int y2;
+    int x1, y1, x2, y2;
 };
 
 // Solid level and upright segments take a faster way than slanted ones; they must still paint

@@ -20,16 +20,13 @@ int Redraw(TextCache<int>& cache, int first, int count)
     return misses;
 }
 
-TEST(TextCache, KeepsEveryLabelOfAScreenOfMany)
+// Every label of a screen of many is kept from one redraw to the next; labels scrolled out of
+// sight are let go.
+TEST(TextCache, KeepsAScreenOfLabelsAndLetsScrolledOutOnesGo)
 {
     TextCache<int> cache;
     Redraw(cache, 0, 20000);
     EXPECT_EQ(Redraw(cache, 0, 20000), 0);
-}
-
-TEST(TextCache, LetsLabelsScrolledOutOfSightGo)
-{
-    TextCache<int> cache;
     for (int screen = 0; screen < 50; ++screen)
         Redraw(cache, screen * 3000, 3000);
     EXPECT_LE(cache.Size(), 4u * 3000);
