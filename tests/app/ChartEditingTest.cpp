@@ -39,17 +39,8 @@ protected:
     void Press(QPoint at) { QTest::mousePress(Chart(), Qt::LeftButton, {}, at); }
     void Move(QPoint at) { QTest::mouseMove(Chart(), at); }
     void Release(QPoint at) { QTest::mouseRelease(Chart(), Qt::LeftButton, {}, at); }
-    void Click(QPoint at)
-    {
-        Press(at);
-        Release(at);
-    }
-    void Drag(QPoint from, QPoint to)
-    {
-        Press(from);
-        Move(to);
-        Release(to);
-    }
+    void Click(QPoint at) { Press(at), Release(at); }
+    void Drag(QPoint from, QPoint to) { Press(from), Move(to), Release(to); }
     void Draw(int tool, QPoint from, QPoint to)
     {
         window->RunCommand(tool);
@@ -129,12 +120,7 @@ protected:
 
 TEST_F(ChartEditingTest, EveryCreatingToolMakesOneItemThatUndoTakesBack)
 {
-    struct Case {
-        int tool;
-        QPoint from;
-        QPoint to;
-        int type;
-    };
+    struct Case { int tool; QPoint from, to; int type; };
     const Case cases[] = {
         { CmdToolTaskLine, { 450, 75 }, { 600, 75 }, TaskLine },
         { CmdToolTaskBand, { 450, 95 }, { 600, 95 }, TaskBand },
@@ -250,11 +236,7 @@ TEST_F(ChartEditingTest, EndHandleEdgeLengthensATaskByOneDay)
 
 TEST_F(ChartEditingTest, RowBoundaryDragSetsTheLanesFromThePointer)
 {
-    struct Case {
-        int pressY;
-        int releaseY;
-        int lanes;
-    };
+    struct Case { int pressY, releaseY, lanes; };
     const Case cases[] = { { 105, 40, 1 }, { 104, 104, 1 }, { 103, 103, 1 }, { 105, 105, 2 }, { 106, 106, 2 }, { 105, 150, 4 } };
     for (const Case& c : cases) {
         const std::string before = Snapshot();

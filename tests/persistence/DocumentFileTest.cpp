@@ -41,11 +41,7 @@ Bytes RowRecord(uint32_t id = 0, uint16_t nameLength = 0, const std::string& nam
 
 const Bytes EmptyRow = RowRecord();
 
-struct ReadResult {
-    int kind = 0;
-    Document document;
-    std::vector<std::string> messages;
-};
+struct ReadResult { int kind = 0; Document document; std::vector<std::string> messages; };
 
 ReadResult Read(const Bytes& image)
 {
@@ -103,10 +99,7 @@ TEST(DocumentFile, RecordsOfEveryTypeMatchByteForByteAndReadBack)
     task.lineWidth = 16;
     task.arrow = 17;
     task.textSize = 14;
-    const struct {
-        ChartItem item;
-        Bytes record;
-    } cases[] = {
+    const struct { ChartItem item; Bytes record; } cases[] = {
         {task, {0xF1, 0x21, 0, 0, 0, 0, 0, 0, 0xD9, 0x07, 0x04, 0x01, 0xD9, 0x07, 0x04, 0x0A, 0, 0x10,
                 0, 0, 0, 0, 0x11, 0x0E, 0x90, 0, 0, 0, 0, 0x03, 0, 0x61, 0x62, 0x63}},
         {MakeItem(Event, {1, 2, 2020, 2, 29}, {0, 0, 2021, 1, 1}),
@@ -169,10 +162,7 @@ TEST(DocumentFile, DamagedFilesGetExactlyTheirMessage)
 {
     const Bytes body = Concat(EmptyRow, {0xFF});
     const Bytes header = Header("TDPF");
-    const struct {
-        Bytes image;
-        const char* message;
-    } cases[] = {
+    const struct { Bytes image; const char* message; } cases[] = {
         {Concat(Header("TDPF", 17), body), UnknownFileFormat},
         {Concat(Header("TDPF", 0xFFFFFFFF), body), UnknownFileFormat},
         {Concat(Header("TDXF"), body), IncorrectFileType},
