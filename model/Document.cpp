@@ -267,16 +267,6 @@ int Document::GetItem(int index, ChartItem& out) const
     return 1;
 }
 
-ChartItem* Document::ItemPtr(int index)
-{
-    return index >= 0 && index < itemCount ? &items[index] : nullptr;
-}
-
-const ChartItem* Document::ItemPtr(int index) const
-{
-    return index >= 0 && index < itemCount ? &items[index] : nullptr;
-}
-
 void Document::RecomputeChildFlags()
 {
     for (int p = 0; p < orderCount; ++p) {

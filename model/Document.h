@@ -62,8 +62,15 @@ public:
     int SetItemState(int index, int32_t state);
     int32_t ItemState(int index) const;
     int GetItem(int index, ChartItem& out) const;
-    ChartItem* ItemPtr(int index);
-    const ChartItem* ItemPtr(int index) const;
+    // Inline: every redraw fetches every item through it.
+    ChartItem* ItemPtr(int index)
+    {
+        return index >= 0 && index < itemCount ? &items[index] : nullptr;
+    }
+    const ChartItem* ItemPtr(int index) const
+    {
+        return index >= 0 && index < itemCount ? &items[index] : nullptr;
+    }
     int ItemCount() const { return itemCount; }
     int ItemCapacity() const { return itemCapacity; }
 

@@ -4,6 +4,8 @@
 #include "view/ChartGeometry.h"
 #include "view/VisibleRowMap.h"
 
+#include <cstdint>
+
 namespace td {
 
 // Decides, before any drawing set-up, whether a project item can paint anything on the
@@ -15,6 +17,10 @@ public:
 
     // `row` is the flattened row of the item's start.
     bool MayShow(const ChartItem& item, int row);
+    // True for an item whose dates both lie months before the view or both months after it:
+    // decided from the months alone, before the item's row is looked up, as most items of a
+    // plan spread over years are. Never true for an item MayShow would keep.
+    bool MonthsAway(const ChartItem& item) const;
 
 private:
     bool OnShownDays(const ChartItem& item) const;
@@ -24,6 +30,10 @@ private:
     const ChartGeometry& geometry;
     const VisibleRowMap& rows;
     const int markReach;
+    // Months counted from year 0 (see MonthIndex): the first date's, and the last that can
+    // hold a date left of the surface's right edge.
+    const int64_t firstMonth;
+    const int64_t lastMonth;
     // The label font last asked for and its reach; labels mostly share one font.
     int labelSize = -1;
     int labelWeight = -1;

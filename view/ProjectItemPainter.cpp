@@ -18,7 +18,7 @@ int ChartView::DrawProjectItems(int doc)
     const Document& document = *workspace.Doc(doc);
     for (int i = 0; i < document.ItemCount(); ++i) {
         const ChartItem* stored = document.ItemPtr(i);
-        if (!stored || stored->state != ItemNormal)
+        if (!stored || stored->state != ItemNormal || culling.MonthsAway(*stored))
             continue;
         const int row = rows.Find(stored->start.rowId);
         if (row < 0 || !culling.MayShow(*stored, row))

@@ -43,10 +43,7 @@ struct HolidayFixture : ::testing::Test {
 
 TEST_F(HolidayFixture, GridsFillFromTheFirstWeekday)
 {
-    struct Case {
-        QDate month;
-        int firstCell;
-    };
+    struct Case { QDate month; int firstCell; };
     for (const Case& c : {Case {QDate(2015, 2, 1), 0}, Case {QDate(2009, 8, 1), 6}}) {
         HolidayDialog dialog(c.month, errors, nullptr);
         const int days = c.month.daysInMonth();
@@ -99,11 +96,7 @@ TEST_F(HolidayFixture, SteppingIntoANewYearWritesBothYears)
 
 TEST_F(HolidayFixture, OpensAndStepsWithinTheCentury)
 {
-    struct Case {
-        QDate today;
-        const char* shown;
-        const char* button;
-    };
+    struct Case { QDate today; const char* shown; const char* button; };
     for (const Case& c : {Case {QDate(1999, 7, 1), "2000/1", "previous"},
                           Case {QDate(2105, 7, 1), "2099/1", nullptr},
                           Case {QDate(2099, 12, 1), "2099/12", "next"}}) {

@@ -71,11 +71,7 @@ TEST(TaskFormatDialog, TypingALabelPicksItsEntry)
 
 TEST(TaskFormatDialog, OneIndexGivesAnEventAMarkAndATaskAPenStyle)
 {
-    struct Case {
-        int index;
-        int32_t mark;
-        int32_t style;
-    };
+    struct Case { int index; int32_t mark, style; };
     for (const Case& c : {Case {2, 103, 2}, Case {6, 107, 0}}) {
         ChartItem event = Item(Event);
         event.lineStyle = 101;

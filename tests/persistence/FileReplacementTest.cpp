@@ -200,10 +200,7 @@ TEST_F(FileReplacementTest, TheReaderRefusesAFifoAndAHugeForeignFileAtOnce)
     ASSERT_EQ(mkfifo(dir.Path("pipe.tdp").c_str(), 0644), 0);
     WriteBytes(dir.Path("zeros.tdp"), "");
     ASSERT_EQ(truncate(dir.Path("zeros.tdp").c_str(), off_t {2} << 30), 0);
-    const struct {
-        std::string path;
-        const char* message;
-    } cases[] = {{dir.Path("pipe.tdp"), FileOpenError}, {dir.Path("zeros.tdp"), IncorrectFileType}};
+    const struct { std::string path; const char* message; } cases[] = {{dir.Path("pipe.tdp"), FileOpenError}, {dir.Path("zeros.tdp"), IncorrectFileType}};
     for (const auto& [path, message] : cases) {
         const auto start = std::chrono::steady_clock::now();
         Document doc;

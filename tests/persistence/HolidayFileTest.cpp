@@ -48,10 +48,7 @@ protected:
 
 TEST(HolidayText, DigitsFormGroupsOfFourThatMustNameADay)
 {
-    const struct {
-        std::string text;
-        Days days;
-    } cases[] = {
+    const struct { std::string text; Days days; } cases[] = {
         {Header + "0132\r\n", {}},
         {Header + "1301\r\n", {}},
         {Header + "1301\r\n0505\r\n", {4}},

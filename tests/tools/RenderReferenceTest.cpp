@@ -12,11 +12,7 @@ namespace {
 const QString ExamplesDir = QStringLiteral(TD_EXAMPLES_DIR);
 const QString ReferencesDir = QStringLiteral(TD_RENDER_REFERENCES_DIR);
 
-struct ReferenceRender {
-    const char* png;
-    QStringList documents;
-    QStringList options;
-};
+struct ReferenceRender { const char* png; QStringList documents, options; };
 
 void PrintTo(const ReferenceRender& render, std::ostream* out)
 {

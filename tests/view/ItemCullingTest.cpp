@@ -1,0 +1,45 @@
+#include "ChartFixture.h"
+
+#include "view/ItemCulling.h"
+
+#include <gtest/gtest.h>
+
+namespace td {
+namespace {
+
+// The month test skips items before their rows are looked up; it must never skip one that the
+// exact tests would keep, whatever the zoom, the item's type or a month or day out of range.
+TEST(ItemCulling, MonthsAwayNeverSkipsAnItemTheExactTestsKeep)
+{
+    ChartFixture f;
+    f.AddProject({2, 2});
+    const int32_t rowIds[] = {f.workspace.RowAt(0)->id, f.workspace.RowAt(1)->id};
+    // 1 March: 31 February lies past it.
+    for (const auto& [zoom, firstDay] : {std::pair {0, 15}, {2, 1}, {5, 1}, {9, 15}}) {
+        f.view.zoomLevel = zoom;
+        f.SetFirstDate(2009, firstDay == 1 ? 3 : 6, firstDay);
+        f.view.Redraw();
+        const ChartGeometry geometry = f.view.Geometry();
+        const VisibleRowMap rows(f.workspace, 0);
+        ItemCulling culling(geometry, rows);
+        int skipped = 0, kept = 0;
+        for (const int type : {TaskLine, TaskBand, Event, Progress, Line, TextBox})
+            for (int month = 0; month <= 13 * 12; ++month)
+                for (const int day : {0, 1, 31, 32})
+                    for (const int span : {0, 40, 400}) {
+                        ChartItem item;
+                        item.type = type;
+                        item.boxWidth = 300;
+                        item.start = {rowIds[0], 0, 2003 + month / 13, month % 13 + 1, day};
+                        item.end = {rowIds[1], 1, item.start.year + span / 365,
+                                    (item.start.month + span / 30) % 14, day};
+                        const bool away = culling.MonthsAway(item), shown = culling.MayShow(item, 0);
+                        skipped += away, kept += shown;
+                        EXPECT_FALSE(away && shown) << zoom << " " << type << " " << month << " " << day << " " << span;
+                    }
+        EXPECT_TRUE(skipped > 0 && kept > 0) << zoom;
+    }
+}
+
+}  // namespace
+}  // namespace td
