@@ -18,6 +18,12 @@ void MakeRoom(std::vector<Record>& table, int32_t count, int32_t& capacity)
 
 }  // namespace
 
+uint64_t Document::NextItemsStamp()
+{
+    static uint64_t last = 0;
+    return ++last;
+}
+
 void Document::SetKind(int32_t newKind)
 {
     if (rowCount != 0)
@@ -232,6 +238,7 @@ int Document::AddItem(const ChartItem& item)
 {
     MakeRoom(items, itemCount, itemCapacity);
     CopyItem(items[itemCount], item);
+    itemsStamp = NextItemsStamp();
     MarkModified();
     return itemCount++;
 }
@@ -296,6 +303,7 @@ void Document::Compact(std::vector<int>* itemMap)
         items[kept++] = items[i];
     }
     itemCount = kept;
+    itemsStamp = NextItemsStamp();
 }
 
 }  // namespace td

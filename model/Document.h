@@ -58,6 +58,10 @@ public:
     int GetRowAt(int position, ProjectRow& out) const;
 
     int AddItem(const ChartItem& item);
+    // Changes whenever an item's type or dates may have changed (an item added, the table
+    // compacted, a record handed out for writing). Stamps are unique across documents, so a
+    // cache of what the items hold, kept by stamp, is never taken for another table's.
+    uint64_t ItemsStamp() const { return itemsStamp; }
     int DeleteItem(int index);
     int SetItemState(int index, int32_t state);
     int32_t ItemState(int index) const;
@@ -65,6 +69,7 @@ public:
     // Inline: every redraw fetches every item through it.
     ChartItem* ItemPtr(int index)
     {
+        itemsStamp = NextItemsStamp();
         return index >= 0 && index < itemCount ? &items[index] : nullptr;
     }
     const ChartItem* ItemPtr(int index) const
@@ -80,6 +85,8 @@ public:
     void Compact(std::vector<int>* itemMap = nullptr);
 
 private:
+    static uint64_t NextItemsStamp();
+
     bool InOrder(int position) const { return position >= 0 && position < orderCount; }
     bool OrderFull() const { return orderCount >= MaxOrder; }
     bool IdsExhausted() const { return nextRowId == std::numeric_limits<int32_t>::max(); }
@@ -95,6 +102,7 @@ private:
     std::vector<ChartItem> items;
     int32_t itemCapacity = 0;
     int32_t itemCount = 0;
+    uint64_t itemsStamp = NextItemsStamp();
     std::array<int32_t, MaxOrder> order = {};
     int32_t orderCount = 0;
     std::vector<ProjectRow> rows;

@@ -3,6 +3,7 @@
 #include "model/DocumentRecords.h"
 #include "model/Workspace.h"
 #include "view/ChartGeometry.h"
+#include "view/ItemMonthIndex.h"
 #include "view/Surface.h"
 
 #include <QImage>
@@ -245,6 +246,7 @@ private:
     FormatDialogs* dialogs = nullptr;
     // Accumulated by the overlay and Redraw, handed out by TakeRepaintArea.
     OverlayRect damage;
+    ItemMonthIndex itemMonths;
 
     void EnsureBuffers();
     // Lets go of a clean copy that still shares the back buffer's pixels, so that a redraw

@@ -17,21 +17,6 @@ int TextReach(int height, int weight)
     return 2 * Surface::LineHeightOf(height, weight);
 }
 
-// A date's month counted from year 0 as the day numbers count it: a month past December is the
-// next January, one before January is January. A day from 0 to 31 then places the date between
-// one day before that month's start and the end of the month after it.
-int64_t MonthIndex(int year, int month)
-{
-    if (month > 12)
-        return (int64_t{year} + 1) * 12;
-    return int64_t{year} * 12 + std::max(month, 1) - 1;
-}
-
-bool DayInMonthRange(const ItemPoint& point)
-{
-    return point.day >= 0 && point.day <= 31;
-}
-
 // The last month a date left of the right edge can fall in, with a month to spare for where
 // in its month the first date lies; no bound without a column width.
 int64_t LastMonthShown(const ChartGeometry& geometry)
@@ -39,7 +24,7 @@ int64_t LastMonthShown(const ChartGeometry& geometry)
     const DateScale& dates = geometry.dates;
     const int64_t width =
         std::max({0, dates.clampX - dates.originX, geometry.surfaceWidth - dates.originX});
-    const int64_t first = MonthIndex(dates.firstDate.year, dates.firstDate.month);
+    const int64_t first = ItemMonthIndex::MonthIndex(dates.firstDate.year, dates.firstDate.month);
     if (dates.IsDayMode())
         return first + (width / dates.dayWidth + 32) / 28 + 1;
     if (dates.monthWidth <= 0)
@@ -54,24 +39,18 @@ ItemCulling::ItemCulling(const ChartGeometry& geometry, const VisibleRowMap& row
     , rows(rows)
     , markReach(TextReach(geometry.metrics.Scaled(EventFontHeight), WeightNormal)
                 - geometry.metrics.markBaseline)
-    , firstMonth(MonthIndex(geometry.dates.firstDate.year, geometry.dates.firstDate.month))
+    , firstMonth(ItemMonthIndex::MonthIndex(geometry.dates.firstDate.year,
+                                            geometry.dates.firstDate.month))
     , lastMonth(LastMonthShown(geometry))
 {
 }
 
 // Dates in a month after lastMonth lie right of the surface; dates in a month three or more
-// before firstMonth lie before the first date and left of the timeline, the day after them too.
-// A text box's width can carry it from the left into the view, so only the right side counts
-// for it. Days out of 0..31 (a damaged file's) are left to the exact tests.
-bool ItemCulling::MonthsAway(const ChartItem& item) const
+// before firstMonth lie before the first date and left of the timeline, the day after them too
+// (a day is at most 31).
+bool ItemCulling::MonthsAway(const ItemMonthIndex::Span& span) const
 {
-    if (!DayInMonthRange(item.start) || !DayInMonthRange(item.end))
-        return false;
-    const int64_t startMonth = MonthIndex(item.start.year, item.start.month);
-    const int64_t endMonth = MonthIndex(item.end.year, item.end.month);
-    if (std::min(startMonth, endMonth) > lastMonth)
-        return true;
-    return item.type != TextBox && std::max(startMonth, endMonth) + 2 < firstMonth;
+    return span.first > lastMonth || int64_t{span.last} + 2 < firstMonth;
 }
 
 bool ItemCulling::MayShow(const ChartItem& item, int row)

@@ -2,6 +2,7 @@
 
 #include "model/DocumentRecords.h"
 #include "view/ChartGeometry.h"
+#include "view/ItemMonthIndex.h"
 #include "view/VisibleRowMap.h"
 
 #include <cstdint>
@@ -17,10 +18,10 @@ public:
 
     // `row` is the flattened row of the item's start.
     bool MayShow(const ChartItem& item, int row);
-    // True for an item whose dates both lie months before the view or both months after it:
-    // decided from the months alone, before the item's row is looked up, as most items of a
-    // plan spread over years are. Never true for an item MayShow would keep.
-    bool MonthsAway(const ChartItem& item) const;
+    // True for an item whose dates both lie months before the view or both months after it,
+    // decided from the months of its dates alone, before its record is read, as most items of
+    // a plan spread over years are. Never true for an item MayShow would keep.
+    bool MonthsAway(const ItemMonthIndex::Span& span) const;
 
 private:
     bool OnShownDays(const ChartItem& item) const;
@@ -30,7 +31,7 @@ private:
     const ChartGeometry& geometry;
     const VisibleRowMap& rows;
     const int markReach;
-    // Months counted from year 0 (see MonthIndex): the first date's, and the last that can
+    // Months counted as ItemMonthIndex counts them: the first date's, and the last that can
     // hold a date left of the surface's right edge.
     const int64_t firstMonth;
     const int64_t lastMonth;

@@ -16,9 +16,12 @@ int ChartView::DrawProjectItems(int doc)
     const VisibleRowMap rows(workspace, doc);
     ItemCulling culling(geometry, rows);
     const Document& document = *workspace.Doc(doc);
+    const std::vector<ItemMonthIndex::Span>& months = itemMonths.For(doc, document);
     for (int i = 0; i < document.ItemCount(); ++i) {
+        if (culling.MonthsAway(months[static_cast<std::size_t>(i)]))
+            continue;
         const ChartItem* stored = document.ItemPtr(i);
-        if (!stored || stored->state != ItemNormal || culling.MonthsAway(*stored))
+        if (!stored || stored->state != ItemNormal)
             continue;
         const int row = rows.Find(stored->start.rowId);
         if (row < 0 || !culling.MayShow(*stored, row))

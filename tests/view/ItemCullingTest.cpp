@@ -33,12 +33,32 @@ TEST(ItemCulling, MonthsAwayNeverSkipsAnItemTheExactTestsKeep)
                         item.start = {rowIds[0], 0, 2003 + month / 13, month % 13 + 1, day};
                         item.end = {rowIds[1], 1, item.start.year + span / 365,
                                     (item.start.month + span / 30) % 14, day};
-                        const bool away = culling.MonthsAway(item), shown = culling.MayShow(item, 0);
+                        const bool away = culling.MonthsAway(ItemMonthIndex::SpanOf(item)), shown = culling.MayShow(item, 0);
                         skipped += away, kept += shown;
                         EXPECT_FALSE(away && shown) << zoom << " " << type << " " << month << " " << day << " " << span;
                     }
         EXPECT_TRUE(skipped > 0 && kept > 0) << zoom;
     }
+}
+
+// The month index is kept between redraws; a record written in place, an added item and a
+// compaction must each be seen by the next redraw.
+TEST(ItemMonthIndex, FollowsEveryChangeOfTheItems)
+{
+    Document doc;
+    ChartItem item;
+    item.type = TaskLine;
+    item.start = item.end = {0, 0, 2009, 4, 1};
+    doc.AddItem(item);
+    ItemMonthIndex index;
+    EXPECT_EQ(index.For(0, doc).at(0).first, 2009 * 12 + 3);
+    doc.ItemPtr(0)->start.year = doc.ItemPtr(0)->end.year = 2010;
+    EXPECT_EQ(index.For(0, doc).at(0).first, 2010 * 12 + 3);
+    doc.AddItem(item);
+    doc.DeleteItem(0);
+    doc.Compact();
+    ASSERT_EQ(index.For(0, doc).size(), 1u);
+    EXPECT_EQ(index.For(0, doc)[0].first, 2009 * 12 + 3);
 }
 
 }  // namespace
