@@ -18,7 +18,6 @@ constexpr int Left = 4;
 constexpr int Right = AttributeImageWidth - 4;
 constexpr int Middle = 7;
 constexpr int HeadLength = 8;
-constexpr int GlyphCell = 16;
 constexpr int BandTop = 2;
 constexpr int BandBottom = 12;
 constexpr int TipLength = 6;

@@ -2,6 +2,7 @@
 
 #include "calendar/Dates.h"
 #include "dialogs/DialogImages.h"
+#include "persistence/DocumentFile.h"
 #include "persistence/ErrorReporter.h"
 
 #include <QLineEdit>
@@ -21,7 +22,6 @@ constexpr int HeaderY = 16;
 constexpr int WeekdayY = 56;
 constexpr int GridTop = 88;
 constexpr int RowStep = 32;
-constexpr char WriteError[] = "File Open Error !!";
 
 const char* const WeekdayNames[7] = {"SUN", "MON", "TUE", "WED", "THU", "FRI", "SAT"};
 
@@ -132,7 +132,7 @@ void HolidayDialog::Write()
 {
     SaveMonth();
     if (!copy.SaveAll())
-        reporter.ShowError(WriteError);
+        reporter.ShowError(FileOpenError);
 }
 
 }  // namespace td

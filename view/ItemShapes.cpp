@@ -13,7 +13,6 @@ namespace td {
 
 namespace {
 
-constexpr int GlyphCell = 16;
 constexpr int GlyphHalf = 8;
 constexpr int GlyphRows = 15;
 constexpr int FrameFontHeight = 14;
