@@ -78,6 +78,8 @@ MainWindow::MainWindow(WindowServices services)
     setCentralWidget(client);
 
     BuildActions();
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] { RepaintIf(view.CancelDrag()); });
     toolBar.Create(chart, [this](int id) { return Action(id); });
     BuildMenus();
     previewMode = std::make_unique<PreviewMode>(*this, *chart,
@@ -154,7 +156,8 @@ void MainWindow::RunCommand(int id)
 {
     const auto& routes = Routes();
     const auto route = std::find_if(routes.begin(), routes.end(), [id](const Route& r) { return r.id == id; });
-    if (route == routes.end() || !route->handler)
+    // Nothing may change the plan under a drag: its release still has to land.
+    if (route == routes.end() || !route->handler || view.Dragging())
         return;
     if (route->handler(*this, id))
         ApplyRepaint(route->repaint);
@@ -250,7 +253,9 @@ void MainWindow::ChartPressed(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
     if (event->button() == Qt::RightButton) {
-        ShowContextMenu(at);
+        // A menu now would take the drag's release and move its press point.
+        if (!view.Dragging())
+            ShowContextMenu(at);
         return;
     }
     if (event->button() != Qt::LeftButton)
@@ -429,6 +434,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->accept();
         return;
     }
+    RepaintIf(view.CancelDrag());
     DropSelection();
     if (!files.ConfirmSave(-1)) {
         event->ignore();

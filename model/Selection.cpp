@@ -254,6 +254,17 @@ int Workspace::DeleteSelectedItems(bool clearSelection, bool closeGroup)
     return 1;
 }
 
+int Workspace::RestoreSelectedItems()
+{
+    Document* doc = Doc(selectionDoc);
+    if (!doc || selectionCount == 0)
+        return 0;
+    for (int n = 0; n < selectionCount; ++n)
+        doc->SetItemState(selection[n], ItemSelected);
+    undoLog.DropOpenGroup();
+    return 1;
+}
+
 int Workspace::CopySelection()
 {
     const Document* doc = Doc(selectionDoc);

@@ -78,6 +78,12 @@ int UndoLog::Undo(Workspace& workspace)
     return 1;
 }
 
+void UndoLog::DropOpenGroup()
+{
+    while (count > 0 && records[count - 1].group == group)
+        --count;
+}
+
 void UndoLog::ClearUndo()
 {
     group = 0;

@@ -34,6 +34,8 @@ public:
     // Undo takes back a real change.
     void EndUndoGroup();
     int Undo(Workspace& workspace);
+    // Forgets the entries of the group still being recorded, whose change was taken back.
+    void DropOpenGroup();
     void ClearUndo();
     // A document left the workspace: its entries go, later slots move one down, and groups left
     // empty are dropped.

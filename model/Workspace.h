@@ -83,6 +83,9 @@ public:
                                const ChartItem& bottomRight);
     int MoveSelectedItems(int days, int lanes);
     int DeleteSelectedItems(bool clearSelection, bool closeGroup);
+    // Takes back a DeleteSelectedItems that left its group open (a drag of the selection that
+    // ends without a move): the items are selected again and the log is as before it.
+    int RestoreSelectedItems();
     int CopySelection();
     int PasteClipboard(int visibleRow);
     int ClipboardCount() const { return static_cast<int>(clipboard.size()); }

@@ -44,6 +44,9 @@ void ChartView::EnsureBuffers()
 
 int ChartView::Resize(int width, int height)
 {
+    // A new size may lay out other rows under the pointer.
+    if (Dragging())
+        CancelDrag();
     clientWidth = width;
     clientHeight = height;
     if (backBuffer.isNull())

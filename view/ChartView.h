@@ -3,6 +3,7 @@
 #include "model/DocumentRecords.h"
 #include "model/Workspace.h"
 #include "view/ChartGeometry.h"
+#include "view/EditMode.h"
 #include "view/ItemMonthIndex.h"
 #include "view/Surface.h"
 
@@ -125,6 +126,12 @@ public:
     int OnButtonDown(int x, int y);
     int OnMouseMove(bool leftButtonHeld, int x, int y);
     int OnButtonUp(int x, int y);
+    // A button is held in the chart: a create, resize, rubber band, move or stretch is under
+    // way. Commands, scrolling and zooming wait for its release.
+    bool Dragging() const { return editMode != Idle && editMode != Selected; }
+    // Escape: ends the drag as if it never began, its feedback erased, the plan and the undo
+    // log as they were before the press.
+    int CancelDrag();
     void SelectTool(int tool) { currentTool = tool; }
     // Null until the dialogs exist; every dialog then acts as cancelled.
     void SetDialogs(FormatDialogs* formatDialogs) { dialogs = formatDialogs; }
@@ -220,8 +227,9 @@ public:
 private:
     int RowBoundaryAt(int x, int y) const;
     int HitTestLine(int doc, int viewRow, int lane, int x, int y, const ChartItem& item) const;
-    int HitTestTextBox(int viewRow, int x, int y, int xStart, const ChartItem& item) const;
+    int HitTestTextBox(int doc, int viewRow, int x, int y, const ChartItem& item) const;
     bool OnFoldBox(int viewRow, int x, int y) const;
+    int Press(int x, int y);
     int SelectionClick(int doc, int x, int y);
     int PressWithTool(int doc, int x, int y);
     void ToggleFold(int viewRow);
@@ -244,6 +252,8 @@ private:
     void AddDamage(const OverlayRect& area);
 
     FormatDialogs* dialogs = nullptr;
+    // From a press to its release; a cancelled press ignores the rest of its drag.
+    enum class PressState { None, Held, Cancelled } press = PressState::None;
     // Accumulated by the overlay and Redraw, handed out by TakeRepaintArea.
     OverlayRect damage;
     ItemMonthIndex itemMonths;

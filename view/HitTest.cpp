@@ -57,6 +57,8 @@ int ChartView::HitTestItem(int doc, int viewRow, int lane, int x, int y, const C
 {
     if (viewRow < 0 || viewRow >= viewRowCount)
         return HitNone;
+    if (item.type == TextBox)
+        return HitTestTextBox(doc, viewRow, x, y, item);
     int xStart = 0;
     if (DateToX(xStart, item.start.year, item.start.month, item.start.day) == 1)
         return HitNone;
@@ -86,8 +88,6 @@ int ChartView::HitTestItem(int doc, int viewRow, int lane, int x, int y, const C
     }
     case Line:
         return HitTestLine(doc, viewRow, lane, x, y, item);
-    case TextBox:
-        return itemRow == viewRow ? HitTestTextBox(viewRow, x, y, xStart, item) : HitNone;
     case Schedule: {
         // The lane bytes of an entry hold the pixel offsets of the text it was last drawn with.
         const bool hit = top + item.start.lane <= y && y < top + item.end.lane && xStart <= x
@@ -125,8 +125,15 @@ int ChartView::HitTestLine(int doc, int viewRow, int lane, int x, int y, const C
     return Between(yStart, y, yEnd + LaneHeight) ? HitBody : HitNone;
 }
 
-int ChartView::HitTestTextBox(int viewRow, int x, int y, int xStart, const ChartItem& item) const
+// A box is hit where the painter draws it: from its unclamped start, so a box that starts
+// before the view is hit along what shows of it.
+int ChartView::HitTestTextBox(int doc, int viewRow, int x, int y, const ChartItem& item) const
 {
+    int xStart = 0;
+    if (workspace.FindVisibleRow(doc, item.start.rowId) - firstRow != viewRow
+        || DateToX(xStart, item.start.year, item.start.month, item.start.day) == 1)
+        return HitNone;
+    DateToXUnclamped(xStart, item.start.year, item.start.month, item.start.day);
     const int top = rowTop[viewRow] + LaneHeight * item.start.lane;
     const int bottom = rowTop[viewRow] + LaneHeight * item.end.lane;
     const int right = xStart + item.boxWidth;

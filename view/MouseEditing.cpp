@@ -10,8 +10,8 @@ namespace td {
 
 namespace {
 
-// A lane is addressed by a byte.
-constexpr int MaxLanes = 256;
+// A row's lane count is stored in one byte.
+constexpr int MaxLanes = 255;
 // Schedule entries need a day at least 80 pixels wide.
 constexpr int ScheduleEntryZoomLevel = 7;
 // Events start this far into the timeline.
@@ -35,6 +35,14 @@ void SwapDates(ItemPoint& a, ItemPoint& b)
 }  // namespace
 
 int ChartView::OnButtonDown(int x, int y)
+{
+    // A drag still open at a press lost its release: it never happened.
+    const int cancelled = Dragging() ? CancelDrag() : 0;
+    press = PressState::Held;
+    return Press(x, y) | cancelled;
+}
+
+int ChartView::Press(int x, int y)
 {
     if (viewRowCount == 0) {
         editMode = Idle;
@@ -95,8 +103,10 @@ int ChartView::PressWithTool(int doc, int x, int y)
     if (dropped)
         editMode = Idle;
     const int kind = workspace.DocumentKind(doc);
+    // Left of the timeline a press has no date to create anything on.
+    const bool onTimeline = x >= TimelineFirstX;
     if (IsCreatingTool(currentTool)) {
-        if (kind == DocumentKind::Project)
+        if (kind == DocumentKind::Project && onTimeline)
             editMode = Create;
         return dropped;
     }
@@ -104,7 +114,8 @@ int ChartView::PressWithTool(int doc, int x, int y)
         CreateEvent(x, y);
         return 1;
     }
-    if (currentTool == ToolId::Schedule && kind == DocumentKind::Schedule && zoomLevel >= ScheduleEntryZoomLevel) {
+    if (currentTool == ToolId::Schedule && kind == DocumentKind::Schedule && onTimeline
+        && zoomLevel >= ScheduleEntryZoomLevel) {
         CreateScheduleEntry(x);
         return 1;
     }
@@ -113,7 +124,7 @@ int ChartView::PressWithTool(int doc, int x, int y)
 
 int ChartView::OnMouseMove(bool leftButtonHeld, int x, int y)
 {
-    if (!leftButtonHeld)
+    if (!leftButtonHeld || press == PressState::Cancelled)
         return 0;
     mouseX = x;
     mouseY = y;
@@ -153,7 +164,9 @@ int ChartView::OnMouseMove(bool leftButtonHeld, int x, int y)
 
 int ChartView::OnButtonUp(int x, int y)
 {
-    if (editMode == Idle)
+    const bool cancelled = press == PressState::Cancelled;
+    press = PressState::None;
+    if (cancelled || editMode == Idle)
         return 0;
     upX = x;
     upY = y;
@@ -169,6 +182,30 @@ int ChartView::OnButtonUp(int x, int y)
     case DragStart:
     case DragEnd:
         return FinishStretch();
+    default:
+        return 0;
+    }
+}
+
+int ChartView::CancelDrag()
+{
+    if (press == PressState::Held)
+        press = PressState::Cancelled;
+    switch (editMode) {
+    case MoveItems:
+        workspace.RestoreSelectedItems();
+        editMode = Selected;
+        return Redraw();
+    case DragStart:
+    case DragEnd:
+        editMode = Selected;
+        return Redraw();
+    case Create:
+    case RowResize:
+    case RubberBand:
+        editMode = Idle;
+        DrawOverlay();
+        return 1;
     default:
         return 0;
     }
@@ -226,13 +263,14 @@ int ChartView::FinishRubberBand()
     return 1;
 }
 
+// Released left of the chart or above the first row, nothing is moved.
 int ChartView::FinishMove()
 {
-    if (mouseX > TimelineLeft && mouseY > rowTop[0]) {
-        const int dx = mouseX - downX;
-        const int days = IsDayMode() ? dx / DayWidth() : dx * 30 / MonthWidth();
-        workspace.MoveSelectedItems(days, (mouseY - downY) / LaneHeight);
-    }
+    if (mouseX <= TimelineLeft || mouseY <= rowTop[0])
+        return CancelDrag();
+    const int dx = mouseX - downX;
+    const int days = IsDayMode() ? dx / DayWidth() : dx * 30 / MonthWidth();
+    workspace.MoveSelectedItems(days, (mouseY - downY) / LaneHeight);
     editMode = Selected;
     return Redraw();
 }
@@ -288,10 +326,12 @@ bool ChartView::StretchLine(int doc, ItemPoint& moved) const
     return true;
 }
 
+// A box that starts before the view keeps its start date: only an edge that moved takes the
+// date under it.
 void ChartView::StretchTextBox(ChartItem& item) const
 {
     int left = 0;
-    DateToX(left, item.start.year, item.start.month, item.start.day);
+    DateToXUnclamped(left, item.start.year, item.start.month, item.start.day);
     int right = left + item.boxWidth;
     if (editMode == DragStart) {
         DateTriple date;
@@ -303,7 +343,12 @@ void ChartView::StretchTextBox(ChartItem& item) const
     // Dragged past the other edge, the box is mirrored rather than given a negative width.
     if (left > right)
         std::swap(left, right);
-    XToDate(left, item.start.year, item.start.month, item.start.day);
+    DateTriple start;
+    if (XToDate(left, start.year, start.month, start.day)) {
+        item.start.year = start.year;
+        item.start.month = start.month;
+        item.start.day = start.day;
+    }
     item.boxWidth = right - left;
 }
 

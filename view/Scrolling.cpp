@@ -22,6 +22,8 @@ int ChartView::DatePosition(int year, int month, int day, bool dayInMonthMode) c
 
 int ChartView::ChangeZoom(int step)
 {
+    if (Dragging())
+        return 0;
     int zoom = std::clamp(zoomLevel + step, 0, MaxZoomLevel);
     if (zoom == zoomLevel)
         return 0;
@@ -54,9 +56,10 @@ void ChartView::UpdateVerticalScroll()
         vScroll.max = firstRow != 0 ? position + page : page;
 }
 
+// The rows under a drag stay where they are until its release.
 int ChartView::OnVScroll(int code, int position)
 {
-    if (viewRowCount == 0)
+    if (viewRowCount == 0 || Dragging())
         return 0;
     switch (code) {
     case LineUp:
@@ -123,6 +126,8 @@ void ChartView::UpdateHorizontalScroll()
 
 int ChartView::OnHScroll(int code, int position)
 {
+    if (Dragging())
+        return 0;
     DateTriple& f = firstDate;
     const int months = IsDayMode() ? 0 : 1;
     const int days = IsDayMode() ? 1 : 0;

@@ -13,6 +13,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cstdio>
+#include <filesystem>
 #include <sstream>
 
 namespace td {
@@ -164,6 +166,30 @@ TEST_F(ChartEditingTest, EventNeedsEightPixelsOfTimelineAndCreateDragsNeedADate)
     Draw(CmdToolTaskBand, { 300, 75 }, { 600, 75 });
     Draw(CmdToolTaskBand, { 600, 75 }, { 300, 75 });
     EXPECT_EQ(Items().size(), 1u);
+    // Left of the timeline no creation begins, so no outline is drawn either.
+    window->RunCommand(CmdToolTaskBand);
+    Press({ 300, 75 });
+    EXPECT_EQ(window->View().editMode, Idle);
+    Release({ 300, 75 });
+}
+
+TEST_F(ChartEditingTest, TextBoxStartingBeforeTheViewIsHitWhereItIsDrawn)
+{
+    ChartItem box;
+    box.type = TextBox;
+    box.state = ItemNormal;
+    box.start = { window->Model().RowAt(0)->id, 0, 2009, 3, 30 };
+    box.end = { 0, 1, 2009, 3, 30 };
+    box.boxWidth = 400;
+    window->Model().AddItem(0, box);
+    window->View().Redraw();
+    // Drawn from x 180: its visible part ends at x 580.
+    Click({ 500, 75 });
+    EXPECT_EQ(window->Model().SelectionCount(), 1);
+    const std::string before = Snapshot();
+    Drag({ 580, 68 }, { 620, 68 });
+    EXPECT_EQ(Date(Items().at(0).start) + " " + std::to_string(Items()[0].boxWidth), "2009-3-30 440");
+    ExpectUndoGivesBack(before);
 }
 
 TEST_F(ChartEditingTest, TextBoxMirroredByItsLeftHandleKeepsAPositiveWidth)
@@ -237,7 +263,9 @@ TEST_F(ChartEditingTest, EndHandleEdgeLengthensATaskByOneDay)
 TEST_F(ChartEditingTest, RowBoundaryDragSetsTheLanesFromThePointer)
 {
     struct Case { int pressY, releaseY, lanes; };
-    const Case cases[] = { { 105, 40, 1 }, { 104, 104, 1 }, { 103, 103, 1 }, { 105, 105, 2 }, { 106, 106, 2 }, { 105, 150, 4 } };
+    // A row's lane count is one byte: the pointer far below stops at 255 lanes.
+    const Case cases[] = { { 105, 40, 1 }, { 104, 104, 1 }, { 103, 103, 1 }, { 105, 105, 2 }, { 106, 106, 2 }, { 105, 150, 4 },
+                           { 105, 65 + 20 * 300, 255 } };
     for (const Case& c : cases) {
         const std::string before = Snapshot();
         Drag({ 100, c.pressY }, { 100, c.releaseY });
@@ -283,6 +311,9 @@ TEST_F(ChartEditingTest, ScheduleToolOpensTheScheduleDialogAndKeepsTheEntryOnCan
     window->Model().AddDocument(DocumentKind::Schedule);
     window->View().DocumentAdded(DocumentKind::Schedule);
     window->RunCommand(CmdToolSchedule);
+    // Left of the timeline a press has no date to put an entry on.
+    Click({ 300, 150 });
+    ASSERT_EQ(window->Model().Doc(1)->ItemCount(), 0);
     QString title;
     QTimer::singleShot(0, [&title] {
         QWidget* dialog = QApplication::activeModalWidget();
@@ -294,6 +325,74 @@ TEST_F(ChartEditingTest, ScheduleToolOpensTheScheduleDialogAndKeepsTheEntryOnCan
     EXPECT_FALSE(title.isEmpty());
     ASSERT_EQ(window->Model().Doc(1)->ItemCount(), 1);
     EXPECT_EQ((std::pair {window->Model().Doc(1)->ItemPtr(0)->type, window->Model().SelectionCount()}), (std::pair {int(Schedule), 0}));
+}
+
+// What the undo log holds: its group count and its records.
+std::pair<int, int> UndoState(const Workspace& model)
+{
+    return { model.Undo().Group(), model.Undo().Count() };
+}
+
+TEST_F(ChartEditingTest, KeysAndTheWheelWaitForTheDragsRelease)
+{
+    const std::string path = dir.Path("plan.tdp");
+    std::snprintf(window->Model().Doc(0)->Path(), PathSize, "%s", path.c_str());
+    Draw(CmdToolTaskLine, { 500, 75 }, { 700, 75 });
+    // The first move of a press on an unselected item takes it off the chart until the release.
+    Press({ 600, 74 });
+    Move({ 700, 94 });
+    for (const QKeySequence key : { QKeySequence::Save, QKeySequence::Undo, QKeySequence::Delete,
+                                    QKeySequence::Cut, QKeySequence::Copy, QKeySequence::Paste }) {
+        QTest::keySequence(window.get(), key);
+        EXPECT_EQ(window->View().editMode, MoveItems) << key.toString().toStdString();
+    }
+    for (const Qt::KeyboardModifiers modifiers : { Qt::NoModifier, Qt::ControlModifier }) {
+        QWheelEvent wheel({ 700, 94 }, Chart()->mapToGlobal(QPoint { 700, 94 }), {}, { 0, -120 },
+                          Qt::LeftButton, modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(Chart(), &wheel);
+    }
+    EXPECT_EQ((std::pair {window->View().firstRow, window->View().zoomLevel}), (std::pair {0, 7}));
+    Release({ 700, 94 });
+    EXPECT_FALSE(std::filesystem::exists(path));
+    ASSERT_EQ(Items().size(), 1u);
+    EXPECT_EQ(Date(Items()[0].start) + ":" + std::to_string(Items()[0].start.lane), "2009-4-4:1");
+    EXPECT_EQ(window->Model().Undo().Group(), 2);
+}
+
+// Escape, or a move released off the chart, leaves the plan and the undo log as before the press.
+TEST_F(ChartEditingTest, CancelledDragsLeaveThePlanAndTheUndoLogAsTheyWere)
+{
+    Draw(CmdToolTaskLine, { 500, 75 }, { 700, 75 });
+    struct Case { int tool; QPoint select, from, to; bool escape; };
+    const Case cases[] = {
+        { CmdToolSelect, { 600, 74 }, { 600, 74 }, { 800, 94 }, true },
+        { CmdToolSelect, { 600, 74 }, { 600, 74 }, { 200, 94 }, false },
+        { CmdToolSelect, { 600, 74 }, { 600, 74 }, { 600, 40 }, false },
+        { CmdToolSelect, { 0, 0 }, { 600, 74 }, { 800, 94 }, true },
+        { CmdToolSelect, { 600, 74 }, { 741, 74 }, { 900, 74 }, true },
+        { CmdToolSelect, { 0, 0 }, { 900, 70 }, { 1000, 130 }, true },
+        { CmdToolSelect, { 0, 0 }, { 100, 105 }, { 100, 160 }, true },
+        { CmdToolTaskBand, { 0, 0 }, { 800, 95 }, { 900, 95 }, true },
+    };
+    for (const Case& c : cases) {
+        if (c.select.x())
+            Click(c.select);
+        window->RunCommand(c.tool);
+        const std::string before = Snapshot();
+        const auto undo = UndoState(window->Model());
+        Press(c.from);
+        Move(c.to);
+        if (c.escape)
+            QTest::keyClick(window.get(), Qt::Key_Escape);
+        Move(c.to + QPoint { 40, 20 });
+        Release(c.to + QPoint { 40, 20 });
+        EXPECT_EQ(Snapshot(), before) << c.from.x() << "," << c.from.y();
+        EXPECT_EQ(UndoState(window->Model()), undo) << c.from.x() << "," << c.from.y();
+        window->RunCommand(CmdToolSelect);
+        window->View().DropSelection();
+    }
+    QTest::keyClick(window.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(Items().empty());
 }
 
 // Counts the area the chart widget repaints.
