@@ -311,19 +311,21 @@ TEST_F(ChartEditingTest, ScheduleToolOpensTheScheduleDialogAndKeepsTheEntryOnCan
     window->Model().AddDocument(DocumentKind::Schedule);
     window->View().DocumentAdded(DocumentKind::Schedule);
     window->RunCommand(CmdToolSchedule);
-    // Left of the timeline a press has no date to put an entry on.
-    Click({ 300, 150 });
-    ASSERT_EQ(window->Model().Doc(1)->ItemCount(), 0);
-    QString title;
-    QTimer::singleShot(0, [&title] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        title = dialog ? dialog->windowTitle() : QString();
-        if (dialog)
-            QTest::keyClick(dialog, Qt::Key_Escape);
-    });
-    Click({ 500, 150 });
-    EXPECT_FALSE(title.isEmpty());
-    ASSERT_EQ(window->Model().Doc(1)->ItemCount(), 1);
+    // Left of the timeline a press has no date to put an entry on; the dialog an entry opens
+    // is answered with Escape.
+    for (const int x : { 300, 500 }) {
+        QString title;
+        QTimer::singleShot(0, [&title] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            title = dialog ? dialog->windowTitle() : QString();
+            if (dialog)
+                QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        Click({ x, 150 });
+        QTest::qWait(0);
+        EXPECT_EQ(title.isEmpty(), x == 300) << x;
+        ASSERT_EQ(window->Model().Doc(1)->ItemCount(), x == 300 ? 0 : 1) << x;
+    }
     EXPECT_EQ((std::pair {window->Model().Doc(1)->ItemPtr(0)->type, window->Model().SelectionCount()}), (std::pair {int(Schedule), 0}));
 }
 

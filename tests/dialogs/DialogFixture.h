@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <initializer_list>
 
 namespace td::testing {
@@ -57,7 +58,7 @@ inline ChartItem Item(int type, Color lineColor = 0, const char* text = "")
     item.lineColor = lineColor;
     item.textSize = 14;
     item.textWeight = 400;
-    std::strncpy(item.text, text, sizeof item.text);
+    std::snprintf(item.text, sizeof item.text, "%s", text);
     return item;
 }
 

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
+#include <cstdio>
 
 namespace td {
 namespace {
@@ -37,7 +37,7 @@ struct It : ChartItem {
     It& EndRow(int rowId) { end.rowId = rowId; return *this; }
     It& Arrow(int heads) { arrow = heads; return *this; }
     It& Width(int32_t bits) { lineWidth = bits; return *this; }
-    It& Text(const char* label) { std::strncpy(text, label, sizeof text); return *this; }
+    It& Text(const char* label) { std::snprintf(text, sizeof text, "%s", label); return *this; }
     It& State(int itemState) { state = itemState; return *this; }
     It& StartRow(int rowId) { start.rowId = rowId; return *this; }
 };

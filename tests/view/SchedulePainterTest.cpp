@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstring>
 #include <utility>
 
 namespace td {
@@ -32,7 +31,7 @@ struct ScheduleChart : ChartFixture {
         item.end = {0, 0, 2009, 4, day, endHour, endMinute};
         item.textSize = 14;
         item.textWeight = 400;
-        std::strncpy(item.text, text, sizeof item.text);
+        std::snprintf(item.text, sizeof item.text, "%s", text);
         return workspace.Doc(doc)->AddItem(item);
     }
 
