@@ -33,9 +33,9 @@ constexpr Range LanesRange {1, 255};
 // The largest id is refused: no id could follow it.
 constexpr Range RowIdRange {std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max() - 1};
 constexpr int MaxRows = MaxOrder;
-// The header keeps the file's length in 32 bits. Beside the header, the smallest row record and
-// the end tag (40 bytes), no file has room for more of the smallest item record (a schedule entry
-// without text, 23 bytes).
+// Plans are written whatever their size, so items are bounded only by the header's 32-bit file
+// length: beside the header, the smallest row record and the end tag (40 bytes), no file has room
+// for more of the smallest item record (a schedule entry without text, 23 bytes).
 constexpr std::size_t MaxItems = (std::numeric_limits<uint32_t>::max() - 40) / 23;
 // Containers nest four deep: the document, its lists, their records and an item's points.
 constexpr std::size_t MaxNesting = 4;
