@@ -109,7 +109,7 @@ std::string Rows(int count)
 {
     std::string json = R"({"kind": 1, "rows": [)";
     for (int id = 0; id < count; ++id)
-        json += (id ? "," : "") + std::string(R"({"lanes": 1, "id": )") + std::to_string(id) + "}";
+        json.append(id ? "," : "").append(R"({"lanes": 1, "id": )").append(std::to_string(id)).append("}");
     return json + "]}";
 }
 
