@@ -3,10 +3,14 @@
 
 #include <QApplication>
 
+#include <csignal>
 #include <iostream>
 
 int main(int argc, char* argv[])
 {
+    // Over a file size limit a save then fails with its message instead of the signal ending the
+    // editor with the unsaved edits.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     // Lets the desktop match the window to the installed entry, for its icon in docks.
     QGuiApplication::setDesktopFileName("timeline-draft");

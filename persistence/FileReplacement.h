@@ -8,8 +8,9 @@ namespace td {
 // Replaces the file at `path` with `bytes` so that a failed save never leaves it half written.
 // A link is followed (its target is replaced, the link stays); the file keeps its mode and, where
 // permitted, its owner. A file the user may not write is refused, as a direct open would be. The
-// bytes go to a temporary file beside the target that is flushed and renamed over it; only where
-// no temporary file can be made is a writable file overwritten in place (and flushed).
+// bytes go to a temporary file beside the target that is flushed and renamed over it; the
+// temporaries that killed saves of the same file left are removed first. Only where no temporary
+// file can be made is a readable and writable file overwritten in place (and flushed).
 // False when nothing could be written; the file is then as it was.
 bool ReplaceFile(const std::string& path, std::string_view bytes);
 

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <limits>
 #include <set>
+#include <vector>
 
 namespace td {
 
@@ -32,6 +33,15 @@ constexpr Range LanesRange {1, 255};
 // The largest id is refused: no id could follow it.
 constexpr Range RowIdRange {std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max() - 1};
 constexpr int MaxRows = MaxOrder;
+// Plans are written whatever their size, so items are bounded only by the header's 32-bit file
+// length: beside the header, the smallest row record and the end tag (40 bytes), no file has room
+// for more of the smallest item record (a schedule entry without text, 23 bytes).
+constexpr std::size_t MaxItems = (std::numeric_limits<uint32_t>::max() - 40) / 23;
+// Containers nest four deep: the document, its lists, their records and an item's points.
+constexpr std::size_t MaxNesting = 4;
+// About twice the fields of the largest record (an item's 15), so that a misspelt field still
+// gets its own message.
+constexpr std::size_t MaxFields = 32;
 
 std::string RangeText(Range range)
 {
@@ -220,6 +230,125 @@ private:
     std::string& error;
     std::set<std::string> known;
     bool failed = false;
+};
+
+std::string RowCountProblem()
+{
+    return "document: field \"rows\" must hold 1 to " + std::to_string(MaxRows) + " rows";
+}
+
+// Builds the JSON while it is parsed and stops at the first container that nests deeper or holds
+// more than the format allows: the recursive copies and comparisons below must not run out of
+// stack, and a file far too large is refused without being read to its end.
+class BoundedJsonBuilder final : public nlohmann::json_sax<Json> {
+public:
+    BoundedJsonBuilder(Json& root, std::string& error) : root(root), error(error) { }
+
+    bool null() override { return Add(nullptr); }
+    bool boolean(bool value) override { return Add(value); }
+    bool number_integer(number_integer_t value) override { return Add(value); }
+    bool number_unsigned(number_unsigned_t value) override { return Add(value); }
+    bool number_float(number_float_t value, const string_t&) override { return Add(value); }
+    bool string(string_t& value) override { return Add(std::move(value)); }
+    bool binary(binary_t& value) override { return Add(std::move(value)); }
+    bool start_object(std::size_t) override { return Open(Json::object()); }
+    bool start_array(std::size_t) override { return Open(Json::array()); }
+    bool end_object() override { return Close(); }
+    bool end_array() override { return Close(); }
+
+    // A repeated name replaces the field's value, as the library's own parser does.
+    bool key(string_t& name) override
+    {
+        Json& object = *open.back().value;
+        member = &object[name];
+        if (object.size() > MaxFields)
+            return Refuse("document: an object holds more than " + std::to_string(MaxFields) + " fields");
+        if (open.size() == 1)
+            documentField = name;
+        return true;
+    }
+
+    // Besides syntax errors, a number too large for a double is refused with out_of_range.
+    bool parse_error(std::size_t, const std::string&, const Json::exception& problem) override
+    {
+        return Refuse(std::string("not valid JSON: ") + problem.what());
+    }
+
+private:
+    // An open object or list; `list` names the document's field that the list is, if any, and
+    // `count` counts a list's entries.
+    struct Container {
+        Json* value;
+        std::string list;
+        std::size_t count = 0;
+    };
+
+    bool Refuse(std::string problem)
+    {
+        error = std::move(problem);
+        return false;
+    }
+
+    template <typename Value>
+    bool Add(Value&& value) { return Place(Json(std::forward<Value>(value))) != nullptr; }
+
+    // The value goes to the root, to the end of the open list, or to the field just named.
+    Json* Place(Json&& value)
+    {
+        if (open.empty()) {
+            root = std::move(value);
+            return &root;
+        }
+        Container& parent = open.back();
+        if (parent.value->is_object()) {
+            *member = std::move(value);
+            return member;
+        }
+        if (++parent.count > MostEntries(parent.list)) {
+            Refuse(ListTooLong(parent.list));
+            return nullptr;
+        }
+        parent.value->push_back(std::move(value));
+        return &parent.value->back();
+    }
+
+    bool Open(Json&& empty)
+    {
+        if (open.size() == MaxNesting)
+            return Refuse("document: nested more than " + std::to_string(MaxNesting) + " levels deep");
+        const bool topList = open.size() == 1 && empty.is_array();
+        Json* value = Place(std::move(empty));
+        if (!value)
+            return false;
+        open.push_back({value, topList ? documentField : std::string()});
+        return true;
+    }
+
+    bool Close()
+    {
+        open.pop_back();
+        return true;
+    }
+
+    static std::size_t MostEntries(const std::string& list)
+    {
+        return list == "items" ? MaxItems : MaxRows;
+    }
+
+    static std::string ListTooLong(const std::string& list)
+    {
+        if (list == "rows")
+            return RowCountProblem();
+        if (list == "items")
+            return "document: field \"items\" must hold at most " + std::to_string(MaxItems) + " items";
+        return "document: a list holds more than " + std::to_string(MaxRows) + " values";
+    }
+
+    Json& root;
+    std::string& error;
+    std::vector<Container> open;
+    std::string documentField;
+    Json* member = nullptr;
 };
 
 // The field lists, walked alike by the writer and the reader so that the two cannot drift apart.
@@ -453,14 +582,8 @@ std::string FormatDocumentJson(const Json& json)
 
 bool ParseDocumentJson(const std::string& text, Json& json, std::string& error)
 {
-    try {
-        json = Json::parse(text);
-    } catch (const Json::exception& parseError) {
-        // Besides syntax errors, a number too large for a double is refused with out_of_range.
-        error = std::string("not valid JSON: ") + parseError.what();
-        return false;
-    }
-    return true;
+    BoundedJsonBuilder builder(json, error);
+    return Json::sax_parse(text, &builder);
 }
 
 bool DocumentFromJson(const Json& json, Document& document, std::string& error)
@@ -477,7 +600,7 @@ bool DocumentFromJson(const Json& json, Document& document, std::string& error)
         return false;
     // Every document has its project line, and the row order holds at most 256 rows.
     if (rows.empty() || rows.size() > MaxRows) {
-        error = "document: field \"rows\" must hold 1 to " + std::to_string(MaxRows) + " rows";
+        error = RowCountProblem();
         return false;
     }
     std::set<int32_t> ids;

@@ -6,7 +6,7 @@
 #include "tools/DocumentJson.h"
 
 #include <fstream>
-#include <iterator>
+#include <sstream>
 
 namespace td {
 
@@ -19,9 +19,10 @@ bool ReadJsonFile(const std::string& file, Json& json)
         PrintCommandError("import", file + ": cannot open the file");
         return false;
     }
-    const std::string text((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
+    std::ostringstream text;
+    text << stream.rdbuf();
     std::string error;
-    if (!ParseDocumentJson(text, json, error)) {
+    if (!ParseDocumentJson(text.str(), json, error)) {
         PrintCommandError("import", file + ": " + error);
         return false;
     }

@@ -4,6 +4,7 @@
 #include "tools/PrintCommand.h"
 #include "tools/RenderCommand.h"
 
+#include <csignal>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -46,6 +47,9 @@ int PrintUsage()
 
 int main(int argc, char** argv)
 {
+    // Over a file size limit a write then fails with the command's message and exit code instead
+    // of the signal ending the tool half way.
+    std::signal(SIGXFSZ, SIG_IGN);
     if (argc < 2)
         return PrintUsage();
     for (const Command& command : Commands) {
