@@ -362,7 +362,7 @@ QColor Surface::FillUnder(const QPoint& point) const
 template <typename Draw>
 void Surface::Tinted(const QRect& bounds, const QColor& color, Draw draw)
 {
-    const bool reached = !tintRegion.isEmpty() && tintRegion.intersects(bounds);
+    const bool reached = !raster && !tintRegion.isEmpty() && tintRegion.intersects(bounds);
     const QColor tinted = reached ? AndColors(color, ToQColor(tintColor)) : color;
     if (tinted == color) {
         draw(color);

@@ -4,8 +4,8 @@
 # in a scratch directory, and runs the checks of CupsPrintCheck against it.
 # Usage: CupsPrintTest.sh CHECK_PROGRAM TDTOOL
 set -u
-check=$1
-export TD_TDTOOL=$2
+check=$(realpath "$1")
+export TD_TDTOOL=$(realpath "$2")
 skipped=77
 
 if [ "$(id -u)" -ne 0 ]; then
