@@ -15,9 +15,8 @@ fi
 for tool in cupsd lpadmin lpstat pdftoppm pdftotext pdfinfo; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps.sh)" >&2; exit 1; }
 done
-backend=/usr/lib/cups/backend/cups-pdf
-model=$(ls /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null || true)
-[ -x "$backend" ] && [ -n "$model" ] ||
+model=/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+[ -x /usr/lib/cups/backend/cups-pdf ] && [ -f "$model" ] ||
     { echo "FAIL: printer-driver-cups-pdf is missing (scripts/install-deps.sh)" >&2; exit 1; }
 
 scratch=$(mktemp -d)
@@ -25,6 +24,7 @@ chmod 755 "$scratch"  # the filters run as lp and read the spool inside
 queue="tdprint$$"
 # cups-pdf reads only /etc/cups: a file named after the queue's device URI sends its PDFs here.
 backend_conf="/etc/cups/cups-pdf-$queue.conf"
+export CUPS_SERVER="$scratch/cups.sock"
 cupsd_pid=
 finish() {
     lpadmin -x "$queue" 2>/dev/null
@@ -59,15 +59,14 @@ printf 'Out %s\nAnonDirName %s\n' "$scratch/out" "$scratch/out" >"$backend_conf"
 
 cupsd -f -c "$scratch/cupsd.conf" -s "$scratch/cups-files.conf" &
 cupsd_pid=$!
-export CUPS_SERVER="$scratch/cups.sock"
 for _ in $(seq 50); do
     lpstat -r >/dev/null 2>&1 && break
     sleep 0.2
 done
 if ! lpstat -r >/dev/null 2>&1; then
-    echo "SKIP: cupsd did not start" >&2
+    echo "FAIL: cupsd did not start" >&2
     cat "$scratch/log/error_log" >&2 2>/dev/null
-    exit $skipped
+    exit 1
 fi
 # cups-pdf turns the job into PostScript and back; pdftocairo keeps the text as text (Debian's
 # cups-pdf notes advise it).
