@@ -47,7 +47,8 @@ public:
     // Turns the client rectangle into the rectangle the page image is stretched onto.
     void FitPreviewRect(int& left, int& top, int& right, int& bottom) const;
     const QImage& PreviewImage() const { return previewImage; }
-    // Sends the pages the user chose; 0 when the print dialog was cancelled.
+    // Sends the pages the user chose, starting no job when they hold none; 0 when the print
+    // dialog was cancelled.
     int Print(PrintTarget& target, const ChartView& view);
 
     int32_t dpiX = 0;

@@ -97,6 +97,8 @@ public:
     // of those the previous redraw did not use.
     static void BeginChartPass();
 
+    // On printers and PDF, which have no raster operations, an AND leaves the page under the
+    // source's white and paints its other pixels ANDed with the fills painted under them.
     // Copies width x height pixels of source at (sx, sy) to (x, y).
     void Blit(int x, int y, int width, int height, const QImage& source, int sx, int sy,
               BlitOp op = BlitOp::Copy);

@@ -11,7 +11,7 @@
 #include <QProcess>
 
 #include <cstdlib>
-#include <cstring>
+#include <cstdio>
 
 namespace td {
 
@@ -35,7 +35,7 @@ inline void AddTintedPlan(Workspace& workspace)
     } rows[] = {{"Yellow", 2, 0x00FFFF}, {"White", 1, 0xFFFFFF}, {"Cyan", 2, 0xFFFF00}};
     for (int i = 0; i < 3; ++i) {
         ProjectRow* row = workspace.RowAt(i);
-        std::strncpy(row->name, rows[i].name, sizeof row->name);
+        std::snprintf(row->name, sizeof row->name, "%s", rows[i].name);
         row->lanes = rows[i].lanes;
         row->backColor = rows[i].fill;
     }
