@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace td {
 
 namespace {
@@ -17,37 +19,49 @@ namespace {
 constexpr int FallbackDpi = 600;
 constexpr int CancelButtonId = 2;
 
+// Pages are drawn on the whole sheet, as the preview shows them; the printer's margins only
+// widen the frame's margin where they are wider.
 DeviceValues Measure(QPrinter& printer)
 {
-    const QRect paper = printer.paperRect(QPrinter::DevicePixel).toRect();
-    const QRect printable = printer.pageRect(QPrinter::DevicePixel).toRect();
-    return {paper.width(), paper.height(), printer.resolution(), printer.resolution(),
-            printable.left() - paper.left(), printable.top() - paper.top()};
+    printer.setFullPage(true);
+    const int dpi = printer.resolution();
+    const QPageLayout layout = printer.pageLayout();
+    const QRect paper = layout.fullRectPixels(dpi);
+    const QMargins margins = layout.marginsPixels(dpi);
+    return {paper.width(), paper.height(), dpi, dpi, margins.left(), margins.top()};
 }
 
 }  // namespace
 
-PrintJob::PrintJob(QWidget* window) : window(window), printer(QPrinter::HighResolution) {}
+PrintJob::PrintJob(QWidget* window, QString queue)
+    : window(window), queue(std::move(queue)), printer(QPrinter::HighResolution)
+{
+}
 
 PrintJob::~PrintJob() = default;
 
-void PrintJob::UseDefaultDevice()
+// The one device set-up of the preview and the print command, so that the preview shows the
+// pages the printer gets unless the user changes the printer or its settings in the dialog.
+bool PrintJob::UseDevice()
 {
-    const QPrinterInfo device = QPrinterInfo::defaultPrinter();
+    const QPrinterInfo device =
+        queue.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(queue);
     if (!device.isNull()) {
         printer.setPrinterName(device.printerName());
-        return;
+        return true;
     }
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setResolution(FallbackDpi);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Portrait);
+    return queue.isEmpty();
 }
 
 bool PrintJob::Open(bool preview, DeviceValues& values)
 {
-    UseDefaultDevice();
-    if (!preview) {
+    if (!UseDevice())
+        return false;
+    if (!preview && queue.isEmpty()) {
         QPrintDialog dialog(&printer, window);
         dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
         dialog.setMinMax(1, MaxPages);

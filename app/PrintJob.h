@@ -3,6 +3,7 @@
 #include "print/PrintTarget.h"
 
 #include <QPrinter>
+#include <QString>
 
 #include <memory>
 
@@ -13,10 +14,11 @@ namespace td {
 
 // A print job on Qt's printing: the print dialog for the print command, the default printer
 // for the preview, and the modeless cancel dialog while pages are sent. Without any printer
-// the preview measures an A4 portrait page at 600 dots per inch (Qt's PDF printer).
+// both take an A4 portrait page at 600 dots per inch (Qt's PDF printer).
 class PrintJob : public PrintTarget {
 public:
-    explicit PrintJob(QWidget* window);
+    // With a queue named, the job prints there without asking and the preview measures it.
+    explicit PrintJob(QWidget* window, QString queue = {});
     ~PrintJob() override;
 
     bool Open(bool preview, DeviceValues& values) override;
@@ -30,9 +32,10 @@ public:
     QDialog* CancelDialog() const { return cancelDialog.get(); }
 
 private:
-    void UseDefaultDevice();
+    bool UseDevice();
 
     QWidget* window;
+    QString queue;
     QPrinter printer;
     std::unique_ptr<QDialog> cancelDialog;
     bool cancelled = false;

@@ -1,3 +1,5 @@
+#include "calendar/Dates.h"
+#include "calendar/HolidayCalendar.h"
 #include "model/AttributeValues.h"
 #include "print/PageItemShapes.h"
 #include "print/PrintPreview.h"
@@ -9,6 +11,7 @@ namespace td {
 namespace {
 
 constexpr uint32_t White = 0xFFFFFF;
+constexpr uint32_t HolidayTint = 0xFF7FFF;  // RGB (255, 127, 255)
 constexpr int RowFontHeight = 14;
 constexpr int CellInset = 2;
 
@@ -20,9 +23,10 @@ constexpr int CellInset = 2;
 int PrintPreview::RenderPage(Surface& s)
 {
     s.FillRect(0, 0, pageWidth, pageHeight, White);
+    s.BeginTint(HolidayColumns(), HolidayTint);
     DrawPageHeader(s);
     DrawPageRows(s);
-    DrawPageHolidays(s);
+    s.EndTint();
     const ChartGeometry geometry = PageGeometry();
     for (int k = 0; k < rowsOnPage; ++k) {
         int doc = -1;
@@ -76,9 +80,21 @@ void PrintPreview::DrawPageRows(Surface& s)
     s.SetTextColor(0);
 }
 
-void PrintPreview::DrawPageHolidays(Surface& s)
+std::vector<QRect> PrintPreview::HolidayColumns()
 {
-    TintHolidayColumns(s, Dates(), holidays, right, headerMid, pageRowTop[rowsOnPage]);
+    std::vector<QRect> columns;
+    const DateScale dates = Dates();
+    if (!dates.IsDayMode())
+        return columns;
+    DateTriple date = firstDate;
+    int x = 0;
+    PageDateToX(x, date.year, date.month, date.day);
+    for (const int w = dates.dayWidth; x + w < right; x += w) {
+        if (holidays.IsHoliday(date.year, date.month, date.day))
+            columns.emplace_back(x, headerMid, w, pageRowTop[rowsOnPage] - headerMid);
+        StepDate(date.year, date.month, date.day, nullptr, 0, 1);
+    }
+    return columns;
 }
 
 // The document of page row k and its first row on the page; k moves on to its last row there.

@@ -12,7 +12,7 @@ namespace {
 
 constexpr double ScreenDpi = 96.0;
 constexpr double MarginInches = 0.7874015748031497;  // 20 mm
-constexpr int PreviewShift = 2;                       // the preview is a quarter of the device
+constexpr int PreviewShift = 2;                       // the preview is a quarter of the page
 constexpr char JobName[] = "TimelineDraft - No Name";
 
 }  // namespace
@@ -22,16 +22,14 @@ PrintPreview::PrintPreview(Workspace& workspace, HolidayCalendar& holidays)
 {
 }
 
+// The preview lays the page out exactly as the print job does and only shows it smaller: laid
+// out from quartered device values, its whole-number scale would drift from the printer's and
+// put other dates and rows on its pages.
 int PrintPreview::SetUpDevice(PrintTarget& target, bool preview)
 {
     DeviceValues values;
     if (!target.Open(preview, values))
         return 0;
-    if (preview) {
-        for (int* value : {&values.pageWidth, &values.pageHeight, &values.dpiX, &values.dpiY,
-                           &values.offsetX, &values.offsetY})
-            *value >>= PreviewShift;
-    }
     SetUpLayout(values);
     return 1;
 }
@@ -170,7 +168,8 @@ int PrintPreview::PreparePreview(PrintTarget& target)
 {
     if (!SetUpDevice(target, true))
         return 0;
-    previewImage = QImage(std::max(1, pageWidth), std::max(1, pageHeight), QImage::Format_RGB32);
+    previewImage = QImage(std::max(1, pageWidth >> PreviewShift),
+                          std::max(1, pageHeight >> PreviewShift), QImage::Format_RGB32);
     Paginate();
     return 1;
 }
@@ -180,7 +179,7 @@ int PrintPreview::RenderPreviewPage(const ChartView& view)
     previewImage.fill(Qt::white);
     CopyView(view);
     LayoutPage(pageFirstRow[std::clamp(currentPage, 0, MaxPages - 1)]);
-    Surface s(previewImage);
+    Surface s(previewImage, 1.0 / (1 << PreviewShift));
     return RenderPage(s);
 }
 
@@ -209,17 +208,21 @@ int PrintPreview::Print(PrintTarget& target, const ChartView& view)
 {
     if (!SetUpDevice(target, false))
         return 0;
+    Paginate();
+    CopyView(view);
+    const int first = std::max(1, target.FromPage());
+    const int last = std::min(target.ToPage(), pageCount);
+    // Starting a job already puts out a sheet: without a page to print there is no job.
+    if (first > last)
+        return 1;
     QPagedPaintDevice* device = target.BeginJob(JobName);
     if (!device)
         return 1;
-    Paginate();
-    CopyView(view);
     bool cancelled = false;
     {
         Surface s(*device);
-        const int last = std::min(target.ToPage(), pageCount);
-        for (int n = std::max(1, target.FromPage()); n <= last && !cancelled; ++n) {
-            if (n > std::max(1, target.FromPage()))
+        for (int n = first; n <= last && !cancelled; ++n) {
+            if (n > first)
                 device->newPage();
             currentPage = n - 1;
             LayoutPage(pageFirstRow[currentPage]);

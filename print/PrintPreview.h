@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace td {
 
@@ -20,13 +21,13 @@ inline constexpr int MaxPageRows = 64;
 
 // One print job or one stay in the preview: the device's measurements, the paper layout
 // scaled from the chart's 96-dot screen, the split of the flattened rows into pages, and the
-// preview's page image. Lengths are in the device's dots, quartered in the preview.
+// preview's page image. Lengths are in the device's dots; the preview shows the same page at a
+// quarter of them.
 class PrintPreview {
 public:
     PrintPreview(Workspace& workspace, HolidayCalendar& holidays);
 
-    // Takes the device's values (quartered for the preview) and computes the layout; 0 when
-    // no device was had.
+    // Takes the device's values and computes the layout; 0 when no device was had.
     int SetUpDevice(PrintTarget& target, bool preview);
     // Lays the layout out from given device values, as SetUpDevice does.
     void SetUpLayout(const DeviceValues& values);
@@ -40,12 +41,14 @@ public:
 
     int RenderPage(Surface& s);
 
+    // The preview's page image is a quarter of the device's page.
     int PreparePreview(PrintTarget& target);
     int RenderPreviewPage(const ChartView& view);
     // Turns the client rectangle into the rectangle the page image is stretched onto.
     void FitPreviewRect(int& left, int& top, int& right, int& bottom) const;
     const QImage& PreviewImage() const { return previewImage; }
-    // Sends the pages the user chose; 0 when the print dialog was cancelled.
+    // Sends the pages the user chose, starting no job when they hold none; 0 when the print
+    // dialog was cancelled.
     int Print(PrintTarget& target, const ChartView& view);
 
     int32_t dpiX = 0;
@@ -91,7 +94,8 @@ private:
     int Scaled(double length) const { return static_cast<int>(length * scale); }
     void DrawPageHeader(Surface& s);
     void DrawPageRows(Surface& s);
-    void DrawPageHolidays(Surface& s);
+    // The page's non-working day columns, from the header's date band to its last row.
+    std::vector<QRect> HolidayColumns();
     bool TakeDocumentRows(const ChartGeometry& geometry, int& k, int& doc, int& first) const;
     void DrawPageItems(Surface& s, const ChartGeometry& geometry, int& k);
     void DrawPageSchedule(Surface& s, const ChartGeometry& geometry, int& k);

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <cstdio>
+#include <string>
 
 namespace td {
 
@@ -113,6 +114,11 @@ int RunPrint(const std::vector<std::string>& args)
                      options.dpi, options.fromPage, options.toPage);
     PrintPreview job(workspace, holidays);
     job.Print(target, view);
+    if (options.fromPage > job.pageCount) {
+        Fail("--pages " + std::to_string(options.fromPage) + "-" + std::to_string(options.toPage)
+             + " holds no page: the last page is " + std::to_string(job.pageCount));
+        return 1;
+    }
     if (!QFileInfo(QString::fromStdString(options.pdf)).isFile()) {
         Fail("cannot write " + options.pdf);
         return 1;

@@ -48,6 +48,12 @@ QString WithLineSeparators(QString text)
     return text;
 }
 
+// GDI's source-AND of two colours, channel by channel.
+QColor AndColors(const QColor& a, const QColor& b)
+{
+    return QColor(a.red() & b.red(), a.green() & b.green(), a.blue() & b.blue());
+}
+
 int ClampedFontHeight(int height)
 {
     return std::max(1, height);
@@ -145,15 +151,20 @@ const WrappedText& Wrapped(const QString& text, const ChartFont& font, int width
 
 }  // namespace
 
-Surface::Surface(QPaintDevice& device)
+Surface::Surface(QPaintDevice& device) : Surface(device, 1.0) {}
+
+Surface::Surface(QPaintDevice& device, qreal scale) : scale(scale)
 {
     InstallFontSubstitution();
     painter.begin(&device);
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, false);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    if (scale != 1.0)
+        painter.scale(scale, scale);
     raster = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
-    deviceRect = QRect(0, 0, device.width(), device.height());
+    deviceRect = QRect(0, 0, static_cast<int>(std::ceil(device.width() / scale)),
+                       static_cast<int>(std::ceil(device.height() / scale)));
     SelectBlackPen();
     SelectFont(14, 400);
 }
@@ -203,6 +214,8 @@ void Surface::SelectWidePen(int32_t width, uint32_t color)
     cosmeticStyle = -1;
     pen = QPen(ToQColor(color));
     pen.setWidth(std::max(1, width));
+    // Scaled down below a pixel, Qt would draw the line faint; it stays one pixel wide.
+    pen.setCosmetic(pen.width() * scale < 1);
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::BevelJoin);
     ApplyPen();
@@ -212,10 +225,11 @@ void Surface::SelectGeometricPen(int32_t width, const std::vector<int32_t>& dash
 {
     SelectWidePen(width, color);
     if (!dashes.empty()) {
-        // Qt measures dashes in pen widths, the callers in device pixels.
+        // Qt measures dashes in pen widths, the callers in drawing units.
+        const qreal unit = pen.isCosmetic() ? 1 / scale : pen.width();
         QList<qreal> pattern;
         for (int32_t d : dashes)
-            pattern.append(std::max(1, d) / static_cast<qreal>(pen.width()));
+            pattern.append(std::max(1, d) / unit);
         if (pattern.size() % 2 != 0)
             pattern.append(pattern.back());
         pen.setDashPattern(pattern);
@@ -229,16 +243,29 @@ void Surface::ApplyPen()
         painterPen = PainterPen::Stale;
 }
 
-// Text and lines take turns on the painter's pen; it is set only when the other one had it.
-void Surface::UseLinePen()
+// Text and lines take turns on the painter's pen; it is set only when the other one had it. A
+// tint may ask for another colour than the selected one, just for one drawing.
+void Surface::UseLinePen(const QColor& color)
 {
+    if (color != pen.color()) {
+        QPen tinted = pen;
+        tinted.setColor(color);
+        painter.setPen(tinted);
+        painterPen = PainterPen::Stale;
+        return;
+    }
     if (painterPen != PainterPen::Line)
         painter.setPen(pen);
     painterPen = PainterPen::Line;
 }
 
-void Surface::UseTextPen()
+void Surface::UseTextPen(const QColor& color)
 {
+    if (color != textColor) {
+        painter.setPen(color);
+        painterPen = PainterPen::Stale;
+        return;
+    }
     if (painterPen != PainterPen::Text)
         painter.setPen(textColor);
     painterPen = PainterPen::Text;
@@ -261,7 +288,16 @@ void Surface::Segment(int x1, int y1, int x2, int y2)
 {
     if (x1 == x2 && y1 == y2)
         return;
-    UseLinePen();
+    const int reach = pen.width();
+    const QRect bounds = QRect(QPoint(std::min(x1, x2), std::min(y1, y2)),
+                               QPoint(std::max(x1, x2), std::max(y1, y2)))
+                             .adjusted(-reach, -reach, reach, reach);
+    Tinted(bounds, pen.color(), [&](const QColor& color) { Stroke(x1, y1, x2, y2, color); });
+}
+
+void Surface::Stroke(int x1, int y1, int x2, int y2, const QColor& color)
+{
+    UseLinePen(color);
     if (!pen.isCosmetic() && pen.width() > 1) {
         painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
         return;
@@ -277,8 +313,7 @@ void Surface::Segment(int x1, int y1, int x2, int y2)
         && painter.transform().isIdentity()) {
         const int from = reversed ? (xMajor ? x2 : y2) + 1 : (xMajor ? x1 : y1);
         const int length = std::abs(xMajor ? x2 - x1 : y2 - y1);
-        painter.fillRect(xMajor ? QRect(from, y1, length, 1) : QRect(x1, from, 1, length),
-                         pen.color());
+        painter.fillRect(xMajor ? QRect(from, y1, length, 1) : QRect(x1, from, 1, length), color);
         return;
     }
     if (!reversed) {
@@ -299,7 +334,53 @@ void Surface::FillRect(int left, int top, int right, int bottom, uint32_t color)
 {
     if (right <= left || bottom <= top)
         return;
-    painter.fillRect(QRect(left, top, right - left, bottom - top), ToQColor(color));
+    PaintFill(QRect(left, top, right - left, bottom - top), ToQColor(color));
+}
+
+void Surface::PaintFill(const QRect& area, const QColor& color)
+{
+    Tinted(area, color, [&](const QColor& shade) { painter.fillRect(area, shade); });
+    if (raster)
+        return;
+    // A page begins with a fill of the whole device; nothing under it shows again.
+    if (area.contains(deviceRect))
+        fills.clear();
+    fills.emplace_back(area, color);
+    const QColor tinted = AndColors(color, ToQColor(tintColor));
+    for (const QRect& part : tintRegion.intersected(area))
+        fills.emplace_back(part, tinted);
+}
+
+QColor Surface::FillUnder(const QPoint& point) const
+{
+    for (auto fill = fills.rbegin(); fill != fills.rend(); ++fill)
+        if (fill->first.contains(point))
+            return fill->second;
+    return Qt::white;
+}
+
+template <typename Draw>
+void Surface::Tinted(const QRect& bounds, const QColor& color, Draw draw)
+{
+    const bool reached = !raster && !tintRegion.isEmpty() && tintRegion.intersects(bounds);
+    const QColor tinted = reached ? AndColors(color, ToQColor(tintColor)) : color;
+    if (tinted == color) {
+        draw(color);
+        return;
+    }
+    const QRegion inside = tintRegion.intersected(bounds);
+    if (inside == QRegion(bounds)) {
+        draw(tinted);
+        return;
+    }
+    for (const auto& [part, shade] : {std::pair{QRegion(bounds).subtracted(tintRegion), color},
+                                      std::pair{inside, tinted}}) {
+        painter.save();
+        painter.setClipRegion(part, Qt::IntersectClip);
+        draw(shade);
+        painter.restore();
+        painterPen = PainterPen::Stale;
+    }
 }
 
 void Surface::SelectFont(int height, int weight)
@@ -340,9 +421,11 @@ void Surface::TextOut(int x, int y, const QString& text, TextAlign align)
     const QRect cells(left, top, shaped.width, height);
     if (!Touches(cells, height))
         return;
-    painter.fillRect(cells, Qt::white);
-    UseTextPen();
-    painter.drawStaticText(QPoint(left, top), shaped.text);
+    PaintFill(cells, Qt::white);
+    Tinted(cells, textColor, [&](const QColor& color) {
+        UseTextPen(color);
+        painter.drawStaticText(QPoint(left, top), shaped.text);
+    });
 }
 
 void Surface::TextOut(int x, int y, const char* bytes, std::size_t maxBytes, TextAlign align)
@@ -367,10 +450,12 @@ int Surface::DrawWrapped(int left, int top, int right, int bottom, const QString
             if (lineTop >= bottom)
                 break;
             int textWidth = static_cast<int>(line.naturalTextWidth() + 0.5);
-            painter.fillRect(QRect(left, lineTop, textWidth, lineHeight), Qt::white);
+            PaintFill(QRect(left, lineTop, textWidth, lineHeight).intersected(clip), Qt::white);
         }
-        painter.setPen(textColor);
-        layout.draw(&painter, QPointF(left, top));
+        Tinted(clip, textColor, [&](const QColor& color) {
+            painter.setPen(color);
+            layout.draw(&painter, QPointF(left, top));
+        });
         painter.restore();
     }
     return wrapped.lines * lineHeight;
@@ -410,14 +495,35 @@ bool Surface::Touches(const QRect& area, int spare) const
 
 void Surface::SetBlitMode(BlitOp op)
 {
-    if (op == BlitOp::Copy) {
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        return;
+    painter.setCompositionMode(op == BlitOp::Copy ? QPainter::CompositionMode_Source
+                                                  : QPainter::RasterOp_SourceAndDestination);
+}
+
+// Printers and PDF have no raster operations: the source's white leaves the page as it is, and
+// every other source pixel is painted in its colour ANDed with the fill under it.
+void Surface::AndOntoFills(const QRect& target, const QImage& source, const QRect& from)
+{
+    const auto along = [](int start, int length, int i, int count) {
+        return start + static_cast<int>(static_cast<int64_t>(i) * length / count);
+    };
+    for (int row = 0; row < from.height(); ++row) {
+        const int top = along(target.top(), target.height(), row, from.height());
+        const int bottom = along(target.top(), target.height(), row + 1, from.height());
+        const int sy = from.top() + row;
+        // Runs of one source colour become one rectangle.
+        for (int col = 0, end = 0; col < from.width(); col = end) {
+            const int sx = from.left() + col;
+            const QRgb pixel = source.valid(sx, sy) ? source.pixel(sx, sy) : qRgb(255, 255, 255);
+            for (end = col + 1; end < from.width() && source.valid(from.left() + end, sy)
+                                && source.pixel(from.left() + end, sy) == pixel;)
+                ++end;
+            const int left = along(target.left(), target.width(), col, from.width());
+            const int right = along(target.left(), target.width(), end, from.width());
+            const QRect run(left, top, right - left, bottom - top);
+            if ((pixel & 0xFFFFFF) != 0xFFFFFF && !run.isEmpty())
+                painter.fillRect(run, AndColors(QColor(pixel), FillUnder(run.center())));
+        }
     }
-    // Printers and PDF have no raster operations; multiplying gives the same picture for
-    // the white-backed glyphs and the tint.
-    painter.setCompositionMode(raster ? QPainter::RasterOp_SourceAndDestination
-                                      : QPainter::CompositionMode_Multiply);
 }
 
 void Surface::Blit(int x, int y, int width, int height, const QImage& source, int sx, int sy,
@@ -425,6 +531,10 @@ void Surface::Blit(int x, int y, int width, int height, const QImage& source, in
 {
     if (width <= 0 || height <= 0 || source.isNull())
         return;
+    if (op == BlitOp::And && !raster) {
+        AndOntoFills(QRect(x, y, width, height), source, QRect(sx, sy, width, height));
+        return;
+    }
     SetBlitMode(op);
     painter.drawImage(QPoint(x, y), source, QRect(sx, sy, width, height));
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
@@ -435,6 +545,11 @@ void Surface::Stretch(int x, int y, int width, int height, const QImage& source,
 {
     if (width <= 0 || height <= 0 || sourceWidth <= 0 || sourceHeight <= 0 || source.isNull())
         return;
+    if (op == BlitOp::And && !raster) {
+        AndOntoFills(QRect(x, y, width, height), source,
+                     QRect(sx, sy, sourceWidth, sourceHeight));
+        return;
+    }
     SetBlitMode(op);
     if (sourceWidth == 1 && sourceHeight == 1 && source.valid(sx, sy)) {
         // One pixel stretched is a fill; the raster engine combines fills as it does images.
@@ -444,6 +559,33 @@ void Surface::Stretch(int x, int y, int width, int height, const QImage& source,
                           QRect(sx, sy, sourceWidth, sourceHeight));
     }
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void Surface::BeginTint(std::vector<QRect> areas, uint32_t color)
+{
+    tintAreas = std::move(areas);
+    tintColor = color;
+    if (raster)
+        return;
+    for (const QRect& area : tintAreas)
+        tintRegion += area;
+    for (const QRect& area : tintAreas)
+        PaintFill(area, Qt::white);
+}
+
+void Surface::EndTint()
+{
+    if (raster) {
+        // One pixel stretched with source-AND, as the chart's tint is laid.
+        SetBlitMode(BlitOp::And);
+        for (const QRect& area : tintAreas)
+            if (!area.isEmpty())
+                painter.fillRect(area, ToQColor(tintColor));
+        painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    }
+    tintAreas.clear();
+    tintRegion = QRegion();
+    tintColor = 0xFFFFFF;
 }
 
 }  // namespace td

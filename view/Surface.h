@@ -3,10 +3,12 @@
 #include <QFont>
 #include <QPainter>
 #include <QPen>
+#include <QRegion>
 #include <QString>
 
 #include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 class QImage;
@@ -47,6 +49,8 @@ struct ChartFont {
 class Surface {
 public:
     explicit Surface(QPaintDevice& device);
+    // Drawn in units of 1 / `scale` device pixels (the preview draws a page at a quarter).
+    Surface(QPaintDevice& device, qreal scale);
     ~Surface();
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
@@ -93,6 +97,8 @@ public:
     // of those the previous redraw did not use.
     static void BeginChartPass();
 
+    // On printers and PDF, which have no raster operations, an AND leaves the page under the
+    // source's white and paints its other pixels ANDed with the fills painted under them.
     // Copies width x height pixels of source at (sx, sy) to (x, y).
     void Blit(int x, int y, int width, int height, const QImage& source, int sx, int sy,
               BlitOp op = BlitOp::Copy);
@@ -100,13 +106,29 @@ public:
     void Stretch(int x, int y, int width, int height, const QImage& source, int sx, int sy,
                  int sourceWidth, int sourceHeight, BlitOp op = BlitOp::Copy);
 
+    // A solid colour ANDed over the blank `areas` and over everything drawn into them until
+    // EndTint. Raster devices combine it with their pixels at EndTint. Printers and PDF cannot
+    // read their page back: there the areas take the tint at once and what is drawn into them
+    // takes its colour ANDed with it, which paints the same page.
+    void BeginTint(std::vector<QRect> areas, uint32_t color);
+    void EndTint();
+
 private:
     enum class PainterPen { Stale, Line, Text };
 
     void ApplyPen();
-    void UseLinePen();
-    void UseTextPen();
+    void UseLinePen(const QColor& color);
+    void UseTextPen(const QColor& color);
+    void Stroke(int x1, int y1, int x2, int y2, const QColor& color);
     void SetBlitMode(BlitOp op);
+    // Paints and, on a device that cannot be read back, remembers an opaque fill.
+    void PaintFill(const QRect& area, const QColor& color);
+    // Calls draw(colour) once, or, where a tint on a device without raster operations reaches
+    // part of `bounds`, once clipped to each side with the colour that side must show.
+    template <typename Draw>
+    void Tinted(const QRect& bounds, const QColor& color, Draw draw);
+    void AndOntoFills(const QRect& target, const QImage& source, const QRect& from);
+    QColor FillUnder(const QPoint& point) const;
     int AlignedX(int x, int width, TextAlign align) const;
     // Whether a rectangle, grown by `spare` on every side, meets the device at all.
     bool Touches(const QRect& area, int spare = 0) const;
@@ -121,7 +143,13 @@ private:
     int penX = 0;
     int penY = 0;
     bool raster = true;
+    qreal scale = 1;
     QRect deviceRect;
+    std::vector<QRect> tintAreas;
+    QRegion tintRegion;
+    uint32_t tintColor = 0xFFFFFF;
+    // Devices that cannot be read back: the opaque fills painted so far, the last on top.
+    std::vector<std::pair<QRect, QColor>> fills;
 };
 
 }  // namespace td

@@ -1,24 +1,50 @@
 #include "../view/ChartFixture.h"
+#include "PrintedPage.h"
 #include "print/PrintPreview.h"
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QImage>
+#include <QPdfWriter>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <array>
 #include <initializer_list>
+#include <memory>
+#include <tuple>
 #include <utility>
 
 namespace td {
 namespace {
 
-// A device that tells fixed values and takes no job.
+// A device that tells fixed values, sends the pages from..to and counts the jobs it is asked
+// for; given a path, a job becomes a PDF file of the device's page at its resolution.
 struct FakeDevice : PrintTarget {
     DeviceValues values;
+    int from = 1;
+    int to = MaxPages;
+    int jobs = 0;
+    QString pdf;
+    std::unique_ptr<QPdfWriter> writer;
+
     bool Open(bool, DeviceValues& out) override { out = values; return true; }
-    int FromPage() const override { return 1; }
-    int ToPage() const override { return MaxPages; }
-    QPagedPaintDevice* BeginJob(const char*) override { return nullptr; }
+    int FromPage() const override { return from; }
+    int ToPage() const override { return to; }
+    QPagedPaintDevice* BeginJob(const char*) override
+    {
+        ++jobs;
+        if (pdf.isEmpty())
+            return nullptr;
+        writer = std::make_unique<QPdfWriter>(pdf);
+        writer->setResolution(values.dpiX);
+        const QSizeF points(values.pageWidth * 72.0 / values.dpiX,
+                            values.pageHeight * 72.0 / values.dpiY);
+        writer->setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point),
+                                          QPageLayout::Portrait, QMarginsF()));
+        return writer.get();
+    }
     bool KeepGoing() override { return true; }
     void EndJob(bool) override {}
 };
@@ -50,8 +76,8 @@ std::array<int, 6> Layout(const PrintPreview& p)
     return {static_cast<int>(p.scale), p.laneHeight, p.left, p.top, p.penWidth, p.chartX};
 }
 
-// A 600-dot printer scales the screen six times and its preview a quarter of that; a large
-// offset becomes the margin, a coarse device keeps screen lengths.
+// A 600-dot printer scales the screen six times; a large offset becomes the margin, a coarse
+// device keeps screen lengths.
 TEST(PrintLayout, ScaleMarginsDatesAndPreviewFollowThePage)
 {
     PrintFixture f;
@@ -59,8 +85,6 @@ TEST(PrintLayout, ScaleMarginsDatesAndPreviewFollowThePage)
     device.values = A4At600;
     ASSERT_EQ(f.preview.SetUpDevice(device, false), 1);
     EXPECT_EQ(Layout(f.preview), (std::array{6, 120, 472, 472, 4, 472 + 320 * 6}));
-    ASSERT_EQ(f.preview.SetUpDevice(device, true), 1);
-    EXPECT_EQ(Layout(f.preview), (std::array{1, 20, 118, 118, 1, 118 + 320}));
     f.preview.SetUpLayout({800, 1000, 72, 72, 90, 10});
     EXPECT_EQ(Layout(f.preview), (std::array{1, 20, 90, 56, 1, 90 + 320}));
 
@@ -84,6 +108,31 @@ TEST(PrintLayout, ScaleMarginsDatesAndPreviewFollowThePage)
         std::array<int, 4> r = {0, 0, size[0], size[1]};
         f.preview.FitPreviewRect(r[0], r[1], r[2], r[3]);
         EXPECT_EQ(r, expected);
+    }
+}
+
+// The preview shows the pages the print job makes: the same layout, the same rows on each page
+// and the same day columns, on devices whose quartered values would round otherwise.
+TEST(PrintLayout, ThePreviewLaysOutThePagesOfThePrintJob)
+{
+    for (const DeviceValues& values :
+         {A4At600, DeviceValues{2976, 4209, 360, 360, 61, 45}, DeviceValues{9917, 14033, 1200, 1200, 167, 167}}) {
+        SCOPED_TRACE(values.dpiX);
+        PrintFixture f;
+        f.AddProject({1, 3, 2, 1, 4, 1, 1, 2, 5, 1, 1, 3, 1, 2, 1, 1, 6, 1, 2, 1, 1, 1, 3, 1});
+        f.view.zoomLevel = 7;
+        FakeDevice device;
+        device.values = values;
+        PrintPreview job(f.workspace, f.holidays);
+        ASSERT_EQ(job.SetUpDevice(device, false), 1);
+        job.Paginate();
+        ASSERT_EQ(f.preview.PreparePreview(device), 1);
+        const auto pages = [](const PrintPreview& p) {
+            return std::tuple(Layout(p), p.dayWidth, p.right, p.pageCount, p.pageFirstRow);
+        };
+        EXPECT_EQ(pages(f.preview), pages(job));
+        EXPECT_EQ(f.preview.PreviewImage().size(),
+                  QSize(values.pageWidth / 4, values.pageHeight / 4));
     }
 }
 
@@ -133,7 +182,7 @@ TEST(PageItems, EachItemOnItsRowsPageAndALineAcrossBoth)
     f.view.zoomLevel = 7;
     f.view.firstDate = {2009, 4, 1};
     FakeDevice device;
-    device.values = {4000, 2400, 384, 384, 0, 0};  // a quarter: 1000 x 600 at 96 dpi
+    device.values = {4000, 2400, 384, 384, 0, 0};  // its preview: 1000 x 600 pixels
     ASSERT_EQ(f.preview.PreparePreview(device), 1);
     ASSERT_EQ(f.preview.pageCount, 2);
 
@@ -152,13 +201,58 @@ TEST(PageItems, EachItemOnItsRowsPageAndALineAcrossBoth)
     EXPECT_EQ(CountColour(second, blue), 0);
     EXPECT_GT(CountColour(first, red), 20);
     EXPECT_GT(CountColour(second, red), 20);
-    // The line stays within each page's rows.
+    // The line stays within each page's rows, shown at a quarter of the device's dots (which
+    // may round a pixel either way).
     for (auto [page, bottom] : {std::pair{&first, firstBottom}, std::pair{&second, secondBottom}}) {
         for (int x = 0; x < page->width(); ++x) {
-            EXPECT_NE(page->pixel(x, f.preview.rowsTop - 1), red);
-            EXPECT_NE(page->pixel(x, bottom), red);
+            EXPECT_NE(page->pixel(x, f.preview.rowsTop / 4 - 2), red);
+            EXPECT_NE(page->pixel(x, bottom / 4 + 2), red);
         }
     }
+}
+
+
+// Starting a job puts out a sheet: without a page in the range asked for there is no job.
+TEST(PrintJob, StartsOnlyWithAPageToPrint)
+{
+    const struct {
+        int rows;
+        int from, to;
+        int jobs;
+    } cases[] = {{0, 1, MaxPages, 0}, {2, 2, 3, 0}, {2, 1, 1, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rows * 100 + c.from);
+        PrintFixture f;
+        if (c.rows)
+            f.AddProject({c.rows});
+        FakeDevice device;
+        device.values = A4At600;
+        device.from = c.from;
+        device.to = c.to;
+        EXPECT_EQ(f.preview.Print(device, f.view), 1);
+        EXPECT_EQ(device.jobs, c.jobs);
+    }
+}
+
+// Printers and PDF have no raster operations, and on Linux every printer is sent a PDF: the
+// page printed must still be the preview's.
+TEST(PageTint, APdfPageIsThePreview)
+{
+    if (QStandardPaths::findExecutable("pdftoppm").isEmpty())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    QTemporaryDir dir;
+    SetHolidayDirectory(QDir(dir.path()).absolutePath().toStdString() + "/");
+    PrintFixture f;
+    AddTintedPlan(f.workspace);
+    f.view.zoomLevel = 7;
+    f.view.firstDate = {2009, 4, 1};
+    FakeDevice device;
+    device.values = {9917, 14033, 1200, 1200, 0, 0};
+    device.pdf = dir.filePath("page.pdf");
+    ASSERT_EQ(f.preview.Print(device, f.view), 1);
+    ASSERT_EQ(f.preview.PreparePreview(device), 1);
+    f.preview.RenderPreviewPage(f.view);
+    ExpectThePreview(f.preview, f.preview.PreviewImage(), Rasterise(device.pdf, 300));
 }
 
 }  // namespace
