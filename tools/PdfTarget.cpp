@@ -1,6 +1,7 @@
 #include "tools/PdfTarget.h"
 
-#include <QFile>
+#include "persistence/FileReplacement.h"
+
 #include <QMarginsF>
 
 #include <utility>
@@ -36,16 +37,20 @@ bool PdfTarget::Open(bool, DeviceValues& values)
 
 QPagedPaintDevice* PdfTarget::BeginJob(const char* name)
 {
-    QFile probe(path);
-    if (!probe.open(QIODevice::WriteOnly))
-        return nullptr;
-    probe.close();
-    writer = std::make_unique<QPdfWriter>(path);
+    document.open(QIODevice::WriteOnly);
+    writer = std::make_unique<QPdfWriter>(&document);
     writer->setTitle(QString::fromLatin1(name));
     writer->setCreator(QStringLiteral("TimelineDraft"));
     writer->setResolution(dpi);
     writer->setPageLayout(QPageLayout(QPageSize(paper), orientation, QMarginsF(0, 0, 0, 0)));
     return writer.get();
+}
+
+bool PdfTarget::Save() const
+{
+    const QByteArray& bytes = document.data();
+    return !bytes.isEmpty()
+        && ReplaceFile(path.toStdString(), std::string_view(bytes.constData(), bytes.size()));
 }
 
 }  // namespace td

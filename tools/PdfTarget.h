@@ -2,6 +2,7 @@
 
 #include "print/PrintTarget.h"
 
+#include <QBuffer>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -24,6 +25,9 @@ public:
     QPagedPaintDevice* BeginJob(const char* name) override;
     bool KeepGoing() override { return true; }
     void EndJob(bool) override {}
+    // Writes the finished document to the file in one safe replacement, so that a full disk or a
+    // size limit fails the command instead of leaving a truncated PDF; false when it could not.
+    bool Save() const;
 
 private:
     QString path;
@@ -32,6 +36,7 @@ private:
     int dpi;
     int fromPage;
     int toPage;
+    QBuffer document;
     std::unique_ptr<QPdfWriter> writer;
 };
 

@@ -8,7 +8,6 @@
 #include "tools/PdfTarget.h"
 #include "view/ChartView.h"
 
-#include <QFileInfo>
 
 #include <cstdio>
 #include <string>
@@ -119,7 +118,7 @@ int RunPrint(const std::vector<std::string>& args)
              + " holds no page: the last page is " + std::to_string(job.pageCount));
         return 1;
     }
-    if (!QFileInfo(QString::fromStdString(options.pdf)).isFile()) {
+    if (!target.Save()) {
         Fail("cannot write " + options.pdf);
         return 1;
     }

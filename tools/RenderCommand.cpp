@@ -2,11 +2,15 @@
 
 #include "calendar/HolidayCalendar.h"
 #include "model/Workspace.h"
+#include "persistence/FileReplacement.h"
 #include "tools/ChartOptions.h"
 #include "tools/CommandReporter.h"
 #include "view/ChartView.h"
 
+#include <QBuffer>
+
 #include <algorithm>
+#include <string_view>
 
 namespace td {
 
@@ -82,7 +86,11 @@ int RunRender(const std::vector<std::string>& args)
         return 1;
     view.firstRow = std::min(options.firstRow, std::max(0, workspace.VisibleRowCount() - 1));
     view.Redraw();
-    if (!view.BackBuffer().save(QString::fromStdString(options.png), "PNG")) {
+    // Encoded in memory first, so that a failed write leaves no partial picture behind.
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    if (!view.BackBuffer().save(&png, "PNG")
+        || !ReplaceFile(options.png, std::string_view(png.data().constData(), png.data().size()))) {
         Fail("cannot write " + options.png);
         return 1;
     }

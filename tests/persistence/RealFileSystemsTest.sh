@@ -67,6 +67,13 @@ mkdir "$work/limit"
 cp "$work/old.tdp" "$work/limit/plan.tdp"
 (ulimit -f 20; exec "$tdtool" import "$work/new.json" "$work/limit/plan.tdp") 2>"$work/err"
 expect_kept "file size limit" "$work/limit/plan.tdp" $?
+# tdtool's pictures and pages are replaced as safely as plans: never a truncated file.
+for out in chart.pdf:print chart.png:render; do
+    echo old >"$work/limit/${out%:*}"
+    (ulimit -f 4; exec "$tdtool" "${out#*:}" "$work/new.tdp" --"${out#*.}" "$work/limit/${out%:*}") \
+        2>"$work/err" && fail "${out#*:} over the file size limit reports success"
+    [ "$(cat "$work/limit/${out%:*}")" = old ] || fail "${out#*:} over the file size limit changed its file"
+done
 
 # Saves the big plan over one half its size 60 times, each killed at a random moment up to a
 # little after the time an unkilled save takes, and counts what the file holds afterwards.
