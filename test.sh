@@ -6,8 +6,10 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 ./scripts/install-deps.sh
+# ccache keeps rebuilds of a clone short; paths below the clone are hashed relative to it.
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+export CCACHE_BASEDIR=$PWD
 release=${TD_RELEASE_BUILD:-build-release}
 cmake -S . -B "$release" -G Ninja -DCMAKE_BUILD_TYPE=Release -DTD_BENCH=OFF "${launcher[@]}"
 cmake --build "$release" --parallel "$(nproc)"
