@@ -329,12 +329,6 @@ TEST_F(ChartEditingTest, ScheduleToolOpensTheScheduleDialogAndKeepsTheEntryOnCan
     EXPECT_EQ((std::pair {window->Model().Doc(1)->ItemPtr(0)->type, window->Model().SelectionCount()}), (std::pair {int(Schedule), 0}));
 }
 
-// What the undo log holds: its group count and its records.
-std::pair<int, int> UndoState(const Workspace& model)
-{
-    return { model.Undo().Group(), model.Undo().Count() };
-}
-
 TEST_F(ChartEditingTest, KeysAndTheWheelWaitForTheDragsRelease)
 {
     const std::string path = dir.Path("plan.tdp");
@@ -366,6 +360,7 @@ TEST_F(ChartEditingTest, CancelledDragsLeaveThePlanAndTheUndoLogAsTheyWere)
 {
     Draw(CmdToolTaskLine, { 500, 75 }, { 700, 75 });
     struct Case { int tool; QPoint select, from, to; bool escape; };
+    const auto undoLog = [this] { return std::pair {window->Model().Undo().Group(), window->Model().Undo().Count()}; };
     const Case cases[] = {
         { CmdToolSelect, { 600, 74 }, { 600, 74 }, { 800, 94 }, true },
         { CmdToolSelect, { 600, 74 }, { 600, 74 }, { 200, 94 }, false },
@@ -381,7 +376,7 @@ TEST_F(ChartEditingTest, CancelledDragsLeaveThePlanAndTheUndoLogAsTheyWere)
             Click(c.select);
         window->RunCommand(c.tool);
         const std::string before = Snapshot();
-        const auto undo = UndoState(window->Model());
+        const auto undo = undoLog();
         Press(c.from);
         Move(c.to);
         if (c.escape)
@@ -389,7 +384,7 @@ TEST_F(ChartEditingTest, CancelledDragsLeaveThePlanAndTheUndoLogAsTheyWere)
         Move(c.to + QPoint { 40, 20 });
         Release(c.to + QPoint { 40, 20 });
         EXPECT_EQ(Snapshot(), before) << c.from.x() << "," << c.from.y();
-        EXPECT_EQ(UndoState(window->Model()), undo) << c.from.x() << "," << c.from.y();
+        EXPECT_EQ(undoLog(), undo) << c.from.x() << "," << c.from.y();
         window->RunCommand(CmdToolSelect);
         window->View().DropSelection();
     }

@@ -1,21 +1,124 @@
 // Run by CupsPrintTest.sh against a cups-pdf queue: the editor's print job and tdtool print put
 // on paper the page the preview shows, with its text still text.
 
-#include "PrintedPage.h"
 #include "app/PrintJob.h"
+#include "calendar/Dates.h"
 #include "calendar/HolidayCalendar.h"
+#include "model/Workspace.h"
 #include "persistence/DocumentFile.h"
+#include "persistence/HolidayFile.h"
+#include "print/PrintPreview.h"
 #include "view/ChartView.h"
+
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QImage>
+#include <QProcess>
 #include <QThread>
 
+#include <cstdio>
+#include <cstdlib>
 #include <string_view>
 
 namespace td {
 namespace {
+
+// The page printing must get right: holidays on 2 and 4 April 2009 (files in the holiday
+// directory), a yellow, a white and a cyan row, and a red and a blue task line from the 2nd to
+// the 3rd whose heads sit on the coloured rows, inside and beside the holiday columns.
+void AddTintedPlan(Workspace& workspace)
+{
+    int table[HolidayTableSize] = {};
+    table[DayIndex(4, 2)] = table[DayIndex(4, 4)] = 1;
+    ASSERT_EQ(SaveHolidayFile(2009, table), 1);
+    workspace.AddDocument(DocumentKind::Project);
+    Document* doc = workspace.Doc(workspace.DocumentCount() - 1);
+    doc->AddRow(0);
+    doc->AddRow(0);
+    workspace.RebuildVisibleRows();
+    const struct {
+        const char* name;
+        int lanes;
+        uint32_t fill;
+    } rows[] = {{"Yellow", 2, 0x00FFFF}, {"White", 1, 0xFFFFFF}, {"Cyan", 2, 0xFFFF00}};
+    for (int i = 0; i < 3; ++i) {
+        ProjectRow* row = workspace.RowAt(i);
+        std::snprintf(row->name, sizeof row->name, "%s", rows[i].name);
+        row->lanes = rows[i].lanes;
+        row->backColor = rows[i].fill;
+    }
+    for (auto [row, color] : {std::pair{0, 0x0000FFu}, std::pair{2, 0xFF0000u}}) {
+        ChartItem item{};
+        item.type = TaskLine;
+        item.state = ItemNormal;
+        item.start = {workspace.RowIdAt(row), 1, 2009, 4, 2, 0, 0};
+        item.end = {workspace.RowIdAt(row), 0, 2009, 4, 3, 0, 0};
+        item.lineWidth = 16;
+        item.lineColor = color;
+        item.arrow = 17;
+        doc->AddItem(item);
+    }
+}
+
+// The first page of a PDF without antialiasing, at a quarter of the page's dots when given
+// the device's resolution.
+QImage Rasterise(const QString& pdf, int dpi)
+{
+    QProcess::execute("pdftoppm", {"-r", QString::number(dpi), "-aa", "no", "-aaVector", "no",
+                                   "-png", "-singlefile", pdf, pdf + "-page"});
+    return QImage(pdf + "-page.png").convertToFormat(QImage::Format_RGB32);
+}
+
+bool Near(QRgb a, QRgb b)
+{
+    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b))
+               + std::abs(qBlue(a) - qBlue(b))
+        < 48;
+}
+
+// The printed page of the tinted plan at zoom 7 from 1 April 2009 against its preview: the
+// colours the source-AND of the tint gives, rules and arrow heads, and the whole timeline.
+void ExpectThePreview(const PrintPreview& page, const QImage& preview, const QImage& printed)
+{
+    ASSERT_NEAR(printed.width(), preview.width(), 2);
+    ASSERT_NEAR(printed.height(), preview.height(), 2);
+    const int s = static_cast<int>(page.scale);
+    const int w = page.dayWidth[7];
+    const int column2 = page.chartX + w + w / 2;
+    const int top = page.pageRowTop[0];
+    const int line = top + page.lineOffset + page.laneHeight;
+    const int head = page.chartX + w;
+    const struct {
+        int x, y;  // device dots
+        QRgb color;
+        const char* what;
+    } pixels[] = {
+        {column2, top + page.laneHeight / 2, qRgb(255, 127, 0), "yellow under the tint"},
+        {column2 + w, top + page.laneHeight / 2, qRgb(255, 255, 0), "yellow"},
+        {column2, (page.pageRowTop[1] + page.pageRowTop[2]) / 2, qRgb(255, 127, 255), "white under the tint"},
+        {column2, page.pageRowTop[2] + page.laneHeight / 2, qRgb(0, 127, 255), "cyan under the tint"},
+        {column2, (page.headerMid + top) / 2, qRgb(255, 127, 255), "day band under the tint"},
+        {column2, page.pageRowTop[1] - 1, qRgb(0, 0, 0), "row rule"},
+        {head + s / 2, line - 7 * s + s / 2, qRgb(255, 127, 0), "corner of an arrow head"},
+        {head + 2 * s, line, qRgb(255, 0, 0), "arrow head"},
+    };
+    for (const auto& p : pixels)
+        for (const QImage* image : {&preview, &printed})
+            EXPECT_TRUE(Near(image->pixel(p.x / 4, p.y / 4), p.color))
+                << p.what << (image == &preview ? " in the preview: " : " on paper: ") << std::hex
+                << image->pixel(p.x / 4, p.y / 4);
+    // Edges of lines and letters may round apart, hardly more.
+    int unlike = 0;
+    const QRect timeline(page.chartX / 4, page.headerTop / 4, (page.right - page.chartX) / 4,
+                         (page.pageRowTop[page.rowsOnPage] - page.headerTop) / 4);
+    for (int y = timeline.top(); y <= timeline.bottom(); ++y)
+        for (int x = timeline.left(); x <= timeline.right(); ++x)
+            unlike += !Near(preview.pixel(x, y), printed.pixel(x, y));
+    EXPECT_LT(unlike, timeline.width() * timeline.height() / 50) << "pixels unlike the preview";
+}
 
 QString Setting(const char* name)
 {

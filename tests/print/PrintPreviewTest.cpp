@@ -1,18 +1,12 @@
 #include "../view/ChartFixture.h"
-#include "PrintedPage.h"
 #include "print/PrintPreview.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QImage>
-#include <QPdfWriter>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <array>
 #include <initializer_list>
-#include <memory>
 #include <tuple>
 #include <utility>
 
@@ -20,31 +14,17 @@ namespace td {
 namespace {
 
 // A device that tells fixed values, sends the pages from..to and counts the jobs it is asked
-// for; given a path, a job becomes a PDF file of the device's page at its resolution.
+// for, taking none.
 struct FakeDevice : PrintTarget {
     DeviceValues values;
     int from = 1;
     int to = MaxPages;
     int jobs = 0;
-    QString pdf;
-    std::unique_ptr<QPdfWriter> writer;
 
     bool Open(bool, DeviceValues& out) override { out = values; return true; }
     int FromPage() const override { return from; }
     int ToPage() const override { return to; }
-    QPagedPaintDevice* BeginJob(const char*) override
-    {
-        ++jobs;
-        if (pdf.isEmpty())
-            return nullptr;
-        writer = std::make_unique<QPdfWriter>(pdf);
-        writer->setResolution(values.dpiX);
-        const QSizeF points(values.pageWidth * 72.0 / values.dpiX,
-                            values.pageHeight * 72.0 / values.dpiY);
-        writer->setPageLayout(QPageLayout(QPageSize(points, QPageSize::Point),
-                                          QPageLayout::Portrait, QMarginsF()));
-        return writer.get();
-    }
+    QPagedPaintDevice* BeginJob(const char*) override { ++jobs; return nullptr; }
     bool KeepGoing() override { return true; }
     void EndJob(bool) override {}
 };
@@ -211,7 +191,6 @@ TEST(PageItems, EachItemOnItsRowsPageAndALineAcrossBoth)
     }
 }
 
-
 // Starting a job puts out a sheet: without a page in the range asked for there is no job.
 TEST(PrintJob, StartsOnlyWithAPageToPrint)
 {
@@ -232,27 +211,6 @@ TEST(PrintJob, StartsOnlyWithAPageToPrint)
         EXPECT_EQ(f.preview.Print(device, f.view), 1);
         EXPECT_EQ(device.jobs, c.jobs);
     }
-}
-
-// Printers and PDF have no raster operations, and on Linux every printer is sent a PDF: the
-// page printed must still be the preview's.
-TEST(PageTint, APdfPageIsThePreview)
-{
-    if (QStandardPaths::findExecutable("pdftoppm").isEmpty())
-        GTEST_SKIP() << "poppler-utils is not installed";
-    QTemporaryDir dir;
-    SetHolidayDirectory(QDir(dir.path()).absolutePath().toStdString() + "/");
-    PrintFixture f;
-    AddTintedPlan(f.workspace);
-    f.view.zoomLevel = 7;
-    f.view.firstDate = {2009, 4, 1};
-    FakeDevice device;
-    device.values = {9917, 14033, 1200, 1200, 0, 0};
-    device.pdf = dir.filePath("page.pdf");
-    ASSERT_EQ(f.preview.Print(device, f.view), 1);
-    ASSERT_EQ(f.preview.PreparePreview(device), 1);
-    f.preview.RenderPreviewPage(f.view);
-    ExpectThePreview(f.preview, f.preview.PreviewImage(), Rasterise(device.pdf, 300));
 }
 
 }  // namespace

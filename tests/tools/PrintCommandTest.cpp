@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -44,23 +43,6 @@ TEST(PrintCommand, ExamplesBecomeAPdfWhosePagesHoldTheChartAndItsText)
     // The first row's fill, just below the header (a quarter of 472 + 216 dots).
     EXPECT_EQ(page.pixelColor(1080, 175), QColor(Qt::yellow));
     EXPECT_EQ(page.pixelColor(10, 10), QColor(Qt::white));
-}
-
-// A range past the last page prints nothing: no file, not even a blank sheet, and a failure
-// that says why.
-TEST(PrintCommand, ARangeWithoutPagesWritesNoFile)
-{
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath("none.pdf");
-    QProcess process;
-    process.start(QStringLiteral(TDTOOL_PATH),
-                  {"print", QStringLiteral(TD_EXAMPLES_DIR) + "/project.tdp", "--pdf", pdf,
-                   "--pages", "2-3"});
-    ASSERT_TRUE(process.waitForFinished(120000));
-    EXPECT_EQ(process.exitCode(), 1);
-    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError())
-                    .contains("tdtool print: --pages 2-3 holds no page: the last page is 1\n"));
-    EXPECT_FALSE(QFileInfo::exists(pdf));
 }
 
 }  // namespace

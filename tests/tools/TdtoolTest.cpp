@@ -113,11 +113,6 @@ std::string Rows(int count)
     return json + "]}";
 }
 
-std::string NestedName(int depth)
-{
-    return R"({"kind": 1, "rows": [{"lanes": 2, "name": )" + std::string(depth, '[') + std::string(depth, ']') + "}]}";
-}
-
 std::string Fields(int count)
 {
     std::string json = R"({"kind": 1, "rows": [{"lanes": 2}])";
@@ -158,7 +153,8 @@ const Refusal Refusals[] = {
     {Rows(257), "must hold 1 to 256 rows"},
     // Far beyond what the format holds: refused as soon as that shows, not after the whole file.
     {Rows(1000000), "must hold 1 to 256 rows"},
-    {NestedName(110000), "document: nested more than 4 levels deep"},
+    {R"({"kind": 1, "rows": [{"lanes": 2, "name": )" + std::string(110000, '[') + std::string(110000, ']') + "}]}",
+     "document: nested more than 4 levels deep"},
     {Fields(30000), "document: an object holds more than 32 fields"},
 };
 
@@ -212,7 +208,8 @@ TEST_F(Tdtool, DamagedFilesReportTheReadersMessage)
     EXPECT_TRUE(missing.exitCode == 1 && missing.err.find("File Open Error !!") != std::string::npos) << missing.err;
 }
 
-TEST_F(Tdtool, WrongUsageExitsTwoWithTheUsage)
+// A page range past the last page is no usage error, yet it prints nothing, not even a blank sheet.
+TEST_F(Tdtool, WrongUsageAndAnEmptyPageRangeWriteNothing)
 {
     const std::vector<QStringList> wrong = {
         {}, {"frobnicate"}, {"info"}, {"info", "a", "b"}, {"export"}, {"import", "in.json"}, {"import", "a", "b", "c"},
@@ -228,6 +225,9 @@ TEST_F(Tdtool, WrongUsageExitsTwoWithTheUsage)
         EXPECT_EQ(result.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_NE(result.err.find("usage"), std::string::npos) << args.join(' ').toStdString();
     }
+    const ToolResult empty = RunTdtool({"print", ExamplesDir + "/project.tdp", "--pdf", Path("x.pdf"), "--pages", "2-3"});
+    EXPECT_EQ(empty.exitCode, 1);
+    EXPECT_NE(empty.err.find("tdtool print: --pages 2-3 holds no page: the last page is 1\n"), std::string::npos) << empty.err;
     EXPECT_FALSE(QFile::exists(Path("x.png")));
     EXPECT_FALSE(QFile::exists(Path("x.pdf")));
 }
