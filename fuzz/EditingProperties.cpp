@@ -108,18 +108,22 @@ bool SameItem(const ChartItem& a, const ChartItem& b)
                 && SameText(a.text, b.text)));
 }
 
+// A drag of the selection that began with a move marks the dragged items deleted until its
+// release; one that began with a press on a selected item leaves them selected.
 void CheckSelection(const ChartView& view, const Workspace& workspace)
 {
     const int mode = view.editMode;
     const int count = workspace.SelectionCount();
     const bool itemsHeld = mode == Selected || mode == MoveItems || mode == DragStart || mode == DragEnd;
     Require(itemsHeld == (count > 0), "items are selected exactly while the chart holds a selection");
-    const int expectedState = mode == MoveItems ? ItemDeleted : ItemSelected;
     const Document* document = workspace.Doc(workspace.SelectionDoc());
+    int entriesSelected = 0;
     for (int n = 0; n < count; ++n) {
         const int index = workspace.SelectionIndex(n);
-        Require(document && document->ItemState(index) == expectedState,
+        const int state = document ? document->ItemState(index) : 0;
+        Require(state == ItemSelected || (mode == MoveItems && state == ItemDeleted),
                 "every selection entry names an item of its document in the selection's state");
+        entriesSelected += state == ItemSelected;
         for (int m = 0; m < n; ++m)
             Require(workspace.SelectionIndex(m) != index, "no item is selected twice");
     }
@@ -128,8 +132,7 @@ void CheckSelection(const ChartView& view, const Workspace& workspace)
         for (int index = 0; index < workspace.ItemCount(doc); ++index)
             selectedItems += workspace.ItemState(doc, index) == ItemSelected;
     }
-    Require(selectedItems == (expectedState == ItemSelected ? count : 0),
-            "every item in the selected state is in the selection");
+    Require(selectedItems == entriesSelected, "every item in the selected state is in the selection");
 }
 
 void CheckLayout(const ChartView& view, const Workspace& workspace)
