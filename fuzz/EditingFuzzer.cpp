@@ -40,22 +40,21 @@ std::string MakeDirectory()
     return name;
 }
 
-void CopyExamples()
+// Every input starts from the same files: saves may have overwritten the examples' copies and
+// the holiday dialog the holiday files, and the files a previous input saved are not the next
+// input's to open.
+void ResetFiles()
 {
+    for (const fs::directory_entry& entry : fs::directory_iterator(directory))
+        fs::remove_all(entry.path());
+    examples.clear();
     for (const char* name : {"project.tdp", "schedule.tds"}) {
         const fs::path target = fs::path(directory) / name;
-        fs::copy_file(fs::path(TD_EXAMPLES_DIR) / name, target, fs::copy_options::overwrite_existing);
+        fs::copy_file(fs::path(TD_EXAMPLES_DIR) / name, target);
         examples.push_back(target.string());
     }
-}
-
-// The files a previous input saved are not the next input's to open.
-void RemoveSavedFiles()
-{
-    for (const fs::directory_entry& entry : fs::directory_iterator(directory)) {
-        if (entry.path().filename().string().starts_with("save-"))
-            fs::remove(entry.path());
-    }
+    int holidays[td::HolidayTableSize] = {0, 1, 0, 0, 0, 0, 1};
+    td::SaveHolidayFile(2009, holidays);
 }
 
 void Finish()
@@ -85,9 +84,6 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     application = new QGuiApplication(argc, argv);
     directory = MakeDirectory();
     td::SetHolidayDirectory(directory);
-    int holidays[td::HolidayTableSize] = {0, 1, 0, 0, 0, 0, 1};
-    td::SaveHolidayFile(2009, holidays);
-    CopyExamples();
     std::atexit(Finish);
     return 0;
 }
@@ -95,7 +91,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     ++inputs;
-    RemoveSavedFiles();
+    ResetFiles();
     td::fuzz::FuzzInput input(data, size);
     const ScreenSize screen = input.Pick(Screens);
     td::fuzz::EditingSession session(input, directory, screen.width, screen.height);

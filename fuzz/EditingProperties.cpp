@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 
 namespace td::fuzz {
 
@@ -163,6 +164,17 @@ void CheckUndoLog(const ChartView& view, const Workspace& workspace)
             "every closed undo group holds entries, and only a drag keeps an open one");
 }
 
+void TraceItem(const char* what, const ChartItem& item)
+{
+    Trace("  %s: type %d row %d lane %d %d-%d-%d %d:%d .. row %d lane %d %d-%d-%d %d:%d style %d width %d "
+          "color %u arrow %d progress %d %u box %d text %d %d %u \"%.128s\"",
+          what, item.type, item.start.rowId, item.start.lane, item.start.year, item.start.month,
+          item.start.day, item.start.hour, item.start.minute, item.end.rowId, item.end.lane,
+          item.end.year, item.end.month, item.end.day, item.end.hour, item.end.minute,
+          item.lineStyle, item.lineWidth, item.lineColor, item.arrow, item.progress,
+          item.progressColor, item.boxWidth, item.textSize, item.textWeight, item.textColor, item.text);
+}
+
 void TraceImage(const char* what, const std::vector<uint8_t>& image)
 {
     if (!Tracing())
@@ -175,13 +187,8 @@ void TraceImage(const char* what, const std::vector<uint8_t>& image)
         const ProjectRow& row = *document.RowAtPosition(position);
         Trace("  row id %d level %d lanes %d", row.id, row.level, row.lanes);
     }
-    for (int index = 0; index < document.ItemCount(); ++index) {
-        const ChartItem& item = *document.ItemPtr(index);
-        Trace("  item %d: type %d row %d lane %d %d-%d-%d .. row %d lane %d %d-%d-%d width %d", index,
-              item.type, item.start.rowId, item.start.lane, item.start.year, item.start.month,
-              item.start.day, item.end.rowId, item.end.lane, item.end.year, item.end.month,
-              item.end.day, item.boxWidth);
-    }
+    for (int index = 0; index < document.ItemCount(); ++index)
+        TraceItem(std::to_string(index).c_str(), *document.ItemPtr(index));
 }
 
 bool HasUndoEntries(const Workspace& workspace, int doc)
@@ -227,9 +234,14 @@ void CheckRoundTrip(const Document& document)
     for (int position = 0; position < copy.OrderCount(); ++position)
         Require(SameRow(*copy.RowAtPosition(position), *reread.RowAtPosition(position)),
                 "a written document reads back with the same rows");
-    for (int index = 0; index < copy.ItemCount(); ++index)
+    for (int index = 0; index < copy.ItemCount(); ++index) {
+        if (!SameItem(*copy.ItemPtr(index), *reread.ItemPtr(index))) {
+            TraceItem("written", *copy.ItemPtr(index));
+            TraceItem("read back", *reread.ItemPtr(index));
+        }
         Require(SameItem(*copy.ItemPtr(index), *reread.ItemPtr(index)),
                 "a written document reads back with the same items");
+    }
 }
 
 void CheckEditState(const ChartView& view, const Workspace& workspace)
