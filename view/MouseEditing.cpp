@@ -271,7 +271,7 @@ int ChartView::FinishMove()
     const int dx = mouseX - downX;
     const int days = IsDayMode() ? dx / DayWidth() : dx * 30 / MonthWidth();
     workspace.MoveSelectedItems(days, (mouseY - downY) / LaneHeight);
-    editMode = Selected;
+    editMode = ModeOfSelection();
     return Redraw();
 }
 
