@@ -3,6 +3,7 @@
 #include "view/EditMode.h"
 
 #include <functional>
+#include <vector>
 
 namespace td {
 namespace {
@@ -58,6 +59,32 @@ TEST(SelectionMode, EditsThatTakeTheLastSelectedItemAwayLeaveTheChartIdle)
         edit(t);
         EXPECT_EQ((std::pair {t.workspace.SelectionCount(), t.view.editMode}), (std::pair {0, int(Idle)})) << name;
     }
+}
+
+// The box ends on the day it starts, wherever its left handle takes it.
+TEST(MouseEditing, ATextBoxStretchedByItsLeftHandleEndsOnItsNewStartDay)
+{
+    ChartFixture t;
+    t.AddProject({2});
+    t.view.Resize(800, 300);
+    t.view.SetView(7, {2009, 4, 1});
+    ChartItem box;
+    box.type = TextBox;
+    box.state = ItemNormal;
+    box.start = {t.workspace.RowIdAt(0), 0, 2009, 4, 5, 0, 0};
+    box.end = {0, 0, 2009, 4, 5, 0, 0};
+    box.boxWidth = 100;
+    box.textWeight = 400;
+    t.workspace.SelectItem(0, t.workspace.AddItem(0, box));
+    t.view.editMode = Selected;
+    t.view.Redraw();
+    t.view.OnButtonDown(660, 68);
+    t.view.OnMouseMove(true, 500, 68);
+    t.view.OnButtonUp(500, 68);
+    ChartItem stretched;
+    ASSERT_TRUE(t.workspace.GetSelectedItem(0, 0, stretched));
+    EXPECT_EQ((std::vector<int> {stretched.start.day, stretched.end.day, stretched.end.month, stretched.boxWidth}),
+              (std::vector<int> {3, 3, 4, 260}));
 }
 
 }  // namespace
