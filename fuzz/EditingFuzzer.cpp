@@ -20,9 +20,11 @@ struct ScreenSize {
     int height;
 };
 
-// Small screens keep each redraw cheap; the larger ones reach the far columns and rows.
-constexpr std::array Screens = {ScreenSize {640, 480}, ScreenSize {320, 240}, ScreenSize {1024, 768},
-                                ScreenSize {1600, 400}, ScreenSize {200, 120}};
+// Small screens keep each redraw cheap (every redraw copies the whole buffer); the larger ones
+// show more rows and days at once.
+constexpr std::array Screens = {ScreenSize {320, 240}, ScreenSize {200, 120}, ScreenSize {320, 240},
+                                ScreenSize {200, 120}, ScreenSize {480, 320}, ScreenSize {320, 480},
+                                ScreenSize {640, 480}, ScreenSize {1024, 768}};
 
 // Fonts need a GUI application; it lives until the process ends.
 QGuiApplication* application = nullptr;

@@ -46,6 +46,7 @@ int PickLanes(FuzzInput& input)
     }
 }
 
+// Colours and texts now and then, so that most of the input's bytes go to the steps.
 ProjectRow PickRow(FuzzInput& input, int id, int level)
 {
     ProjectRow row;
@@ -53,6 +54,9 @@ ProjectRow PickRow(FuzzInput& input, int id, int level)
     row.state = RowShown;
     row.level = level;
     row.lanes = PickLanes(input);
+    row.backColor = 0xFFFFFF;
+    if (!input.OneIn(4))
+        return row;
     PickValue(input, ColorPalette(), row.backColor);
     PickValue(input, ColorPalette(), row.textColor);
     const std::string name = input.Text(sizeof row.name - 1);
@@ -73,15 +77,24 @@ void PickText(FuzzInput& input, ChartItem& item)
     std::copy(text.begin(), text.end(), item.text);
 }
 
+// The tools' defaults, or now and then any values of the attribute lists.
 void PickLook(FuzzInput& input, ChartItem& item)
 {
+    item.lineStyle = item.type == Event ? MarkCircle : 0;
+    item.lineWidth = PlainLineWidth;
+    item.arrow = item.type == Line ? ArrowNone : ArrowBoth;
+    item.textSize = item.type == Line ? 0 : 14;
+    item.textWeight = item.type == Line ? 0 : WeightNormal;
+    item.progressColor = item.type == Progress ? 0x00FF00 : 0;
+    item.boxWidth = input.Below(400);
+    if (!input.OneIn(4))
+        return;
     PickValue(input, item.type == Event ? EventMarks() : PenStyles(), item.lineStyle);
     PickValue(input, LineWidths(), item.lineWidth);
     PickValue(input, ColorPalette(), item.lineColor);
     PickValue(input, Arrows(), item.arrow);
     item.progress = input.Between(0, 100);
     PickValue(input, ColorPalette(), item.progressColor);
-    item.boxWidth = input.Below(400);
     if (item.type != Line)
         PickText(input, item);
 }
@@ -125,13 +138,13 @@ std::vector<uint8_t> BuildImage(FuzzInput& input, int kind)
     Document document;
     document.SetKind(kind);
     std::vector<ProjectRow> rows;
-    const int rowCount = kind == DocumentKind::Project ? input.Between(1, MaxPlanRows)
-                                                       : (input.OneIn(4) ? input.Between(2, 3) : 1);
+    const int rowCount = kind == DocumentKind::Schedule ? (input.OneIn(4) ? input.Between(2, 3) : 1)
+                                                        : (input.OneIn(4) ? input.Between(1, MaxPlanRows) : input.Between(1, 6));
     for (int id = 0; static_cast<int>(rows.size()) < rowCount; id += input.OneIn(8) ? input.Between(2, 5) : 1) {
         rows.push_back(PickRow(input, id, rows.empty() ? 0 : input.Below(MaxLevel + 1)));
         document.AppendRow(rows.back());
     }
-    for (int n = input.Below(MaxPlanItems + 1); n > 0; --n)
+    for (int n = input.OneIn(4) ? input.Below(MaxPlanItems + 1) : input.Below(9); n > 0; --n)
         document.AddItem(PickItem(input, kind, rows));
     return DocumentImage(document);
 }
