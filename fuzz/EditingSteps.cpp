@@ -12,26 +12,31 @@ namespace td::fuzz {
 
 namespace {
 
-constexpr std::array Commands = {CmdUndo,   CmdUndo,   CmdUndo,    CmdDelete,     CmdCopy,
-                                 CmdCut,    CmdPaste,  CmdPaste,   CmdSave,       CmdSaveAs,
-                                 CmdNew,    CmdOpen,   CmdHolidays, CmdHelp,      CmdZoomWider,
-                                 CmdZoomNarrower, CmdRowUp, CmdRowDown, CmdRowOutdent, CmdRowIndent};
-constexpr std::array Tools = {CmdToolSelect, CmdToolSelect,   CmdToolTaskLine, CmdToolTaskBand, CmdToolEvent,
-                              CmdToolProgress, CmdToolLine, CmdToolTextBox, CmdToolSchedule};
+// Weighted by repetition: undo and paste are where the plan's history is tested.
+constexpr std::array Commands = {
+    CmdUndo, CmdUndo, CmdUndo, CmdDelete, CmdCopy, CmdCut, CmdPaste, CmdPaste, CmdSave, CmdSaveAs,
+    CmdNew, CmdOpen, CmdHolidays, CmdHelp, CmdZoomWider, CmdZoomNarrower,
+    CmdRowUp, CmdRowDown, CmdRowOutdent, CmdRowIndent,
+};
+constexpr std::array Tools = {
+    CmdToolSelect, CmdToolSelect, CmdToolTaskLine, CmdToolTaskBand, CmdToolEvent,
+    CmdToolProgress, CmdToolLine, CmdToolTextBox, CmdToolSchedule,
+};
 constexpr int FoldBoxTop = 5;
 constexpr int FoldBoxSize = 9;
 
 }  // namespace
 
+// Weighted by repetition, gestures first.
 const EditingSteps::Action EditingSteps::Actions[] = {
-    &EditingSteps::Gesture,     &EditingSteps::Gesture,         &EditingSteps::Gesture,
-    &EditingSteps::ItemGesture, &EditingSteps::ItemGesture,     &EditingSteps::ItemGesture,
-    &EditingSteps::BoundaryGesture, &EditingSteps::FoldBoxClick, &EditingSteps::LonePress,
-    &EditingSteps::LoneMove,    &EditingSteps::LoneRelease,     &EditingSteps::Hover,
-    &EditingSteps::Command,     &EditingSteps::Command,         &EditingSteps::Command,
-    &EditingSteps::Tool,        &EditingSteps::Tool,            &EditingSteps::RightClick,
-    &EditingSteps::Wheel,       &EditingSteps::ScrollBar,       &EditingSteps::Resize,
-    &EditingSteps::Escape,      &EditingSteps::UndoAll,         &EditingSteps::CloseWindow,
+    &EditingSteps::Gesture, &EditingSteps::Gesture, &EditingSteps::Gesture,
+    &EditingSteps::ItemGesture, &EditingSteps::ItemGesture, &EditingSteps::ItemGesture,
+    &EditingSteps::BoundaryGesture, &EditingSteps::FoldBoxClick,
+    &EditingSteps::LonePress, &EditingSteps::LoneMove, &EditingSteps::LoneRelease, &EditingSteps::Hover,
+    &EditingSteps::Command, &EditingSteps::Command, &EditingSteps::Command,
+    &EditingSteps::Tool, &EditingSteps::Tool,
+    &EditingSteps::RightClick, &EditingSteps::Wheel, &EditingSteps::ScrollBar, &EditingSteps::Resize,
+    &EditingSteps::Escape, &EditingSteps::UndoAll, &EditingSteps::CloseWindow,
 };
 
 EditingSteps::EditingSteps(FuzzInput& input, EditingSession& session) : input(input), session(session) { }
