@@ -223,6 +223,10 @@ int Workspace::MoveSelectedItems(int days, int lanes)
         }
         StepPointDate(item.start, days);
         StepPointDate(item.end, days);
+        // The copy takes the old record's place in the selection, so it is selected even when a
+        // drag left the old record deleted: a selected record in the deleted state would be
+        // dropped by a save on closing its document.
+        item.state = ItemSelected;
         const bool landed = MoveItemPoints(item, lanes);
         doc->DeleteItem(oldIndex);
         undoLog.RecordUndo(selectionDoc, UndoItemDeleted, oldIndex);

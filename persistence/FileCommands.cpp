@@ -123,8 +123,9 @@ bool FileCommands::ChooseTarget(Document& document, bool saveAs)
     return true;
 }
 
-// Compacting renumbers the document's records, so it is done only once a file is really about
-// to be written; undo entries recorded before a renumbering would restore the wrong records.
+// Compacting renumbers the document's records, so the document itself is compacted only once
+// its file is written; undo entries recorded before a renumbering would restore the wrong
+// records, and a failed write must leave them able to take the changes back.
 int FileCommands::SaveDocument(int doc, bool saveAs)
 {
     Document* document = workspace.Doc(doc);
@@ -136,11 +137,13 @@ int FileCommands::SaveDocument(int doc, bool saveAs)
         boxes.ShowError(InvalidFileExtension);
         return 0;
     }
+    Document compacted = *document;
+    compacted.Compact();
+    if (!WriteDocument(compacted, boxes))
+        return 0;
     if (CompactionRenumbers(*document))
         workspace.Undo().DropEntriesOf(doc);
     workspace.CompactDocument(doc);
-    if (!WriteDocument(*document, boxes))
-        return 0;
     document->SetModState(Clean);
     return 1;
 }

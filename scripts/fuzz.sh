@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the fuzz harnesses with clang (ASan, UBSan) and runs each in turn on seeds from the
-# example plans. libFuzzer options given here apply to every harness; the default is 30 seconds
+# example plans and fuzz/seeds. libFuzzer options given here apply to every harness; the default is 30 seconds
 # each. Exits non-zero, with the harness's log, on the first fault.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,3 +28,4 @@ fuzz() {
 fuzz document_reader_fuzzer examples/*.tdp examples/*.tds
 fuzz holiday_file_fuzzer fuzz/seeds/holiday/*
 fuzz json_import_fuzzer examples/*.json fuzz/seeds/json/*
+fuzz editing_fuzzer fuzz/seeds/editing/*

@@ -249,6 +249,8 @@ private:
     int RowUnderLastPress() const;
     int DialogResult(int (FormatDialogs::*open)()) const;
     bool InsideRows(int y) const { return rowTop[0] < y && y < rowTop[viewRowCount]; }
+    // Selected while items are selected, else Idle: an edit may take the last selected item away.
+    int ModeOfSelection() const { return workspace.SelectionCount() > 0 ? Selected : Idle; }
     void AddDamage(const OverlayRect& area);
 
     FormatDialogs* dialogs = nullptr;

@@ -271,7 +271,7 @@ int ChartView::FinishMove()
     const int dx = mouseX - downX;
     const int days = IsDayMode() ? dx / DayWidth() : dx * 30 / MonthWidth();
     workspace.MoveSelectedItems(days, (mouseY - downY) / LaneHeight);
-    editMode = Selected;
+    editMode = ModeOfSelection();
     return Redraw();
 }
 
@@ -344,10 +344,11 @@ void ChartView::StretchTextBox(ChartItem& item) const
     if (left > right)
         std::swap(left, right);
     DateTriple start;
+    // A box ends on the day it starts, as its file record has it.
     if (XToDate(left, start.year, start.month, start.day)) {
-        item.start.year = start.year;
-        item.start.month = start.month;
-        item.start.day = start.day;
+        item.start.year = item.end.year = start.year;
+        item.start.month = item.end.month = start.month;
+        item.start.day = item.end.day = start.day;
     }
     item.boxWidth = right - left;
 }

@@ -37,7 +37,7 @@ int ChartView::Paste()
 {
     if (!workspace.PasteClipboard(firstRow + selectedViewRow))
         return 0;
-    editMode = Selected;
+    editMode = ModeOfSelection();
     Redraw();
     return 1;
 }
@@ -133,6 +133,9 @@ int ChartView::DeleteSubProject()
 {
     if (!workspace.DeleteSubProject(firstRow + selectedViewRow))
         return 0;
+    // The selected items on the row leave with it.
+    if (editMode == Selected)
+        editMode = ModeOfSelection();
     UpdateVerticalScroll();
     Redraw();
     return 1;
@@ -144,8 +147,8 @@ int ChartView::CloseProject(SavePrompt& prompt)
     if (row < 0 || !workspace.CloseDocument(firstRow + row, prompt))
         return 0;
     // The selection leaves with its document.
-    if (editMode == Selected && workspace.SelectionCount() == 0)
-        editMode = Idle;
+    if (editMode == Selected)
+        editMode = ModeOfSelection();
     UpdateVerticalScroll();
     Redraw();
     return 1;

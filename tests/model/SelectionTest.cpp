@@ -193,6 +193,7 @@ TEST(Selection, AddThenDragThenUndoTwice)
     EXPECT_EQ(t.ws.ItemState(t.doc, t.index), ItemDeleted);
     t.ws.MoveSelectedItems(3, 2);
     const int copy = t.ws.SelectionIndex(0);
+    EXPECT_EQ(t.ws.ItemState(t.doc, copy), ItemSelected);
     t.ws.ClearSelection();
     EXPECT_EQ((std::pair {t.ws.ItemState(t.doc, copy), t.ws.ItemPtr(t.doc, copy)->start.rowId}), (std::pair {int(ItemNormal), 1}));
 

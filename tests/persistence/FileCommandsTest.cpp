@@ -106,12 +106,17 @@ TEST_F(FileCommandsTest, SaveAsWithNothingModifiedAsksNothingAndEmptiesTheUndoLo
 
 TEST_F(FileCommandsTest, AFailedSaveStopsAndLeavesLaterDocumentsModified)
 {
-    const int first = AddModifiedProject(dir.Path("missing/plan.tdp"));
+    const int first = AddModifiedProject(dir.Path("missing/plan.tdp"), 2);
+    ws.SelectItem(0, 0);
+    ws.DeleteSelectedItems(true, true);
+    const int undoCount = ws.Undo().Count();
     const int second = AddModifiedProject(dir.Path("other.tdp"));
     EXPECT_EQ(files.SaveAll(false), 0);
     EXPECT_EQ(boxes.errors, Errors {"File Open Error !!"});
     EXPECT_EQ((std::pair {ws.Doc(first)->ModState(), ws.Doc(second)->ModState()}), (std::pair {int(Modified), int(Modified)}));
     EXPECT_FALSE(std::filesystem::exists(dir.Path("other.tdp")));
+    // Nothing was written, so the deleted item and the entries that can revive it stay.
+    EXPECT_EQ((std::pair {ws.ItemCount(first), ws.Undo().Count()}), (std::pair {2, undoCount + 1}));
 }
 
 TEST_F(FileCommandsTest, OpenRefusalsLeaveTheWorkspaceAsItWas)

@@ -1,0 +1,91 @@
+#include "ChartFixture.h"
+
+#include "view/EditMode.h"
+
+#include <functional>
+#include <vector>
+
+namespace td {
+namespace {
+
+// Two rows of two lanes (A at y 65..105, B at 105..145) at zoom 7 from 1 April 2009, where a day
+// is 80 pixels; on B a task over 2..3 April (x 420..580) and a line from A to B.
+struct SelectedItems : ChartFixture {
+    SelectedItems()
+    {
+        AddProject({2, 2});
+        view.Resize(800, 300);
+        view.SetView(7, {2009, 4, 1});
+        ChartItem task;
+        task.type = TaskLine;
+        task.state = ItemNormal;
+        task.start = {workspace.RowIdAt(1), 0, 2009, 4, 2, 0, 0};
+        task.end = {0, 0, 2009, 4, 3, 0, 0};
+        task.textWeight = 400;
+        ChartItem line = task;
+        line.type = Line;
+        line.start.rowId = workspace.RowIdAt(0);
+        line.end.rowId = workspace.RowIdAt(1);
+        lineIndex = workspace.AddItem(0, line);
+        workspace.SelectItem(1, workspace.AddItem(1, task));
+        view.selectedViewRow = 1;
+        view.editMode = Selected;
+        view.Redraw();
+    }
+
+    int lineIndex = 0;
+};
+
+TEST(SelectionMode, EditsThatTakeTheLastSelectedItemAwayLeaveTheChartIdle)
+{
+    const std::pair<const char*, std::function<void(SelectedItems&)>> cases[] = {
+        {"drag below the document's last lane",
+         [](SelectedItems& t) {
+             t.view.OnButtonDown(460, 114);
+             t.view.OnMouseMove(true, 460, 154);
+             t.view.OnButtonUp(460, 154);
+         }},
+        {"deletion of the sub-project it is on", [](SelectedItems& t) { t.view.DeleteSubProject(); }},
+        {"paste that places nothing: the line's end would lie below the last row",
+         [](SelectedItems& t) {
+             t.workspace.ClearSelection();
+             t.workspace.SelectItem(0, t.lineIndex);
+             t.view.Copy();
+             t.view.Paste();
+         }},
+    };
+    for (const auto& [name, edit] : cases) {
+        SelectedItems t;
+        edit(t);
+        EXPECT_EQ((std::pair {t.workspace.SelectionCount(), t.view.editMode}), (std::pair {0, int(Idle)})) << name;
+    }
+}
+
+// The box ends on the day it starts, wherever its left handle takes it.
+TEST(MouseEditing, ATextBoxStretchedByItsLeftHandleEndsOnItsNewStartDay)
+{
+    ChartFixture t;
+    t.AddProject({2});
+    t.view.Resize(800, 300);
+    t.view.SetView(7, {2009, 4, 1});
+    ChartItem box;
+    box.type = TextBox;
+    box.state = ItemNormal;
+    box.start = {t.workspace.RowIdAt(0), 0, 2009, 4, 5, 0, 0};
+    box.end = {0, 0, 2009, 4, 5, 0, 0};
+    box.boxWidth = 100;
+    box.textWeight = 400;
+    t.workspace.SelectItem(0, t.workspace.AddItem(0, box));
+    t.view.editMode = Selected;
+    t.view.Redraw();
+    t.view.OnButtonDown(660, 68);
+    t.view.OnMouseMove(true, 500, 68);
+    t.view.OnButtonUp(500, 68);
+    ChartItem stretched;
+    ASSERT_TRUE(t.workspace.GetSelectedItem(0, 0, stretched));
+    EXPECT_EQ((std::vector<int> {stretched.start.day, stretched.end.day, stretched.end.month, stretched.boxWidth}),
+              (std::vector<int> {3, 3, 4, 260}));
+}
+
+}  // namespace
+}  // namespace td
