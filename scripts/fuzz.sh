@@ -5,7 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${TD_FUZZ_BUILD:-build-fuzz}
-CXX=clang++ cmake -S fuzz -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug >/dev/null
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+CXX=clang++ cmake -S fuzz -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug "${launcher[@]}" >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
 options=("$@")
 [ ${#options[@]} -eq 0 ] && options=(-max_total_time=30)
