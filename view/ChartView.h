@@ -6,6 +6,7 @@
 #include "view/EditMode.h"
 #include "view/ItemMonthIndex.h"
 #include "view/Surface.h"
+#include "view/ToolId.h"
 
 #include <QImage>
 
@@ -133,6 +134,7 @@ public:
     // log as they were before the press.
     int CancelDrag();
     void SelectTool(int tool) { currentTool = tool; }
+    int CurrentTool() const { return currentTool; }
     // Null until the dialogs exist; every dialog then acts as cancelled.
     void SetDialogs(FormatDialogs* formatDialogs) { dialogs = formatDialogs; }
 
@@ -217,7 +219,7 @@ public:
     ScrollInfo vScroll;
     ScrollInfo hScroll;
     // The toolbar's current tool, a ToolId value.
-    int32_t currentTool = 41000;
+    int32_t currentTool = ToolId::Select;
     int32_t clientWidth = 0;
     int32_t clientHeight = 0;
 
