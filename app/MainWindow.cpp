@@ -476,8 +476,8 @@ void MainWindow::SyncScrollBars()
         if (disableWhenFull)
             bar->setEnabled(info.max - info.min + 1 > page);
     };
-    apply(vBar, view.vScroll, true);
-    apply(hBar, view.hScroll, false);
+    apply(vBar, view.VerticalScroll(), true);
+    apply(hBar, view.HorizontalScroll(), false);
 }
 
 namespace {

@@ -152,8 +152,7 @@ void FillWorkspace(Workspace& workspace, const PlanShape& shape, const DateTripl
 
 void ShowWindow(ChartView& view, const DateTriple& window)
 {
-    view.zoomLevel = 5;
-    view.firstDate = window;
+    view.SetView(5, window);
     view.Resize(ScreenWidth, ScreenHeight);
 }
 
@@ -194,8 +193,7 @@ int ItemsInAllDocuments(const Workspace& workspace)
 void RunRedraw(benchmark::State& state, const PlanShape& shape)
 {
     BenchChart& chart = Chart(shape);
-    chart.workspace.ClearSelection();
-    chart.view.editMode = Idle;
+    chart.view.DropSelection();
     for (auto _ : state) {
         chart.view.Redraw();
         benchmark::DoNotOptimize(chart.view.BackBuffer().constBits());
@@ -276,7 +274,7 @@ BENCHMARK(BM_ReadAndFirstRedraw)->Unit(benchmark::kMillisecond);
 void RunScroll(benchmark::State& state, int (ChartView::*scroll)(int, int), int forward, int back)
 {
     ChartView& view = Chart(WorstScreen).view;
-    view.editMode = Idle;
+    view.DropSelection();
     int step = 0;
     for (auto _ : state) {
         (view.*scroll)(step++ % 2 ? back : forward, 0);
@@ -298,6 +296,21 @@ void BM_ScrollDay(benchmark::State& state)
 }
 BENCHMARK(BM_ScrollDay)->Unit(benchmark::kMillisecond);
 
+// A point on the body of item `index` of document 0, which must show on the first row.
+QPoint BodyOf(const ChartView& view, const Workspace& workspace, int index)
+{
+    const ChartItem& item = *workspace.ItemPtr(0, index);
+    const ChartLayout& layout = view.Layout();
+    for (int y = layout.RowTop(0); y < layout.RowTop(1); ++y) {
+        for (int x = TimelineFirstX; x < layout.BufferWidth(); ++x) {
+            if (view.HitTestItem(0, 0, (y - layout.RowTop(0)) / LaneHeight, x, y, item) == HitBody)
+                return {x, y};
+        }
+    }
+    std::cerr << "item " << index << " shows nowhere on the first row\n";
+    std::exit(1);
+}
+
 // (f) One step of a drag of 64 items on the worst screen: the mouse-move handler draws the
 // overlay, then the window copies the area it reports (the old and the new feedback) from the
 // back buffer to the screen.
@@ -306,17 +319,17 @@ void BM_DragStep(benchmark::State& state)
     BenchChart& chart = Chart(WorstScreen);
     Workspace& workspace = chart.workspace;
     ChartView& view = chart.view;
-    workspace.ClearSelection();
-    view.editMode = Idle;
-    view.Redraw();
-    for (int i = 0; i < DraggedItems; ++i)
+    view.DropSelection();
+    // A click selects the first item; the others join its selection, and a press on it takes
+    // them all up.
+    const QPoint body = BodyOf(view, workspace, 0);
+    view.OnButtonDown(body.x(), body.y());
+    view.OnButtonUp(body.x(), body.y());
+    for (int i = 1; i < DraggedItems; ++i)
         workspace.SelectItem(0, i * 4 + i % 4);
-    view.editMode = Selected;
     view.Redraw();
-    // As after a press on a selected item; the first move takes the items out of the chart.
-    view.downX = 800;
-    view.downY = 200;
-    view.OnMouseMove(true, 801, 200);
+    view.OnButtonDown(body.x(), body.y());
+    view.OnMouseMove(true, body.x() + 1, body.y());
     QImage screen(ScreenWidth, ScreenHeight, QImage::Format_RGB32);
     int step = 0;
     long pixels = 0;
@@ -333,8 +346,9 @@ void BM_DragStep(benchmark::State& state)
     state.counters["selected"] = workspace.SelectionCount();
     state.counters["repainted px"] = benchmark::Counter(
         static_cast<double>(pixels) / std::max<int64_t>(1, state.iterations()));
-    workspace.ClearSelection();
-    view.editMode = Idle;
+    view.CancelDrag();
+    view.OnButtonUp(body.x(), body.y());
+    view.DropSelection();
 }
 BENCHMARK(BM_DragStep)->Unit(benchmark::kMicrosecond);
 

@@ -113,7 +113,7 @@ bool SameItem(const ChartItem& a, const ChartItem& b)
 // release; one that began with a press on a selected item leaves them selected.
 void CheckSelection(const ChartView& view, const Workspace& workspace)
 {
-    const int mode = view.editMode;
+    const int mode = view.Mode();
     const int count = workspace.SelectionCount();
     const bool itemsHeld = mode == Selected || mode == MoveItems || mode == DragStart || mode == DragEnd;
     Require(itemsHeld == (count > 0), "items are selected exactly while the chart holds a selection");
@@ -139,11 +139,11 @@ void CheckSelection(const ChartView& view, const Workspace& workspace)
 void CheckLayout(const ChartView& view, const Workspace& workspace)
 {
     const int rows = workspace.VisibleRowCount();
-    Require(rows == 0 || (view.firstRow >= 0 && view.firstRow < rows), "the chart starts at a row of the list");
-    Require(view.viewRowCount == std::min(std::max(rows - view.firstRow, 0), MaxVisibleRows),
+    Require(rows == 0 || (view.Layout().FirstRow() >= 0 && view.Layout().FirstRow() < rows), "the chart starts at a row of the list");
+    Require(view.Layout().RowCount() == std::min(std::max(rows - view.Layout().FirstRow(), 0), MaxVisibleRows),
             "the chart lays out every row from its first");
-    for (int k = 0; k < view.viewRowCount; ++k)
-        Require(view.rowTop[k + 1] - view.rowTop[k] == view.RowHeight(view.firstRow + k),
+    for (int k = 0; k < view.Layout().RowCount(); ++k)
+        Require(view.Layout().RowTop(k + 1) - view.Layout().RowTop(k) == view.RowHeight(view.Layout().FirstRow() + k),
                 "the laid-out rows have the heights of their rows");
 }
 
@@ -249,11 +249,11 @@ void CheckEditState(const ChartView& view, const Workspace& workspace)
     CheckSelection(view, workspace);
     CheckLayout(view, workspace);
     CheckUndoLog(view, workspace);
-    Require(view.zoomLevel >= 0 && view.zoomLevel <= MaxZoomLevel, "the zoom level is 0..9");
+    Require(view.Layout().Zoom() >= 0 && view.Layout().Zoom() <= MaxZoomLevel, "the zoom level is 0..9");
     ItemPoint first;
-    first.year = view.firstDate.year;
-    first.month = view.firstDate.month;
-    first.day = view.firstDate.day;
+    first.year = view.Layout().FirstDate().year;
+    first.month = view.Layout().FirstDate().month;
+    first.day = view.Layout().FirstDate().day;
     Require(ValidDate(first), "the chart starts at a valid date");
 }
 
@@ -262,8 +262,8 @@ void CreationCheck::BeforePress(const ChartView& view, const Workspace& workspac
     pressDoc = -1;
     int row = 0;
     int lane = 0;
-    if (view.YToRowLane(y, row, lane) && workspace.VisibleRowDocument(view.firstRow + row, pressDoc)) {
-        pressRowId = workspace.RowIdAt(view.firstRow + row);
+    if (view.YToRowLane(y, row, lane) && workspace.VisibleRowDocument(view.Layout().FirstRow() + row, pressDoc)) {
+        pressRowId = workspace.RowIdAt(view.Layout().FirstRow() + row);
         pressLane = lane;
     }
     BeforeRelease(workspace);

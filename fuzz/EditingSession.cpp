@@ -177,7 +177,7 @@ void EditingSession::Save(bool saveAs)
 void EditingSession::Paste()
 {
     int doc = -1;
-    workspace.VisibleRowDocument(view.firstRow + view.selectedViewRow, doc);
+    workspace.VisibleRowDocument(view.Layout().FirstRow() + view.SelectedViewRow(), doc);
     const Document* target = workspace.Doc(doc);
     if (view.Paste())
         events.pastedInto = target;

@@ -22,8 +22,6 @@ constexpr std::array Tools = {
     CmdToolSelect, CmdToolSelect, CmdToolTaskLine, CmdToolTaskBand, CmdToolEvent,
     CmdToolProgress, CmdToolLine, CmdToolTextBox, CmdToolSchedule,
 };
-constexpr int FoldBoxTop = 5;
-constexpr int FoldBoxSize = 9;
 
 }  // namespace
 
@@ -57,9 +55,9 @@ void EditingSteps::Step(const std::function<void()>& call)
     call();
     baselines.AfterStep(session.workspace, session.events);
     const ChartView& view = session.view;
-    Trace("  mode %d, %d selected, row %d of %d from %d, %d documents, undo group %d", view.editMode,
-          session.workspace.SelectionCount(), view.selectedViewRow, session.workspace.VisibleRowCount(),
-          view.firstRow, session.workspace.DocumentCount(), session.workspace.Undo().Group());
+    Trace("  mode %d, %d selected, row %d of %d from %d, %d documents, undo group %d", view.Mode(),
+          session.workspace.SelectionCount(), view.SelectedViewRow(), session.workspace.VisibleRowCount(),
+          view.Layout().FirstRow(), session.workspace.DocumentCount(), session.workspace.Undo().Group());
     CheckAll();
     ++steps;
 }
@@ -99,7 +97,7 @@ void EditingSteps::Release(int x, int y)
 {
     Trace("release %d %d", x, y);
     Step([&] {
-        const bool creating = session.view.editMode == Create;
+        const bool creating = session.view.Mode() == Create;
         creation.BeforeRelease(session.workspace);
         session.Release(x, y);
         if (creating)
@@ -174,24 +172,25 @@ void EditingSteps::ItemGesture()
 void EditingSteps::BoundaryGesture()
 {
     const ChartView& view = session.view;
-    if (view.viewRowCount == 0) {
+    if (view.Layout().RowCount() == 0) {
         Gesture();
         return;
     }
-    const int row = input.Below(view.viewRowCount);
+    const int row = input.Below(view.Layout().RowCount());
     const int dy = input.OneIn(8) ? input.Between(-100, 6000) : input.Between(-60, 120);
-    DragTo(input.Between(0, TimelineLeft - 1), view.rowTop[row + 1] + input.Between(-2, 2),
+    DragTo(input.Between(0, TimelineLeft - 1), view.Layout().RowTop(row + 1) + input.Between(-2, 2),
            input.Between(-10, 10), dy);
 }
 
 void EditingSteps::FoldBoxClick()
 {
     const ChartView& view = session.view;
-    if (view.viewRowCount == 0)
+    if (view.Layout().RowCount() == 0)
         return;
-    const int row = input.Below(view.viewRowCount);
-    const int x = view.glyphX[row] + input.Between(0, FoldBoxSize);
-    const int y = view.rowTop[row] + FoldBoxTop + input.Between(0, FoldBoxSize);
+    const int row = input.Below(view.Layout().RowCount());
+    const ProjectRow* shown = session.workspace.RowAt(view.Layout().FirstRow() + row);
+    const int x = FoldGlyphX(shown ? shown->level : 0) + input.Between(0, FoldGlyphSize);
+    const int y = view.Layout().RowTop(row) + FoldGlyphTop + input.Between(0, FoldGlyphSize);
     Press(x, y);
     Release(x, y);
 }
@@ -242,7 +241,7 @@ void EditingSteps::Wheel()
 void EditingSteps::ScrollBar()
 {
     const bool vertical = input.OneIn(2);
-    const ScrollInfo& bar = vertical ? session.view.vScroll : session.view.hScroll;
+    const ScrollInfo& bar = vertical ? session.view.VerticalScroll() : session.view.HorizontalScroll();
     const int code = input.Below(EndScroll + 1);
     int position = bar.position + input.Between(-100, 100);
     if (input.OneIn(2))
@@ -257,8 +256,8 @@ void EditingSteps::Resize()
 {
     const ChartView& view = session.view;
     const int slack = input.OneIn(8) ? 100 : 0;
-    const int width = input.Between(0, view.bufferWidth - BufferExtraWidth + slack);
-    const int height = input.Between(0, view.bufferHeight + slack);
+    const int width = input.Between(0, view.Layout().BufferWidth() - BufferExtraWidth + slack);
+    const int height = input.Between(0, view.Layout().BufferHeight() + slack);
     Trace("resize %d %d", width, height);
     Step([&] { session.Resize(width, height); });
 }
@@ -283,8 +282,8 @@ bool EditingSteps::ItemPosition(int& x, int& y)
         return false;
     const int part = input.Below(3);
     const ItemPoint& anchor = item->type == Line && part == 1 ? item->end : item->start;
-    const int row = workspace.FindVisibleRow(doc, anchor.rowId) - view.firstRow;
-    if (row < 0 || row >= view.viewRowCount)
+    const int row = workspace.FindVisibleRow(doc, anchor.rowId) - view.Layout().FirstRow();
+    if (row < 0 || row >= view.Layout().RowCount())
         return false;
     int start = 0;
     int end = 0;
@@ -296,14 +295,14 @@ bool EditingSteps::ItemPosition(int& x, int& y)
     if (item->type == TextBox)
         end = start + item->boxWidth;
     x = (part == 0 ? start : part == 1 ? end : start + (end - start) / 2) + input.Between(-3, 3);
-    y = view.rowTop[row] + (item->type == Schedule ? anchor.lane : LaneHeight * anchor.lane)
+    y = view.Layout().RowTop(row) + (item->type == Schedule ? anchor.lane : LaneHeight * anchor.lane)
         + input.Between(1, 18);
     return true;
 }
 
 int EditingSteps::PickX()
 {
-    const int width = session.view.bufferWidth;
+    const int width = session.view.Layout().BufferWidth();
     const std::array extremes = {-70000, -32768, -1, 0, 20, 21, 139, 140, 339, 340, 341, 347, 348,
                                  width - 11, width - 10, width - 1, width, 32767, 65535, 70000};
     switch (input.Below(8)) {
@@ -320,9 +319,9 @@ int EditingSteps::PickX()
 int EditingSteps::PickY()
 {
     const ChartView& view = session.view;
-    const int top = view.rowTop[0];
-    const int bottom = view.rowTop[view.viewRowCount];
-    const int height = view.bufferHeight;
+    const int top = view.Layout().RowTop(0);
+    const int bottom = view.Layout().RowTop(view.Layout().RowCount());
+    const int height = view.Layout().BufferHeight();
     const std::array extremes = {-70000, -32768, -1, 0, 28, 64, top, top + 1, bottom - 1, bottom,
                                  height - 1, height, 32767, 65535, 70000};
     switch (input.Below(8)) {
@@ -338,7 +337,8 @@ int EditingSteps::PickY()
 
 int EditingSteps::ColumnWidth() const
 {
-    return session.view.IsDayMode() ? session.view.DayWidth() : session.view.MonthWidth();
+    const ChartLayout& layout = session.view.Layout();
+    return layout.IsDayMode() ? layout.DayWidth() : layout.MonthWidth();
 }
 
 }  // namespace td::fuzz

@@ -91,12 +91,12 @@ bool OpenCharts(const std::string& command, const ChartOptions& options, Workspa
             return false;
         hasSchedule = hasSchedule || kind == DocumentKind::Schedule;
     }
+    int zoom = view.Layout().Zoom();
     if (options.zoom)
-        view.zoomLevel = *options.zoom;
-    else if (hasSchedule && view.zoomLevel < ScheduleZoomLevel)
-        view.zoomLevel = ScheduleZoomLevel;
-    if (options.firstDate)
-        view.firstDate = *options.firstDate;
+        zoom = *options.zoom;
+    else if (hasSchedule && zoom < ScheduleZoomLevel)
+        zoom = ScheduleZoomLevel;
+    view.SetView(zoom, options.firstDate.value_or(view.Layout().FirstDate()));
     return true;
 }
 

@@ -84,8 +84,7 @@ int RunRender(const std::vector<std::string>& args)
     ChartView view(workspace, holidays, options.width - BufferExtraWidth, options.height);
     if (!OpenCharts("render", options.chart, workspace, view))
         return 1;
-    view.firstRow = std::min(options.firstRow, std::max(0, workspace.VisibleRowCount() - 1));
-    view.Redraw();
+    view.ScrollToRow(std::min(options.firstRow, std::max(0, workspace.VisibleRowCount() - 1)));
     // Encoded in memory first, so that a failed write leaves no partial picture behind.
     QBuffer png;
     png.open(QIODevice::WriteOnly);

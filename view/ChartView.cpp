@@ -1,10 +1,12 @@
 #include "view/ChartView.h"
 
 #include "calendar/Dates.h"
+#include "view/LineConnector.h"
 
 #include <QDate>
 
 #include <algorithm>
+#include <cstring>
 
 namespace td {
 
@@ -18,28 +20,40 @@ DateTriple Today()
     return {year, today.month(), std::min(today.day(), DaysInMonth(year, today.month()))};
 }
 
+// The clean copy is refreshed after every full redraw. When the overlay is about to paint, the
+// pixels are copied into the existing image, which spares a buffer allocation per redraw. When
+// it is idle, the copy only shares the buffer's pixels: most redraws are followed by no
+// feedback at all, and the first paint into the buffer after them (a drag's first move, never a
+// redraw, which lets go of the share first) copies them then.
+void TakeCleanCopy(const QImage& from, QImage& to, bool idle)
+{
+    if (idle || to.size() != from.size() || to.format() != from.format()) {
+        to = idle ? from : from.copy();
+        return;
+    }
+    std::memcpy(to.bits(), from.constBits(), static_cast<std::size_t>(from.sizeInBytes()));
+}
+
 }  // namespace
 
 ChartView::ChartView(Workspace& workspace, HolidayCalendar& holidays, int screenWidth,
                      int screenHeight)
     : workspace(workspace)
     , holidays(holidays)
-    , bufferHeight(std::max(1, screenHeight))
-    , bufferWidth(std::max(1, screenWidth + BufferExtraWidth))
-    , firstDate(Today())
+    , layout(std::max(1, screenWidth + BufferExtraWidth), std::max(1, screenHeight), Today())
 {
-    vScroll.mask = 15;
-    hScroll.mask = 7;
 }
+
+ChartView::~ChartView() = default;
 
 void ChartView::EnsureBuffers()
 {
     if (!backBuffer.isNull())
         return;
-    backBuffer = QImage(bufferWidth, bufferHeight, QImage::Format_RGB32);
+    backBuffer = QImage(layout.BufferWidth(), layout.BufferHeight(), QImage::Format_RGB32);
     backBuffer.fill(Qt::white);
-    scratchBuffer = QImage(bufferWidth, bufferHeight, QImage::Format_RGB32);
-    scratchBuffer.fill(Qt::white);
+    cleanCopy = QImage(layout.BufferWidth(), layout.BufferHeight(), QImage::Format_RGB32);
+    cleanCopy.fill(Qt::white);
 }
 
 int ChartView::Resize(int width, int height)
@@ -58,72 +72,30 @@ int ChartView::Resize(int width, int height)
 
 int ChartView::XToDate(int x, int& year, int& month, int& day) const
 {
-    if (x < TimelineFirstX)
-        return 0;
-    int y = firstDate.year;
-    int m = firstDate.month;
-    int d = firstDate.day;
-    if (IsDayMode()) {
-        StepDate(y, m, d, nullptr, 0, (x - TimelineLeft) / DayWidth());
-    } else {
-        d = 1;
-        StepDate(y, m, d, nullptr, 0, ((x - TimelineLeft) * 30) / MonthWidth());
-    }
-    year = y;
-    month = m;
-    day = d;
-    return 1;
-}
-
-DateScale ChartView::Dates() const
-{
-    return {TimelineLeft, bufferWidth - RightClampMargin, firstDate, DayWidth(), MonthWidth()};
-}
-
-ChartGeometry ChartView::Geometry() const
-{
-    ChartGeometry geometry;
-    geometry.dates = Dates();
-    geometry.firstRow = firstRow;
-    geometry.rowCount = viewRowCount;
-    geometry.rowTop = rowTop.data();
-    geometry.timelineFirstX = TimelineFirstX;
-    geometry.surfaceWidth = bufferWidth;
-    geometry.surfaceHeight = bufferHeight;
-    geometry.rowsBottom = bufferHeight;
-    return geometry;
+    return layout.XToDate(x, year, month, day);
 }
 
 int ChartView::DateToX(int& x, int year, int month, int day) const
 {
-    return Dates().DateToX(x, year, month, day);
+    return layout.DateToX(x, year, month, day);
 }
 
 void ChartView::DateToXUnclamped(int& x, int year, int month, int day) const
 {
-    Dates().DateToXUnclamped(x, year, month, day);
+    layout.DateToXUnclamped(x, year, month, day);
 }
 
 int ChartView::YToRowLane(int y, int& visibleRow, int& lane) const
 {
-    if (y <= rowTop[0])
-        return 0;
-    for (int k = 0; k < viewRowCount; ++k) {
-        if (rowTop[k + 1] > y) {
-            visibleRow = k;
-            lane = (y - rowTop[k]) / LaneHeight;
-            return 1;
-        }
-    }
-    return 0;
+    return layout.YToRowLane(y, visibleRow, lane);
 }
 
 void ChartView::GetView(int& zoom, int& year, int& month, int& day) const
 {
-    zoom = zoomLevel;
-    year = firstDate.year;
-    month = firstDate.month;
-    day = firstDate.day;
+    zoom = layout.Zoom();
+    year = layout.FirstDate().year;
+    month = layout.FirstDate().month;
+    day = layout.FirstDate().day;
 }
 
 int ChartView::RowHeight(int visibleRow) const
@@ -131,20 +103,83 @@ int ChartView::RowHeight(int visibleRow) const
     return Geometry().RowHeight(workspace, visibleRow);
 }
 
-void ChartView::LayOutRows()
-{
-    viewRowCount = 0;
-    rowTop[0] = FirstRowTop;
-    int count = workspace.VisibleRowCount();
-    for (int k = 0; firstRow + k < count && k < MaxVisibleRows; ++k) {
-        rowTop[k + 1] = rowTop[k] + RowHeight(firstRow + k);
-        viewRowCount = k + 1;
-    }
-}
-
 bool ChartView::DocumentRowRange(int doc, int& first, int& last) const
 {
     return Geometry().DocumentRowRange(workspace, doc, first, last);
+}
+
+bool ChartView::LineConnector(int doc, const ChartItem& item, int& xa, int& ya, int& xb,
+                              int& yb) const
+{
+    return ConnectorEnds(workspace, Geometry(), doc, item, xa, ya, xb, yb);
+}
+
+void ChartView::ReleaseSharedCleanCopy()
+{
+    if (!cleanCopy.isNull() && cleanCopy.constBits() == backBuffer.constBits())
+        cleanCopy = QImage();
+}
+
+void ChartView::DrawOverlay()
+{
+    if (backBuffer.isNull())
+        return;
+    const bool restore = overlaySaved;
+    const bool idle = Mode() == Idle;
+    if (!restore) {
+        TakeCleanCopy(backBuffer, cleanCopy, idle);
+        overlaySaved = true;
+        AddDamage({0, 0, layout.BufferWidth(), layout.BufferHeight()});
+    }
+    if (idle && (!restore || overlayRect.IsEmpty())) {
+        overlayRect = {};
+        return;
+    }
+    Surface s(backBuffer);
+    if (restore && !overlayRect.IsEmpty()) {
+        const QRect erased = QRect(overlayRect.x, overlayRect.y, overlayRect.width,
+                                   overlayRect.height)
+                                 .intersected(backBuffer.rect());
+        s.Blit(erased.x(), erased.y(), erased.width(), erased.height(), cleanCopy, erased.x(),
+               erased.y());
+        AddDamage({erased.x(), erased.y(), erased.width(), erased.height()});
+    }
+    Feedback feedback(workspace, layout, s);
+    if (drag)
+        drag->Draw(feedback);
+    else if (rest == Selected)
+        feedback.DrawSelection(0, 0);
+    overlayRect = feedback.Painted();
+    AddDamage(overlayRect);
+}
+
+void ChartView::AddDamage(const OverlayRect& area)
+{
+    if (area.IsEmpty())
+        return;
+    if (damage.IsEmpty()) {
+        damage = area;
+        return;
+    }
+    const int left = std::min(damage.x, area.x);
+    const int top = std::min(damage.y, area.y);
+    const int right = std::max(damage.x + damage.width, area.x + area.width);
+    const int bottom = std::max(damage.y + damage.height, area.y + area.height);
+    damage = {left, top, right - left, bottom - top};
+}
+
+OverlayRect ChartView::TakeRepaintArea()
+{
+    const OverlayRect area = damage;
+    damage = {};
+    return area;
+}
+
+OverlayRect ChartView::ChartRect(bool fromLeft) const
+{
+    const int left = fromLeft ? 0 : TimelineLeft;
+    return {left, layout.RowsTop(), std::max(0, clientWidth - left),
+            layout.RowsBottom() - layout.RowsTop()};
 }
 
 }  // namespace td

@@ -4,8 +4,7 @@
 
 namespace td {
 
-// What the left mouse button is doing in the chart. MoveItems, DragStart and DragEnd equal
-// the hit-test part codes they are set from.
+// What the left mouse button is doing in the chart: resting (Idle, Selected) or one drag.
 enum EditMode : int32_t {
     Idle = 0,
     Create = 16,
@@ -24,5 +23,11 @@ enum HitPart : int32_t {
     HitStartHandle = 52,
     HitEndHandle = 53,
 };
+
+// The end a handle press drags.
+inline EditMode EndOfPart(int part)
+{
+    return part == HitStartHandle ? DragStart : DragEnd;
+}
 
 }  // namespace td

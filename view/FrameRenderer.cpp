@@ -17,9 +17,8 @@ constexpr uint32_t HolidayTint = 0xFF7FFF;  // RGB (255, 127, 255)
 constexpr int RowFontHeight = 14;
 constexpr int SelectedNameHeight = 15;
 constexpr int SelectedNameWeight = 600;
-constexpr int GlyphSize = 9;
 constexpr int LabelInset = 3;
-constexpr RowColumns ScreenColumns = {MarginRight + LabelInset, GlyphSize, ProjectColumnRight,
+constexpr RowColumns ScreenColumns = {MarginRight + LabelInset, FoldGlyphSize, ProjectColumnRight,
                                       PersonColumnRight, TimelineLeft, RowFontHeight};
 
 QString Number(int value)
@@ -42,24 +41,24 @@ int ChartView::Redraw()
     EnsureBuffers();
     ReleaseSharedCleanCopy();
     Surface::BeginChartPass();
-    surface.emplace(backBuffer);
-    Surface& s = *surface;
-    s.FillRect(0, 0, bufferWidth, bufferHeight, White);
-    DrawHeader(s);
-    LayOutRows();
-    TintHolidays(s);
-    for (int doc = 0; doc < workspace.DocumentCount(); ++doc) {
-        DrawRowColumn(s, doc);
-        s.SelectBlackPen();
-        s.SelectFont(RowFontHeight, 400);
-        s.SetTextColor(0);
-        if (workspace.DocumentKind(doc) == DocumentKind::Project)
-            DrawProjectItems(doc);
-        else
-            DrawScheduleItems(doc);
+    {
+        Surface s(backBuffer);
+        s.FillRect(0, 0, layout.BufferWidth(), layout.BufferHeight(), White);
+        DrawHeader(s);
+        layout.LayOutRows(workspace);
+        TintHolidays(s);
+        for (int doc = 0; doc < workspace.DocumentCount(); ++doc) {
+            DrawRowColumn(s, doc);
+            s.SelectBlackPen();
+            s.SelectFont(RowFontHeight, 400);
+            s.SetTextColor(0);
+            if (workspace.DocumentKind(doc) == DocumentKind::Project)
+                DrawProjectItems(s, doc);
+            else
+                DrawScheduleItems(s, doc);
+        }
     }
-    surface.reset();
-    overlaySaved = 0;
+    overlaySaved = false;
     DrawOverlay();
     return 1;
 }
@@ -69,15 +68,16 @@ void ChartView::DrawHeader(Surface& s)
     s.SelectBlackPen();
     s.SelectFont(RowFontHeight, 400);
     s.SetTextColor(0);
-    s.Segment(0, HeaderTop, bufferWidth - 1, HeaderTop);
-    s.Segment(TimelineLeft, HeaderMiddle, bufferWidth - 1, HeaderMiddle);
-    s.Segment(0, HeaderBottom, bufferWidth - 1, HeaderBottom);
+    const int right = layout.BufferWidth();
+    s.Segment(0, HeaderTop, right - 1, HeaderTop);
+    s.Segment(TimelineLeft, HeaderMiddle, right - 1, HeaderMiddle);
+    s.Segment(0, HeaderBottom, right - 1, HeaderBottom);
     for (int x : {MarginRight, ProjectColumnRight, PersonColumnRight, TimelineLeft})
         s.Segment(x, HeaderTop, x, HeaderBottom);
     s.TextOut(MarginRight + 3, LowerLabelY, QStringLiteral("プロジェクト"));
     s.TextOut(ProjectColumnRight + 3, LowerLabelY, QStringLiteral("担当"));
     s.TextOut(PersonColumnRight + 3, LowerLabelY, QStringLiteral("コメント"));
-    DrawDateColumns(s, Dates(), {HeaderTop, HeaderMiddle, HeaderBottom, LabelInset}, bufferWidth);
+    DrawDateColumns(s, layout.Dates(), {HeaderTop, HeaderMiddle, HeaderBottom, LabelInset}, right);
 }
 
 namespace {
@@ -173,7 +173,8 @@ void DrawRowTexts(Surface& s, const RowColumns& columns, const ProjectRow& row, 
 
 void ChartView::TintHolidays(Surface& s)
 {
-    TintHolidayColumns(s, Dates(), holidays, bufferWidth, HeaderMiddle, rowTop[viewRowCount]);
+    TintHolidayColumns(s, layout.Dates(), holidays, layout.BufferWidth(), HeaderMiddle,
+                       layout.RowsBottom());
 }
 
 void ChartView::DrawRowColumn(Surface& s, int doc)
@@ -197,27 +198,26 @@ void ChartView::DrawRow(Surface& s, int visibleRow, bool lastOfDocument)
     const ProjectRow* row = workspace.RowAt(visibleRow);
     if (!row)
         return;
-    const int k = visibleRow - firstRow;
-    const int top = rowTop[k];
-    const int bottom = rowTop[k + 1];
-    const int gx = ScreenColumns.nameX + row->level * GlyphSize;
-    glyphX[k] = gx;
+    const int k = visibleRow - layout.FirstRow();
+    const int top = layout.RowTop(k);
+    const int bottom = layout.RowTop(k + 1);
+    const int right = layout.BufferWidth();
     // The layout runs on past the buffer's bottom; nothing of those rows shows.
-    if (top >= bufferHeight)
+    if (top >= layout.BufferHeight())
         return;
     if (row->backColor != White)
-        s.FillRect(MarginRight, top, bufferWidth, bottom - 1, row->backColor);
+        s.FillRect(MarginRight, top, right, bottom - 1, row->backColor);
 
     s.SelectBlackPen();
     s.SelectFont(RowFontHeight, 400);
     s.SetTextColor(row->textColor);
-    s.Segment(lastOfDocument ? 0 : MarginRight, bottom - 1, bufferWidth - 1, bottom - 1);
+    s.Segment(lastOfDocument ? 0 : MarginRight, bottom - 1, right - 1, bottom - 1);
     s.Segment(MarginRight, top, MarginRight, bottom - 1);
 
     const int fold = workspace.FoldState(visibleRow);
     if (fold != 0) {
-        s.Blit(gx, top + 5, GlyphSize, GlyphSize, ViewBitmap("IDB_PLUS_MINUS"),
-               fold == 1 ? 0 : GlyphSize, 0);
+        s.Blit(FoldGlyphX(row->level), top + FoldGlyphTop, FoldGlyphSize, FoldGlyphSize,
+               ViewBitmap("IDB_PLUS_MINUS"), fold == 1 ? 0 : FoldGlyphSize, 0);
     }
 
     DrawRowTexts(s, ScreenColumns, *row, top, bottom, k == selectedViewRow);

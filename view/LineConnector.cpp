@@ -1,7 +1,5 @@
 #include "view/LineConnector.h"
 
-#include "view/ChartView.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -101,12 +99,6 @@ bool ConnectorEnds(const Workspace& workspace, const ChartGeometry& geometry, in
     xb = ToPixel(x[1]);
     yb = ToPixel(y[1]);
     return true;
-}
-
-bool ChartView::LineConnector(int doc, const ChartItem& item, int& xa, int& ya, int& xb,
-                              int& yb) const
-{
-    return ConnectorEnds(workspace, Geometry(), doc, item, xa, ya, xb, yb);
 }
 
 }  // namespace td

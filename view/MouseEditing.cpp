@@ -1,23 +1,22 @@
-#include "calendar/Dates.h"
 #include "view/ChartView.h"
 #include "view/EditMode.h"
+#include "view/HitTest.h"
 #include "view/ToolId.h"
-
-#include <algorithm>
-#include <utility>
+#include "view/modes/CreateMode.h"
+#include "view/modes/LineEndMode.h"
+#include "view/modes/MoveMode.h"
+#include "view/modes/RowResizeMode.h"
+#include "view/modes/RubberBandMode.h"
+#include "view/modes/StretchMode.h"
 
 namespace td {
 
 namespace {
 
-// A row's lane count is stored in one byte.
-constexpr int MaxLanes = 255;
 // Schedule entries need a day at least 80 pixels wide.
 constexpr int ScheduleEntryZoomLevel = 7;
 // Events start this far into the timeline.
 constexpr int EventMinimumX = TimelineLeft + 8;
-// A click that moves the pointer at most this far is no rubber band.
-constexpr int ClickSlack = 2;
 
 bool IsCreatingTool(int tool)
 {
@@ -25,14 +24,17 @@ bool IsCreatingTool(int tool)
         || tool == ToolId::Line || tool == ToolId::TextBox;
 }
 
-void SwapDates(ItemPoint& a, ItemPoint& b)
+}  // namespace
+
+EditMode ChartView::Mode() const
 {
-    std::swap(a.year, b.year);
-    std::swap(a.month, b.month);
-    std::swap(a.day, b.day);
+    return drag ? drag->Mode() : rest;
 }
 
-}  // namespace
+int ChartView::HitTestItem(int doc, int viewRow, int lane, int x, int y, const ChartItem& item) const
+{
+    return td::HitTestItem(workspace, layout, doc, viewRow, lane, x, y, item);
+}
 
 int ChartView::OnButtonDown(int x, int y)
 {
@@ -44,40 +46,40 @@ int ChartView::OnButtonDown(int x, int y)
 
 int ChartView::Press(int x, int y)
 {
-    if (viewRowCount == 0) {
-        editMode = Idle;
+    if (layout.RowCount() == 0) {
+        rest = Idle;
         return 0;
     }
-    downX = mouseX = x;
-    downY = mouseY = y;
-    const int boundary = RowBoundaryAt(x, y);
+    downX = x;
+    downY = y;
+    const int boundary = RowBoundaryAt(layout, x, y);
     if (boundary >= 0) {
-        if (editMode == Selected)
+        if (rest == Selected)
             workspace.ClearSelection();
-        editMode = RowResize;
         selectedViewRow = boundary;
+        StartDrag(std::make_unique<RowResizeMode>(Context(), boundary, y));
         Redraw();
         return 1;
     }
-    if (!InsideRows(y)) {
-        const bool hadSelection = editMode == Selected;
+    if (!layout.InsideRows(y)) {
+        const bool hadSelection = rest == Selected;
         if (hadSelection)
             workspace.ClearSelection();
-        editMode = Idle;
+        rest = Idle;
         return hadSelection ? Redraw() : 0;
     }
     int row = 0;
     int lane = 0;
-    YToRowLane(y, row, lane);
+    layout.YToRowLane(y, row, lane);
     const bool rowChanged = row != selectedViewRow;
     selectedViewRow = row;
     if (x > MarginRight && x < ProjectColumnRight) {
-        if (OnFoldBox(row, x, y))
+        if (OnFoldGlyph(workspace, layout, row, x, y))
             ToggleFold(row);
         return Redraw();
     }
     int doc = 0;
-    workspace.VisibleRowDocument(firstRow + row, doc);
+    workspace.VisibleRowDocument(layout.FirstRow() + row, doc);
     if (PressWithTool(doc, x, y) || rowChanged)
         return Redraw();
     return 0;
@@ -85,10 +87,11 @@ int ChartView::Press(int x, int y)
 
 void ChartView::ToggleFold(int viewRow)
 {
-    const int state = workspace.FoldState(firstRow + viewRow);
+    const int row = layout.FirstRow() + viewRow;
+    const int state = workspace.FoldState(row);
     if (state == 0)
         return;
-    workspace.ShowSubtree(firstRow + viewRow, state > 0);
+    workspace.ShowSubtree(row, state > 0);
     UpdateVerticalScroll();
 }
 
@@ -99,15 +102,15 @@ int ChartView::PressWithTool(int doc, int x, int y)
         return SelectionClick(doc, x, y);
     // Items left selected under another tool would be drawn by neither the painters nor the
     // overlay, which shows selections only while they are being edited.
-    const int dropped = editMode == Selected ? workspace.ClearSelection() : 0;
+    const int dropped = rest == Selected ? workspace.ClearSelection() : 0;
     if (dropped)
-        editMode = Idle;
+        rest = Idle;
     const int kind = workspace.DocumentKind(doc);
     // Left of the timeline a press has no date to create anything on.
     const bool onTimeline = x >= TimelineFirstX;
     if (IsCreatingTool(currentTool)) {
         if (kind == DocumentKind::Project && onTimeline)
-            editMode = Create;
+            StartDrag(std::make_unique<CreateMode>(Context(), currentTool, selectedViewRow, x, y));
         return dropped;
     }
     if (currentTool == ToolId::Event && kind == DocumentKind::Project && x >= EventMinimumX) {
@@ -115,242 +118,121 @@ int ChartView::PressWithTool(int doc, int x, int y)
         return 1;
     }
     if (currentTool == ToolId::Schedule && kind == DocumentKind::Schedule && onTimeline
-        && zoomLevel >= ScheduleEntryZoomLevel) {
+        && layout.Zoom() >= ScheduleEntryZoomLevel) {
         CreateScheduleEntry(x);
         return 1;
     }
     return dropped;
 }
 
+// A press on a selected item takes it up, by its body or an end; elsewhere the selection goes,
+// and a press on another item selects it, anywhere else on the timeline a rubber band begins.
+int ChartView::SelectionClick(int doc, int x, int y)
+{
+    const int row = selectedViewRow;
+    const int lane = (y - layout.RowTop(row)) / LaneHeight;
+    int redraw = 0;
+    if (rest == Selected) {
+        if (PressOnSelection(doc, lane, x, y))
+            return 1;
+        workspace.ClearSelection();
+        rest = Idle;
+        redraw = 1;
+    }
+    if (x >= TimelineLeft) {
+        for (int index = 0; index < workspace.ItemCount(doc); ++index) {
+            const ChartItem* item = workspace.ItemPtr(doc, index);
+            if (item->state != ItemNormal || HitTestItem(doc, row, lane, x, y, *item) == HitNone)
+                continue;
+            workspace.ClearSelection();
+            workspace.SelectItem(layout.FirstRow() + row, index);
+            rest = Selected;
+            return 1;
+        }
+    }
+    rest = Idle;
+    if (x >= TimelineLeft)
+        StartDrag(std::make_unique<RubberBandMode>(Context(), x, y));
+    return redraw;
+}
+
+// The first selected item under the press decides the drag; false when none is there.
+int ChartView::PressOnSelection(int doc, int lane, int x, int y)
+{
+    ChartItem item;
+    for (int n = 0; workspace.GetSelectedItem(doc, n, item); ++n) {
+        const int part = HitTestItem(doc, selectedViewRow, lane, x, y, item);
+        if (part == HitNone)
+            continue;
+        if (part == HitBody)
+            StartDrag(std::make_unique<MoveMode>(Context(), x, y));
+        else if (item.type == Line)
+            StartDrag(std::make_unique<LineEndMode>(Context(), EndOfPart(part), doc, n, x, y));
+        else
+            StartDrag(std::make_unique<StretchMode>(Context(), EndOfPart(part), doc, n, x, y));
+        return 1;
+    }
+    return 0;
+}
+
 int ChartView::OnMouseMove(bool leftButtonHeld, int x, int y)
 {
     if (!leftButtonHeld || press == PressState::Cancelled)
         return 0;
-    mouseX = x;
-    mouseY = y;
-    switch (editMode) {
-    case Create:
-        if (mouseX <= TimelineLeft || !InsideRows(mouseY))
+    if (drag) {
+        if (!drag->Move(x, y))
             return 0;
         DrawOverlay();
         return 1;
-    case RubberBand:
-        mouseX = std::max(mouseX, TimelineFirstX);
-        if (mouseY <= rowTop[0])
-            mouseY = rowTop[0];
-        if (mouseY >= rowTop[viewRowCount])
-            mouseY = rowTop[viewRowCount] - 2;
-        DrawOverlay();
-        return 1;
-    case Selected:
-        // The dragged items leave the chart; their outlines follow the pointer.
-        editMode = MoveItems;
-        workspace.DeleteSelectedItems(false, false);
-        return Redraw();
-    case MoveItems:
-    case DragStart:
-    case DragEnd:
-        if (mouseX <= TimelineLeft || mouseY <= rowTop[0])
-            return 0;
-        DrawOverlay();
-        return 1;
-    case RowResize:
-        DrawOverlay();
-        return 1;
-    default:
-        return 0;
     }
+    if (rest != Selected)
+        return 0;
+    // The dragged items leave the chart; their outlines follow the pointer.
+    StartDrag(std::make_unique<MoveMode>(Context(), downX, downY));
+    drag->Move(x, y);
+    workspace.DeleteSelectedItems(false, false);
+    return Redraw();
 }
 
 int ChartView::OnButtonUp(int x, int y)
 {
     const bool cancelled = press == PressState::Cancelled;
     press = PressState::None;
-    if (cancelled || editMode == Idle)
+    if (cancelled || !drag)
         return 0;
-    upX = x;
-    upY = y;
-    switch (editMode) {
-    case Create:
-        return FinishCreate();
-    case RowResize:
-        return FinishRowResize();
-    case RubberBand:
-        return FinishRubberBand();
-    case MoveItems:
-        return FinishMove();
-    case DragStart:
-    case DragEnd:
-        return FinishStretch();
-    default:
-        return 0;
-    }
+    return EndDrag(drag->Release(x, y));
 }
 
 int ChartView::CancelDrag()
 {
     if (press == PressState::Held)
         press = PressState::Cancelled;
-    switch (editMode) {
-    case MoveItems:
-        workspace.RestoreSelectedItems();
-        editMode = Selected;
-        return Redraw();
-    case DragStart:
-    case DragEnd:
-        editMode = Selected;
-        return Redraw();
-    case Create:
-    case RowResize:
-    case RubberBand:
-        editMode = Idle;
-        DrawOverlay();
-        return 1;
-    default:
+    if (!drag)
         return 0;
-    }
+    return EndDrag(drag->Cancel());
 }
 
-int ChartView::FinishRowResize()
+void ChartView::StartDrag(std::unique_ptr<EditState> state)
 {
-    const int row = selectedViewRow;
-    ProjectRow record;
-    if (!workspace.SelectRow(firstRow + row) || !workspace.GetSelectedRow(record)) {
-        editMode = Idle;
-        return Redraw();
-    }
-    record.lanes = std::clamp((mouseY - rowTop[row]) / LaneHeight, 1, MaxLanes);
-    workspace.ReplaceSelectedRow(record);
-    UpdateVerticalScroll();
-    editMode = Idle;
-    return Redraw();
+    drag = std::move(state);
 }
 
-int ChartView::FinishRubberBand()
+int ChartView::EndDrag(const DragOutcome& end)
 {
-    // A band that starts on the timeline's first column still has a date.
-    const int minX = std::max(std::min(downX, upX), TimelineFirstX);
-    const int maxX = std::max(downX, upX);
-    int minY = std::min(downY, upY);
-    int maxY = std::max(downY, upY);
-    if (maxX <= minX + ClickSlack && maxY <= minY + ClickSlack) {
-        editMode = Idle;
-        DrawOverlay();
-        return 1;
-    }
-    if (minY <= rowTop[0])
-        minY = rowTop[0] + 1;
-    if (maxY >= rowTop[viewRowCount])
-        maxY = rowTop[viewRowCount] - 2;
-    ChartItem topLeft;
-    ChartItem bottomRight;
-    int topRow = 0;
-    int bottomRow = 0;
-    int topLane = 0;
-    int bottomLane = 0;
-    XToDate(minX, topLeft.start.year, topLeft.start.month, topLeft.start.day);
-    XToDate(maxX, bottomRight.start.year, bottomRight.start.month, bottomRight.start.day);
-    const bool inRows = YToRowLane(minY, topRow, topLane) && YToRowLane(maxY, bottomRow, bottomLane);
-    topLeft.start.lane = static_cast<uint8_t>(topLane);
-    bottomRight.start.lane = static_cast<uint8_t>(bottomLane);
-    if (inRows
-        && workspace.SelectItemsInRectangle(firstRow + topRow, firstRow + bottomRow, topLeft, bottomRight)) {
-        editMode = Selected;
+    drag.reset();
+    rest = end.rest;
+    if (end.repaint == DragRepaint::Rows)
+        UpdateVerticalScroll();
+    if (end.repaint != DragRepaint::Feedback)
         return Redraw();
-    }
-    editMode = Idle;
     DrawOverlay();
     return 1;
 }
 
-// Released left of the chart or above the first row, nothing is moved.
-int ChartView::FinishMove()
+void ChartView::SetRest(EditMode mode)
 {
-    if (mouseX <= TimelineLeft || mouseY <= rowTop[0])
-        return CancelDrag();
-    const int dx = mouseX - downX;
-    const int days = IsDayMode() ? dx / DayWidth() : dx * 30 / MonthWidth();
-    workspace.MoveSelectedItems(days, (mouseY - downY) / LaneHeight);
-    editMode = ModeOfSelection();
-    return Redraw();
-}
-
-int ChartView::FinishStretch()
-{
-    int doc = 0;
-    ChartItem item;
-    if (upX > TimelineLeft && upY > rowTop[0]
-        && workspace.VisibleRowDocument(firstRow + selectedViewRow, doc)
-        && workspace.GetSelectedItem(doc, 0, item) && StretchItem(doc, item))
-        workspace.ReplaceSelectedItem(0, item);
-    editMode = Selected;
-    return Redraw();
-}
-
-// False when the release must be dropped.
-bool ChartView::StretchItem(int doc, ChartItem& item) const
-{
-    ItemPoint& moved = editMode == DragStart ? item.start : item.end;
-    switch (item.type) {
-    case TaskLine:
-    case TaskBand:
-    case Progress:
-        XToDate(upX, moved.year, moved.month, moved.day);
-        if (CompareDates(item.start.year, item.start.month, item.start.day, item.end.year,
-                         item.end.month, item.end.day) == 2)
-            SwapDates(item.start, item.end);
-        return true;
-    case Line:
-        return StretchLine(doc, moved);
-    case TextBox:
-        StretchTextBox(item);
-        return true;
-    default:
-        return true;
-    }
-}
-
-// The moved end of a line takes the row under the release too, within the same document.
-bool ChartView::StretchLine(int doc, ItemPoint& moved) const
-{
-    XToDate(upX, moved.year, moved.month, moved.day);
-    int row = 0;
-    int lane = 0;
-    if (!YToRowLane(upY, row, lane))
-        return true;
-    int rowDoc = -1;
-    if (!workspace.VisibleRowDocument(firstRow + row, rowDoc) || rowDoc != doc)
-        return false;
-    moved.rowId = workspace.RowIdAt(firstRow + row);
-    moved.lane = static_cast<uint8_t>(lane);
-    return true;
-}
-
-// A box that starts before the view keeps its start date: only an edge that moved takes the
-// date under it.
-void ChartView::StretchTextBox(ChartItem& item) const
-{
-    int left = 0;
-    DateToXUnclamped(left, item.start.year, item.start.month, item.start.day);
-    int right = left + item.boxWidth;
-    if (editMode == DragStart) {
-        DateTriple date;
-        if (XToDate(mouseX, date.year, date.month, date.day))
-            DateToX(left, date.year, date.month, date.day);
-    } else {
-        right = mouseX;
-    }
-    // Dragged past the other edge, the box is mirrored rather than given a negative width.
-    if (left > right)
-        std::swap(left, right);
-    DateTriple start;
-    // A box ends on the day it starts, as its file record has it.
-    if (XToDate(left, start.year, start.month, start.day)) {
-        item.start.year = item.end.year = start.year;
-        item.start.month = item.end.month = start.month;
-        item.start.day = item.end.day = start.day;
-    }
-    item.boxWidth = right - left;
+    drag.reset();
+    rest = mode;
 }
 
 }  // namespace td

@@ -5,14 +5,14 @@
 
 namespace td {
 
-int ChartView::DrawProjectItems(int doc)
+void ChartView::DrawProjectItems(Surface& s, int doc)
 {
     int first = 0;
     int last = 0;
-    if (!surface || !DocumentRowRange(doc, first, last))
-        return 1;
+    if (!DocumentRowRange(doc, first, last))
+        return;
     const ChartGeometry geometry = Geometry();
-    ItemShapes shapes(workspace, geometry, *surface);
+    ItemShapes shapes(workspace, geometry, s);
     const VisibleRowMap rows(workspace, doc);
     ItemCulling culling(geometry, rows);
     const Document& document = *workspace.Doc(doc);
@@ -30,13 +30,6 @@ int ChartView::DrawProjectItems(int doc)
         CopyItem(item, *stored);
         shapes.DrawAtRow(doc, item, row);
     }
-    return 1;
-}
-
-void ChartView::DrawProjectItem(Surface& s, int doc, const ChartItem& item, int dx, int dy)
-{
-    const ChartGeometry geometry = Geometry();
-    ItemShapes(workspace, geometry, s, dx, dy).Draw(doc, item);
 }
 
 }  // namespace td

@@ -94,16 +94,12 @@ void DrawScheduleEntries(Surface& s, Workspace& workspace, const ChartGeometry& 
     }
 }
 
-int ChartView::DrawScheduleItems(int doc)
+void ChartView::DrawScheduleItems(Surface& s, int doc)
 {
-    if (zoomLevel < ScheduleMinZoom)
-        return 0;
-    const int firstOfDocument = FirstRowOf(workspace, doc);
-    if (!surface || firstOfDocument < firstRow || firstOfDocument - firstRow >= viewRowCount)
-        return 1;
-    DrawScheduleEntries(*surface, workspace, Geometry(), doc,
-                        rowTop[firstOfDocument - firstRow] + CellInset, true);
-    return 1;
+    const int k = FirstRowOf(workspace, doc) - layout.FirstRow();
+    if (layout.Zoom() < ScheduleMinZoom || k < 0 || k >= layout.RowCount())
+        return;
+    DrawScheduleEntries(s, workspace, Geometry(), doc, layout.RowTop(k) + CellInset, true);
 }
 
 int ChartView::FormatTime(int hour, int minute, char* text)

@@ -5,29 +5,14 @@
 
 namespace td {
 
-double ChartView::Scale() const
-{
-    return IsDayMode() ? DayWidth() : MonthWidth() / 30.0;
-}
-
-// Linear, approximate day number in pixels. The view's own position leaves out the day in
-// month mode, so that the left edge stays on the month column it shows.
-int ChartView::DatePosition(int year, int month, int day, bool dayInMonthMode) const
-{
-    int days = (year - FirstYear) * 365 + (month - 1) * 30;
-    if (IsDayMode() || dayInMonthMode)
-        days += day;
-    return static_cast<int>(days * Scale());
-}
-
 int ChartView::ChangeZoom(int step)
 {
     if (Dragging())
         return 0;
-    int zoom = std::clamp(zoomLevel + step, 0, MaxZoomLevel);
-    if (zoom == zoomLevel)
+    const int zoom = std::clamp(layout.Zoom() + step, 0, MaxZoomLevel);
+    if (zoom == layout.Zoom())
         return 0;
-    zoomLevel = zoom;
+    layout.SetZoom(zoom);
     UpdateHorizontalScroll();
     Redraw();
     return 1;
@@ -44,35 +29,36 @@ void ChartView::UpdateVerticalScroll()
         vScroll.position = 0;
         return;
     }
-    firstRow = std::clamp(firstRow, 0, count - 1);
+    layout.SetFirstRow(std::clamp(layout.FirstRow(), 0, count - 1));
     int position = 0;
-    int rest = 0;
+    int below = 0;
     for (int i = 0; i < count; ++i)
-        (i < firstRow ? position : rest) += RowHeight(i);
+        (i < layout.FirstRow() ? position : below) += RowHeight(i);
     vScroll.position = position;
-    if (rest >= page)
-        vScroll.max = position + rest;
+    if (below >= page)
+        vScroll.max = position + below;
     else
-        vScroll.max = firstRow != 0 ? position + page : page;
+        vScroll.max = layout.FirstRow() != 0 ? position + page : page;
 }
 
 // The rows under a drag stay where they are until its release.
 int ChartView::OnVScroll(int code, int position)
 {
-    if (viewRowCount == 0 || Dragging())
+    if (layout.RowCount() == 0 || Dragging())
         return 0;
+    const int first = layout.FirstRow();
     switch (code) {
     case LineUp:
-        --firstRow;
+        layout.SetFirstRow(first - 1);
         break;
     case LineDown:
-        ++firstRow;
+        layout.SetFirstRow(first + 1);
         break;
     case PageUp:
-        firstRow -= 2;
+        layout.SetFirstRow(first - 2);
         break;
     case PageDown:
-        firstRow += 2;
+        layout.SetFirstRow(first + 2);
         break;
     case ThumbPosition: {
         const int count = workspace.VisibleRowCount();
@@ -83,7 +69,7 @@ int ChartView::OnVScroll(int code, int position)
             if (bottom > position)
                 break;
         }
-        firstRow = row;
+        layout.SetFirstRow(row);
         break;
     }
     default:
@@ -102,19 +88,19 @@ void ChartView::UpdateHorizontalScroll()
     workspace.GetDateRange(start.year, start.month, start.day, false);
     workspace.GetDateRange(end.year, end.month, end.day, true);
     const bool hasItems = start.year != 0 && end.year != 0;
-    const DateTriple& f = firstDate;
+    const DateTriple& f = layout.FirstDate();
 
-    const int position = DatePosition(f.year, f.month, f.day);
+    const int position = layout.DatePosition(f.year, f.month, f.day);
     int min = position;
     if (hasItems && CompareDates(f.year, f.month, f.day, start.year, start.month, start.day) != 1)
-        min = DatePosition(start.year, start.month, start.day);
+        min = layout.DatePosition(start.year, start.month, start.day);
 
     DateTriple edge;
     const bool hasEdge = XToDate(clientWidth, edge.year, edge.month, edge.day) == 1;
     int max = position + page;
     if (hasItems && hasEdge
         && CompareDates(edge.year, edge.month, edge.day, end.year, end.month, end.day) != 2)
-        max = DatePosition(end.year, end.month, end.day + 1, true);
+        max = layout.DatePosition(end.year, end.month, end.day + 1, true);
     if (max - min <= page)
         max = min + page;
 
@@ -128,27 +114,26 @@ int ChartView::OnHScroll(int code, int position)
 {
     if (Dragging())
         return 0;
-    DateTriple& f = firstDate;
-    const int months = IsDayMode() ? 0 : 1;
-    const int days = IsDayMode() ? 1 : 0;
-    const int page = 2 * PageSteps[zoomLevel];
+    const int months = layout.IsDayMode() ? 0 : 1;
+    const int days = layout.IsDayMode() ? 1 : 0;
+    const int page = 2 * PageSteps[layout.Zoom()];
     switch (code) {
     case LineLeft:
-        StepDate(f.year, f.month, f.day, nullptr, -months, -days);
+        layout.StepFirstDate(-months, -days);
         break;
     case LineRight:
-        StepDate(f.year, f.month, f.day, nullptr, months, days);
+        layout.StepFirstDate(months, days);
         break;
     case PageLeft:
-        StepDate(f.year, f.month, f.day, nullptr, 0, -page);
+        layout.StepFirstDate(0, -page);
         break;
     case PageRight:
-        StepDate(f.year, f.month, f.day, nullptr, 0, page);
+        layout.StepFirstDate(0, page);
         break;
     case ThumbTrack: {
-        hScroll.trackPosition = position;
-        const int base = DatePosition(f.year, f.month, f.day);
-        StepDate(f.year, f.month, f.day, nullptr, 0, static_cast<int>((position - base) / Scale()));
+        const DateTriple& f = layout.FirstDate();
+        const int base = layout.DatePosition(f.year, f.month, f.day);
+        layout.StepFirstDate(0, static_cast<int>((position - base) / layout.Scale()));
         Redraw();
         return 1;
     }

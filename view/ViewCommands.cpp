@@ -1,7 +1,6 @@
 #include "calendar/HolidayCalendar.h"
 #include "persistence/SavePrompt.h"
 #include "view/ChartView.h"
-#include "view/EditMode.h"
 #include "view/FormatDialogs.h"
 
 #include <algorithm>
@@ -15,48 +14,48 @@ int ChartView::DialogResult(int (FormatDialogs::*open)()) const
 
 int ChartView::Cut()
 {
-    if (editMode != Selected || !workspace.CopySelection())
+    if (Mode() != Selected || !workspace.CopySelection())
         return 0;
     workspace.DeleteSelectedItems(true, true);
-    editMode = Idle;
+    SetRest(Idle);
     Redraw();
     return 1;
 }
 
 int ChartView::Copy()
 {
-    if (editMode != Selected || !workspace.CopySelection())
+    if (Mode() != Selected || !workspace.CopySelection())
         return 0;
     workspace.ClearSelection();
-    editMode = Idle;
+    SetRest(Idle);
     Redraw();
     return 1;
 }
 
 int ChartView::Paste()
 {
-    if (!workspace.PasteClipboard(firstRow + selectedViewRow))
+    if (!workspace.PasteClipboard(layout.FirstRow() + selectedViewRow))
         return 0;
-    editMode = ModeOfSelection();
+    SetRest(ModeOfSelection());
     Redraw();
     return 1;
 }
 
 int ChartView::Delete()
 {
-    if (editMode != Selected || !workspace.DeleteSelectedItems(true, true))
+    if (Mode() != Selected || !workspace.DeleteSelectedItems(true, true))
         return 0;
-    editMode = Idle;
+    SetRest(Idle);
     Redraw();
     return 1;
 }
 
 int ChartView::DropSelection()
 {
-    if (editMode != Selected)
+    if (Mode() != Selected)
         return 0;
     workspace.ClearSelection();
-    editMode = Idle;
+    SetRest(Idle);
     Redraw();
     return 1;
 }
@@ -68,7 +67,7 @@ int ChartView::Undo()
     if (workspace.Undo().Group() == 0)
         return 0;
     workspace.UndoLast();
-    editMode = Idle;
+    SetRest(Idle);
     // An undone sub-project may take away the row the view starts at.
     UpdateVerticalScroll();
     Redraw();
@@ -102,7 +101,7 @@ int ChartView::ProjectFormat()
     const int row = RowUnderLastPress();
     if (row < 0)
         return 0;
-    workspace.SelectRow(firstRow + row);
+    workspace.SelectRow(layout.FirstRow() + row);
     if (DialogResult(&FormatDialogs::ProjectFormat) != DialogOk)
         return 0;
     Redraw();
@@ -112,7 +111,7 @@ int ChartView::ProjectFormat()
 int ChartView::MoveRow(int command)
 {
     int delta = 0;
-    if (!workspace.MoveRow(firstRow + selectedViewRow, command, delta))
+    if (!workspace.MoveRow(layout.FirstRow() + selectedViewRow, command, delta))
         return 0;
     selectedViewRow += delta;
     Redraw();
@@ -122,7 +121,7 @@ int ChartView::MoveRow(int command)
 int ChartView::AddSubProject()
 {
     const int row = RowUnderLastPress();
-    if (row < 0 || !workspace.AddSubProject(firstRow + row))
+    if (row < 0 || !workspace.AddSubProject(layout.FirstRow() + row))
         return 0;
     UpdateVerticalScroll();
     Redraw();
@@ -131,11 +130,11 @@ int ChartView::AddSubProject()
 
 int ChartView::DeleteSubProject()
 {
-    if (!workspace.DeleteSubProject(firstRow + selectedViewRow))
+    if (!workspace.DeleteSubProject(layout.FirstRow() + selectedViewRow))
         return 0;
     // The selected items on the row leave with it.
-    if (editMode == Selected)
-        editMode = ModeOfSelection();
+    if (Mode() == Selected)
+        SetRest(ModeOfSelection());
     UpdateVerticalScroll();
     Redraw();
     return 1;
@@ -144,11 +143,11 @@ int ChartView::DeleteSubProject()
 int ChartView::CloseProject(SavePrompt& prompt)
 {
     const int row = RowUnderLastPress();
-    if (row < 0 || !workspace.CloseDocument(firstRow + row, prompt))
+    if (row < 0 || !workspace.CloseDocument(layout.FirstRow() + row, prompt))
         return 0;
     // The selection leaves with its document.
-    if (editMode == Selected)
-        editMode = ModeOfSelection();
+    if (Mode() == Selected)
+        SetRest(ModeOfSelection());
     UpdateVerticalScroll();
     Redraw();
     return 1;
@@ -158,8 +157,8 @@ int ChartView::DocumentAdded(int kind)
 {
     if (kind == 0)
         return 0;
-    if (kind == DocumentKind::Schedule && zoomLevel < ScheduleZoomLevel)
-        zoomLevel = ScheduleZoomLevel;
+    if (kind == DocumentKind::Schedule && layout.Zoom() < ScheduleZoomLevel)
+        layout.SetZoom(ScheduleZoomLevel);
     UpdateVerticalScroll();
     UpdateHorizontalScroll();
     Redraw();
@@ -168,16 +167,23 @@ int ChartView::DocumentAdded(int kind)
 
 void ChartView::SetView(int zoom, const DateTriple& first)
 {
-    zoomLevel = std::clamp(zoom, 0, MaxZoomLevel);
-    firstDate = first;
+    layout.SetZoom(zoom);
+    layout.SetFirstDate(first);
     UpdateHorizontalScroll();
+    Redraw();
+}
+
+void ChartView::ScrollToRow(int row)
+{
+    layout.SetFirstRow(std::max(0, row));
+    UpdateVerticalScroll();
     Redraw();
 }
 
 int ChartView::RowUnderLastPress() const
 {
-    for (int i = 0; i < viewRowCount; ++i) {
-        if (downY <= rowTop[i + 1])
+    for (int i = 0; i < layout.RowCount(); ++i) {
+        if (downY <= layout.RowTop(i + 1))
             return i;
     }
     return -1;
@@ -190,12 +196,12 @@ ContextMenu ChartView::OnContextMenu(int x, int y)
     int row = 0;
     int lane = 0;
     int doc = 0;
-    if (!YToRowLane(y, row, lane) || !workspace.VisibleRowDocument(firstRow + row, doc))
+    if (!YToRowLane(y, row, lane) || !workspace.VisibleRowDocument(layout.FirstRow() + row, doc))
         return ContextMenu::None;
     if (x <= TimelineLeft)
         return workspace.DocumentKind(doc) == DocumentKind::Schedule ? ContextMenu::ScheduleProject
                                                                      : ContextMenu::Project;
-    if (editMode != Selected)
+    if (Mode() != Selected)
         return ContextMenu::None;
     ChartItem item;
     for (int n = 0; workspace.GetSelectedItem(doc, n, item); ++n) {
@@ -203,34 +209,6 @@ ContextMenu ChartView::OnContextMenu(int x, int y)
             return ContextMenu::Task;
     }
     return ContextMenu::None;
-}
-
-OverlayRect ChartView::ChartRect(bool fromLeft) const
-{
-    const int left = fromLeft ? 0 : TimelineLeft;
-    return {left, rowTop[0], std::max(0, clientWidth - left), rowTop[viewRowCount] - rowTop[0]};
-}
-
-void ChartView::AddDamage(const OverlayRect& area)
-{
-    if (area.IsEmpty())
-        return;
-    if (damage.IsEmpty()) {
-        damage = area;
-        return;
-    }
-    const int left = std::min(damage.x, area.x);
-    const int top = std::min(damage.y, area.y);
-    const int right = std::max(damage.x + damage.width, area.x + area.width);
-    const int bottom = std::max(damage.y + damage.height, area.y + area.height);
-    damage = {left, top, right - left, bottom - top};
-}
-
-OverlayRect ChartView::TakeRepaintArea()
-{
-    const OverlayRect area = damage;
-    damage = {};
-    return area;
 }
 
 }  // namespace td

@@ -169,7 +169,7 @@ TEST_F(ChartEditingTest, EventNeedsEightPixelsOfTimelineAndCreateDragsNeedADate)
     // Left of the timeline no creation begins, so no outline is drawn either.
     window->RunCommand(CmdToolTaskBand);
     Press({ 300, 75 });
-    EXPECT_EQ(window->View().editMode, Idle);
+    EXPECT_EQ(window->View().Mode(), Idle);
     Release({ 300, 75 });
 }
 
@@ -212,7 +212,7 @@ TEST_F(ChartEditingTest, RubberBandOfTwoPixelsSelectsNothing)
     for (const auto& [to, selected] : bands) {
         Drag({ 890, 68 }, to);
         EXPECT_EQ(window->Model().SelectionCount(), selected);
-        EXPECT_EQ(window->View().editMode, selected ? Selected : Idle);
+        EXPECT_EQ(window->View().Mode(), selected ? Selected : Idle);
     }
 }
 
@@ -236,7 +236,7 @@ TEST_F(ChartEditingTest, PressAndReleaseOnASelectedItemIsOneUndoableReplacement)
     window->Model().Undo().ClearUndo();
     window->RunCommand(CmdUndo);
     EXPECT_EQ(window->Model().SelectionCount(), 1);
-    ASSERT_EQ(window->View().editMode, Selected);
+    ASSERT_EQ(window->View().Mode(), Selected);
     const std::string before = Snapshot();
     const int groups = window->Model().Undo().Group();
     const int index = window->Model().SelectionIndex(0);
@@ -280,7 +280,7 @@ TEST_F(ChartEditingTest, ProjectMenuTargetsTheClickedRowButDeletesTheSelectedOne
     Click({ 200, 75 });
     ASSERT_TRUE(ChooseFromContextMenu({ 200, 125 }, "サブプロジェクトの追加"));
     ASSERT_EQ(window->Model().VisibleRowCount(), 3);
-    EXPECT_EQ((std::vector<int> { window->Model().RowAt(1)->id, window->Model().RowAt(2)->level, window->View().selectedViewRow }),
+    EXPECT_EQ((std::vector<int> { window->Model().RowAt(1)->id, window->Model().RowAt(2)->level, window->View().SelectedViewRow() }),
               (std::vector<int> { rowB, 1, 0 }));
 
     Click({ 200, 150 });
@@ -340,14 +340,14 @@ TEST_F(ChartEditingTest, KeysAndTheWheelWaitForTheDragsRelease)
     for (const QKeySequence key : { QKeySequence::Save, QKeySequence::Undo, QKeySequence::Delete,
                                     QKeySequence::Cut, QKeySequence::Copy, QKeySequence::Paste }) {
         QTest::keySequence(window.get(), key);
-        EXPECT_EQ(window->View().editMode, MoveItems) << key.toString().toStdString();
+        EXPECT_EQ(window->View().Mode(), MoveItems) << key.toString().toStdString();
     }
     for (const Qt::KeyboardModifiers modifiers : { Qt::NoModifier, Qt::ControlModifier }) {
         QWheelEvent wheel({ 700, 94 }, Chart()->mapToGlobal(QPoint { 700, 94 }), {}, { 0, -120 },
                           Qt::LeftButton, modifiers, Qt::NoScrollPhase, false);
         QApplication::sendEvent(Chart(), &wheel);
     }
-    EXPECT_EQ((std::pair {window->View().firstRow, window->View().zoomLevel}), (std::pair {0, 7}));
+    EXPECT_EQ((std::pair {window->View().Layout().FirstRow(), window->View().Layout().Zoom()}), (std::pair {0, 7}));
     Release({ 700, 94 });
     EXPECT_FALSE(std::filesystem::exists(path));
     ASSERT_EQ(Items().size(), 1u);

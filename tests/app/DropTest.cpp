@@ -53,7 +53,7 @@ TEST_F(DropTest, TwoDroppedFilesOpenInTheOrderDroppedAndOtherDragsAreRefused)
 
     ASSERT_TRUE(Drop({ File(Example("schedule.tds", "week.tds")), File(Example("project.tdp", "plan.TDP")) }));
     ASSERT_EQ(window->Model().DocumentCount(), 2);
-    EXPECT_EQ((std::vector<int> { window->Model().DocumentKind(0), window->Model().DocumentKind(1), window->View().zoomLevel }),
+    EXPECT_EQ((std::vector<int> { window->Model().DocumentKind(0), window->Model().DocumentKind(1), window->View().Layout().Zoom() }),
               (std::vector<int> { DocumentKind::Schedule, DocumentKind::Project, 8 }));
     EXPECT_TRUE(boxes.errors.empty());
 }

@@ -90,7 +90,7 @@ TEST_F(MainWindowTest, ToolbarHoldsExactlyOneToolDown)
 
     Click(CmdToolEvent);
     Click(CmdToolEvent);
-    EXPECT_EQ(window->View().currentTool, CmdToolEvent);
+    EXPECT_EQ(window->View().CurrentTool(), CmdToolEvent);
     for (const auto& entry : ToolButtonTable)
         EXPECT_TRUE(!IsToolCommand(entry.command) || window->Tools().Button(entry.command)->isChecked() == (entry.command == CmdToolEvent)) << entry.command;
 }
@@ -101,18 +101,18 @@ TEST_F(MainWindowTest, NewCreatesProjectsAndSchedulesAndEscapeCreatesNothing)
     EXPECT_EQ(window->Model().DocumentCount(), 0);
     New("project");
     ASSERT_EQ(window->Model().DocumentCount(), 1);
-    EXPECT_EQ((std::pair {window->Model().DocumentKind(0), window->View().zoomLevel}), (std::pair {DocumentKind::Project, 2}));
+    EXPECT_EQ((std::pair {window->Model().DocumentKind(0), window->View().Layout().Zoom()}), (std::pair {DocumentKind::Project, 2}));
     New("schedule");
-    EXPECT_EQ((std::pair {window->Model().DocumentKind(1), window->View().zoomLevel}), (std::pair {DocumentKind::Schedule, 8}));
+    EXPECT_EQ((std::pair {window->Model().DocumentKind(1), window->View().Layout().Zoom()}), (std::pair {DocumentKind::Schedule, 8}));
 }
 
 TEST_F(MainWindowTest, ZoomButtonsStepWithinTheLevels)
 {
     Click(CmdZoomWider);
-    EXPECT_EQ(window->View().zoomLevel, 3);
+    EXPECT_EQ(window->View().Layout().Zoom(), 3);
     for (int n = 0; n < 12; ++n)
         Click(CmdZoomNarrower);
-    EXPECT_EQ(window->View().zoomLevel, 0);
+    EXPECT_EQ(window->View().Layout().Zoom(), 0);
 }
 
 TEST_F(MainWindowTest, ScrollBarsFollowTheView)
@@ -121,17 +121,17 @@ TEST_F(MainWindowTest, ScrollBarsFollowTheView)
         New("project");
     QScrollBar* hBar = window->HorizontalBar();
     EXPECT_EQ(hBar->pageStep(), std::max(window->Chart()->width() - 370, 0));
-    const DateTriple before = window->View().firstDate;
+    const DateTriple before = window->View().Layout().FirstDate();
     hBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_NE(std::memcmp(&before, &window->View().firstDate, sizeof before), 0);
-    EXPECT_EQ(hBar->value(), window->View().hScroll.position);
+    EXPECT_NE(std::memcmp(&before, &window->View().Layout().FirstDate(), sizeof before), 0);
+    EXPECT_EQ(hBar->value(), window->View().HorizontalScroll().position);
 
     window->resize(1200, 200);
     QTest::qWait(0);
     QScrollBar* vBar = window->VerticalBar();
     vBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(window->View().firstRow, 1);
-    EXPECT_EQ(vBar->value(), window->View().vScroll.position);
+    EXPECT_EQ(window->View().Layout().FirstRow(), 1);
+    EXPECT_EQ(vBar->value(), window->View().VerticalScroll().position);
 }
 
 TEST_F(MainWindowTest, SaveAndReopenThroughTheCommands)
@@ -181,7 +181,7 @@ TEST_F(MainWindowTest, CommandLineFilesOpenInOrder)
     MainWindow second(WindowServices { &chooser, &boxes });
     second.OpenFiles({ dir.Path("b.tds"), dir.Path("missing.tdp"), dir.Path("a.tdp") });
     ASSERT_EQ(second.Model().DocumentCount(), 2);
-    EXPECT_EQ((std::vector<int> { second.Model().DocumentKind(0), second.Model().DocumentKind(1), second.View().zoomLevel }),
+    EXPECT_EQ((std::vector<int> { second.Model().DocumentKind(0), second.Model().DocumentKind(1), second.View().Layout().Zoom() }),
               (std::vector<int> { DocumentKind::Schedule, DocumentKind::Project, 8 }));
     EXPECT_EQ(boxes.errors, std::vector<std::string> { "File Open Error !!" });
 }

@@ -157,8 +157,7 @@ protected:
     {
         SetHolidayDirectory(QDir::currentPath().toStdString() + "/");
         AddTintedPlan(workspace);
-        view.zoomLevel = 7;
-        view.firstDate = {2009, 4, 1};
+        view.SetView(7, {2009, 4, 1});
         ASSERT_FALSE(queue.isEmpty()) << "TD_CUPS_QUEUE names no queue";
         PrintJob device(nullptr, queue);
         ASSERT_EQ(preview.PreparePreview(device), 1);

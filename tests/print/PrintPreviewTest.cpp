@@ -100,7 +100,7 @@ TEST(PrintLayout, ThePreviewLaysOutThePagesOfThePrintJob)
         SCOPED_TRACE(values.dpiX);
         PrintFixture f;
         f.AddProject({1, 3, 2, 1, 4, 1, 1, 2, 5, 1, 1, 3, 1, 2, 1, 1, 6, 1, 2, 1, 1, 1, 3, 1});
-        f.view.zoomLevel = 7;
+        f.SetZoom(7);
         FakeDevice device;
         device.values = values;
         PrintPreview job(f.workspace, f.holidays);
@@ -159,8 +159,7 @@ TEST(PageItems, EachItemOnItsRowsPageAndALineAcrossBoth)
     Document* doc = f.workspace.Doc(0);
     doc->AddItem(f.Item(TaskLine, 0, 2, 0, 5, 0xFF0000));
     doc->AddItem(f.Item(Line, 1, 1, 5, 6, 0x0000FF));
-    f.view.zoomLevel = 7;
-    f.view.firstDate = {2009, 4, 1};
+    f.view.SetView(7, {2009, 4, 1});
     FakeDevice device;
     device.values = {4000, 2400, 384, 384, 0, 0};  // its preview: 1000 x 600 pixels
     ASSERT_EQ(f.preview.PreparePreview(device), 1);

@@ -56,8 +56,9 @@ struct ChartFixture {
     {
     }
 
-    void SetFirstDate(int year, int month, int day) { view.firstDate = {year, month, day}; }
-    Date First() const { return {view.firstDate.year, view.firstDate.month, view.firstDate.day}; }
+    void SetFirstDate(int year, int month, int day) { view.SetView(view.Layout().Zoom(), {year, month, day}); }
+    void SetZoom(int zoom) { view.SetView(zoom, view.Layout().FirstDate()); }
+    Date First() const { return {view.Layout().FirstDate().year, view.Layout().FirstDate().month, view.Layout().FirstDate().day}; }
 
     // One project document whose rows have the given lane counts, all at level 0.
     void AddProject(std::initializer_list<int> lanes)
@@ -71,6 +72,13 @@ struct ChartFixture {
         int k = 0;
         for (int n : lanes)
             workspace.RowAt(first + k++)->lanes = n;
+    }
+
+    // A press and release in place, as a click selects what lies under it.
+    void Click(int x, int y)
+    {
+        view.OnButtonDown(x, y);
+        view.OnButtonUp(x, y);
     }
 
     QRgb Pixel(int x, int y) const { return view.BackBuffer().pixel(x, y); }

@@ -42,7 +42,7 @@ TEST(ChartGeometry, DateToXInBothModes)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.zoom * 100000000 + c.date.year * 10000 + c.date.month * 100 + c.date.day);
         ChartFixture f;
-        f.view.zoomLevel = c.zoom;
+        f.SetZoom(c.zoom);
         f.SetFirstDate(c.first.year, c.first.month, c.first.day);
         int x = 0;
         EXPECT_EQ(f.view.DateToX(x, c.date.year, c.date.month, c.date.day), c.result);
@@ -51,7 +51,7 @@ TEST(ChartGeometry, DateToXInBothModes)
         if (c.unclamped)
             EXPECT_EQ(x, c.unclamped);
         else
-            EXPECT_GT(x, f.view.bufferWidth);
+            EXPECT_GT(x, f.view.Layout().BufferWidth());
     }
     ChartFixture f;
     f.SetFirstDate(2009, 4, 17);
@@ -61,7 +61,7 @@ TEST(ChartGeometry, DateToXInBothModes)
     EXPECT_EQ(zoom, 2);
     EXPECT_EQ(first, (Date {2009, 4, 17}));
     // At zoom 0 a day is less than a pixel.
-    f.view.zoomLevel = 0;
+    f.SetZoom(0);
     int a = 0, b = 0;
     f.view.DateToX(a, 2009, 1, 1);
     f.view.DateToX(b, 2009, 1, 2);
@@ -72,7 +72,7 @@ TEST(ChartGeometry, DateToXInBothModes)
 TEST(ChartGeometry, XToDateStartsInsideTheTimeline)
 {
     ChartFixture f;
-    f.view.zoomLevel = 7;
+    f.SetZoom(7);
     f.SetFirstDate(2009, 4, 30);
     int result = -1;
     EXPECT_EQ(At(f.view, 340, &result), (Date{-1, -1, -1}));
@@ -84,7 +84,7 @@ TEST(ChartGeometry, XToDateStartsInsideTheTimeline)
         Date date;
     } cases[] = {{7, 419, {2009, 4, 30}}, {7, 420, {2009, 5, 1}}, {2, 341, {2009, 4, 1}}, {2, 420, {2009, 5, 1}}};
     for (const auto& c : cases) {
-        f.view.zoomLevel = c.zoom;
+        f.SetZoom(c.zoom);
         EXPECT_EQ(At(f.view, c.x), c.date) << c.zoom << " " << c.x;
     }
 }
@@ -96,8 +96,8 @@ TEST(ChartGeometry, RowTopsAndYToRowLane)
     ChartFixture f;
     f.AddProject({3, 1});
     f.view.Redraw();
-    ASSERT_EQ(f.view.viewRowCount, 2);
-    EXPECT_EQ((std::array{f.view.rowTop[1], f.view.rowTop[2]}), (std::array{125, 145}));
+    ASSERT_EQ(f.view.Layout().RowCount(), 2);
+    EXPECT_EQ((std::array{f.view.Layout().RowTop(1), f.view.Layout().RowTop(2)}), (std::array{125, 145}));
     for (auto [y, found, row, lane] : {std::array{65, 0, 0, 0}, {66, 1, 0, 0}, {105, 1, 0, 2}, {125, 1, 1, 0},
                                        {145, 0, 0, 0}}) {
         int r = -1, l = -1;
@@ -110,8 +110,8 @@ TEST(ChartGeometry, RowTopsAndYToRowLane)
     ChartFixture damaged;
     damaged.AddProject({0, 1000, 1});
     damaged.view.Redraw();
-    ASSERT_EQ(damaged.view.viewRowCount, 3);
-    EXPECT_EQ((std::array{damaged.view.rowTop[1], damaged.view.rowTop[2], damaged.view.rowTop[3]}),
+    ASSERT_EQ(damaged.view.Layout().RowCount(), 3);
+    EXPECT_EQ((std::array{damaged.view.Layout().RowTop(1), damaged.view.Layout().RowTop(2), damaged.view.Layout().RowTop(3)}),
               (std::array{65 + 20, 85 + 256 * 20, 85 + 256 * 20 + 20}));
 
     ChartFixture full;
@@ -123,9 +123,9 @@ TEST(ChartGeometry, RowTopsAndYToRowLane)
     full.workspace.RebuildVisibleRows();
     ASSERT_EQ(full.workspace.VisibleRowCount(), MaxVisibleRows);
     full.view.Redraw();
-    EXPECT_EQ(full.view.viewRowCount, MaxVisibleRows);
+    EXPECT_EQ(full.view.Layout().RowCount(), MaxVisibleRows);
     for (int k = 0; k < MaxVisibleRows; ++k)
-        ASSERT_EQ(full.view.rowTop[k + 1] - full.view.rowTop[k], 40) << k;
+        ASSERT_EQ(full.view.Layout().RowTop(k + 1) - full.view.Layout().RowTop(k), 40) << k;
 }
 
 }  // namespace

@@ -36,7 +36,7 @@ TEST(FrameRenderer, HeaderRulesSpanTheirColumns)
 {
     ChartFixture f;
     f.view.Redraw();
-    const int right = f.view.bufferWidth;
+    const int right = f.view.Layout().BufferWidth();
     ExpectPixels(f.view.BackBuffer(), {{0, 28, Black}, {right - 2, 28, Black}, {right - 1, 28, White},
                                        {339, 46, White}, {340, 46, Black}, {0, 64, Black}});
     for (int x : {20, 140, 220, 340}) {
@@ -75,7 +75,7 @@ TEST(FrameRenderer, DateScales)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.zoom);
         ChartFixture f;
-        f.view.zoomLevel = c.zoom;
+        f.SetZoom(c.zoom);
         f.SetFirstDate(c.first.year, c.first.month, c.first.day);
         f.view.Redraw();
         for (const auto& [x, y0, y1, black] : c.columns)
@@ -94,8 +94,8 @@ TEST(FrameRenderer, RowRulesAndFill)
     // Row 0: 65..85, row 1: 85..125, the document's last.
     ExpectPixels(f.view.BackBuffer(), {{500, 65, 0xFFFF0000}, {20 + 1, 83, 0xFFFF0000}, {19, 70, White},
                                        {500, 84, Black}, {19, 84, White}, {20, 84, Black},
-                                       {f.view.bufferWidth - 2, 84, Black},
-                                       {f.view.bufferWidth - 1, 84, White}, {0, 124, Black},
+                                       {f.view.Layout().BufferWidth() - 2, 84, Black},
+                                       {f.view.Layout().BufferWidth() - 1, 84, White}, {0, 124, Black},
                                        {500, 100, White}, {500, 125, White}});
     for (int x : {20, 140, 220, 340})
         EXPECT_TRUE(Column(f, x, 65, 125, Black)) << x;
@@ -112,7 +112,6 @@ TEST(FrameRenderer, TreeGlyphShowsTheFoldState)
     f.workspace.RebuildVisibleRows();
     ASSERT_EQ(f.workspace.FoldState(0), -1);
     f.view.Redraw();
-    EXPECT_EQ(std::pair(f.view.glyphX[0], f.view.glyphX[1]), std::pair(23, 32));
     const QImage& glyphs = ViewBitmap("IDB_PLUS_MINUS");
     ASSERT_EQ(glyphs.size(), QSize(18, 9));
     EXPECT_EQ(f.view.BackBuffer().copy(23, 70, 9, 9), glyphs.copy(9, 0, 9, 9).convertToFormat(QImage::Format_RGB32));
@@ -133,8 +132,8 @@ TEST(FrameRenderer, RowNamesAndPersons)
     f.AddProject({1, 1});
     for (int row : {0, 1})
         std::memcpy(f.workspace.RowAt(row)->name, "Alpha", 5), std::memcpy(f.workspace.RowAt(row)->person, "Bob", 3);
-    f.view.selectedViewRow = 1;
-    f.view.Redraw();
+    f.view.Resize(800, 300);
+    f.Click(100, 95);
     const QImage& image = f.view.BackBuffer();
     EXPECT_GT(InkRight(image, 36, 86, 138, 104), InkRight(image, 36, 66, 138, 84));
     EXPECT_EQ(InkRight(image, 142, 86, 218, 104), InkRight(image, 142, 66, 218, 84));
@@ -156,9 +155,9 @@ TEST(FrameRenderer, ScrolledRowsStartAtFirstRow)
     f.AddProject({1});
     f.AddProject({1, 3});
     f.workspace.RowAt(2)->backColor = 0x00FF00;
-    f.view.firstRow = 1;
+    f.view.ScrollToRow(1);
     f.view.Redraw();
-    ASSERT_EQ(f.view.viewRowCount, 2);
+    ASSERT_EQ(f.view.Layout().RowCount(), 2);
     // The first document is entirely above: its last-row rule would reach x 0 at y 84.
     ExpectPixels(f.view.BackBuffer(), {{0, 84, White}, {20, 84, Black}, {500, 85, 0xFF00FF00},
                                        {0, 144, Black}});
@@ -194,7 +193,7 @@ TEST(FrameRenderer, HolidayTint)
             f.AddProject(c.lanes);
             f.workspace.RowAt(0)->backColor = c.fill;
         }
-        f.view.zoomLevel = c.zoom;
+        f.SetZoom(c.zoom);
         f.SetFirstDate(2009, 4, 30);
         f.view.Redraw();
         ExpectPixels(f.view.BackBuffer(), c.pixels);

@@ -16,7 +16,7 @@ TEST(ItemCulling, MonthsAwayNeverSkipsAnItemTheExactTestsKeep)
     const int32_t rowIds[] = {f.workspace.RowAt(0)->id, f.workspace.RowAt(1)->id};
     // 1 March: 31 February lies past it.
     for (const auto& [zoom, firstDay] : {std::pair {0, 15}, {2, 1}, {5, 1}, {9, 15}}) {
-        f.view.zoomLevel = zoom;
+        f.SetZoom(zoom);
         f.SetFirstDate(2009, firstDay == 1 ? 3 : 6, firstDay);
         f.view.Redraw();
         const ChartGeometry geometry = f.view.Geometry();

@@ -27,10 +27,8 @@ struct SelectedItems : ChartFixture {
         line.start.rowId = workspace.RowIdAt(0);
         line.end.rowId = workspace.RowIdAt(1);
         lineIndex = workspace.AddItem(0, line);
-        workspace.SelectItem(1, workspace.AddItem(1, task));
-        view.selectedViewRow = 1;
-        view.editMode = Selected;
-        view.Redraw();
+        workspace.AddItem(1, task);
+        Click(540, 114);
     }
 
     int lineIndex = 0;
@@ -57,8 +55,36 @@ TEST(SelectionMode, EditsThatTakeTheLastSelectedItemAwayLeaveTheChartIdle)
     for (const auto& [name, edit] : cases) {
         SelectedItems t;
         edit(t);
-        EXPECT_EQ((std::pair {t.workspace.SelectionCount(), t.view.editMode}), (std::pair {0, int(Idle)})) << name;
+        EXPECT_EQ((std::pair {t.workspace.SelectionCount(), t.view.Mode()}), (std::pair {0, Idle})) << name;
     }
+}
+
+// Of two selected tasks, the one whose handle is dragged is the one that changes.
+TEST(MouseEditing, AHandleStretchesItsOwnItemOfASelection)
+{
+    ChartFixture t;
+    t.AddProject({2});
+    t.view.Resize(800, 300);
+    t.view.SetView(7, {2009, 4, 1});
+    for (uint8_t lane : {0, 1}) {
+        ChartItem task;
+        task.type = TaskLine;
+        task.state = ItemNormal;
+        task.start = {t.workspace.RowIdAt(0), lane, 2009, 4, 2, 0, 0};
+        task.end = {0, 0, 2009, 4, 3, 0, 0};
+        t.workspace.AddItem(0, task);
+    }
+    t.view.OnButtonDown(400, 70);
+    t.view.OnMouseMove(true, 600, 100);
+    t.view.OnButtonUp(600, 100);
+    ASSERT_EQ(t.workspace.SelectionCount(), 2);
+    t.view.OnButtonDown(580, 94);
+    t.view.OnMouseMove(true, 750, 94);
+    t.view.OnButtonUp(750, 94);
+    ChartItem first;
+    ChartItem second;
+    ASSERT_TRUE(t.workspace.GetSelectedItem(0, 0, first) && t.workspace.GetSelectedItem(0, 1, second));
+    EXPECT_EQ((std::pair {first.end.day, second.end.day}), (std::pair {3, 6}));
 }
 
 // The box ends on the day it starts, wherever its left handle takes it.
@@ -75,9 +101,8 @@ TEST(MouseEditing, ATextBoxStretchedByItsLeftHandleEndsOnItsNewStartDay)
     box.end = {0, 0, 2009, 4, 5, 0, 0};
     box.boxWidth = 100;
     box.textWeight = 400;
-    t.workspace.SelectItem(0, t.workspace.AddItem(0, box));
-    t.view.editMode = Selected;
-    t.view.Redraw();
+    t.workspace.AddItem(0, box);
+    t.Click(700, 74);
     t.view.OnButtonDown(660, 68);
     t.view.OnMouseMove(true, 500, 68);
     t.view.OnButtonUp(500, 68);

@@ -1,5 +1,7 @@
 #include "ChartFixture.h"
 
+#include "view/ItemShapes.h"
+
 #include "model/AttributeValues.h"
 #include "view/ViewBitmaps.h"
 
@@ -60,7 +62,7 @@ struct ItemChart : ChartFixture {
     {
         AddProject(lanes);
         SetFirstDate(2009, 4, 1);
-        view.zoomLevel = 7;
+        SetZoom(7);
     }
 
     int Add(const ChartItem& item) { return workspace.AddItem(0, item); }
@@ -100,7 +102,7 @@ TEST(ProjectItemPainter, ArrowHeadsAreGlyphsBesideTheStroke)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.zoom);
         ItemChart f;
-        f.view.zoomLevel = c.zoom;
+        f.SetZoom(c.zoom);
         It item(TaskLine, 1, c.startDay, c.endDay);
         item.lineColor = c.color;
         f.Add(item.Arrow(c.arrow));
@@ -168,7 +170,7 @@ TEST(ProjectItemPainter, ProgressSplitsDoneFromRemaining)
     It item(Progress, 1, 3, 12);
     item.progressColor = 0x00FF00;
     f.Add(item);
-    EXPECT_EQ(CountColor(f.Draw(), Green, 341, 66, f.view.bufferWidth, 124), 0) << "an empty bar has no done part";
+    EXPECT_EQ(CountColor(f.Draw(), Green, 341, 66, f.view.Layout().BufferWidth(), 124), 0) << "an empty bar has no done part";
     f.workspace.Doc(0)->DeleteItem(0);
     item.progress = 50;
     f.Add(item);
@@ -264,7 +266,7 @@ TEST(ProjectItemPainter, ItemsDrawnAndClipped)
     for (const auto& c : scenes) {
         SCOPED_TRACE(c.behaviour);
         ItemChart f(c.lanes);
-        f.view.firstRow = c.firstRow;
+        f.view.ScrollToRow(c.firstRow);
         for (const ChartItem& item : c.items)
             f.Add(item);
         ExpectPixels(f.Draw(), c.pixels);
@@ -285,9 +287,9 @@ TEST(ProjectItemPainter, ItemsOfFoldedOrScrolledAwayRowsAreNotDrawn)
     f.Add(It(TaskLine, 1, 3, 5));  // scrolled away
     f.workspace.ShowSubtree(0, false);
     ASSERT_EQ(f.workspace.FindVisibleRow(0, 1), -1);
-    f.view.firstRow = 1;
+    f.view.ScrollToRow(1);
     f.view.Redraw();
-    EXPECT_FALSE(Inked(f.view.BackBuffer(), 341, 65, f.view.bufferWidth, 104));
+    EXPECT_FALSE(Inked(f.view.BackBuffer(), 341, 65, f.view.Layout().BufferWidth(), 104));
 }
 
 TEST(ProjectItemPainter, OneItemDrawsShiftedWhateverItsState)
@@ -296,11 +298,12 @@ TEST(ProjectItemPainter, OneItemDrawsShiftedWhateverItsState)
     f.Add(It(TaskLine, 0, 20, 25));
     f.Draw();
     const ChartItem item = It(TaskLine, 1, 3, 5).State(ItemSelected);
-    QImage image(f.view.bufferWidth, f.view.bufferHeight, QImage::Format_RGB32);
+    QImage image(f.view.Layout().BufferWidth(), f.view.Layout().BufferHeight(), QImage::Format_RGB32);
     image.fill(Qt::white);
     {
         Surface s(image);
-        f.view.DrawProjectItem(s, 0, item, 10, 20);
+        const ChartGeometry geometry = f.view.Geometry();
+        ItemShapes(f.workspace, geometry, s, 10, 20).Draw(0, item);
     }
     ExpectPixels(image, {{AprilX(3) + 10, Lane1Y + 20, Black}, {AprilX(3) + 9, Lane1Y + 20, White},
                          {AprilX(3) + 10, Lane1Y, White}});

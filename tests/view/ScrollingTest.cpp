@@ -21,16 +21,16 @@ TEST(Zoom, StopsAtTheEndsAndKeepsTheFirstDate)
 {
     ChartFixture f;
     for (auto [from, step, changed, to] : {std::array{9, +1, 0, 9}, {0, -1, 0, 0}, {2, +1, 1, 3}}) {
-        f.view.zoomLevel = from;
+        f.SetZoom(from);
         EXPECT_EQ(f.view.ChangeZoom(step), changed) << from;
-        EXPECT_EQ(f.view.zoomLevel, to);
+        EXPECT_EQ(f.view.Layout().Zoom(), to);
     }
     f.view.Resize(1000, 600);
     f.SetFirstDate(2009, 4, 17);
-    f.view.zoomLevel = 4;
+    f.SetZoom(4);
     ASSERT_EQ(f.view.ChangeZoom(+1), 1);
     EXPECT_EQ(f.First(), (Date{2009, 4, 17}));
-    EXPECT_EQ(f.view.hScroll.position, Position(2009, 4, 17, 20));
+    EXPECT_EQ(f.view.HorizontalScroll().position, Position(2009, 4, 17, 20));
 }
 
 TEST(VerticalScroll, PositionAndMaximumFollowTheRowHeights)
@@ -38,28 +38,28 @@ TEST(VerticalScroll, PositionAndMaximumFollowTheRowHeights)
     ChartFixture f;
     f.AddProject({2, 3, 1});
     f.view.Resize(1000, 64 + 80);
-    f.view.firstRow = 1;
+    f.view.ScrollToRow(1);
     f.view.UpdateVerticalScroll();
-    EXPECT_EQ(Bar(f.view.vScroll), (std::array{0, 120, 80, 40}));
+    EXPECT_EQ(Bar(f.view.VerticalScroll()), (std::array{0, 120, 80, 40}));
 
     // Less left than a page: the range reaches one page past the position.
-    f.view.firstRow = 2;
+    f.view.ScrollToRow(2);
     f.view.UpdateVerticalScroll();
-    EXPECT_EQ(Bar(f.view.vScroll), (std::array{0, 180, 80, 100}));
-    f.view.firstRow = 0;
+    EXPECT_EQ(Bar(f.view.VerticalScroll()), (std::array{0, 180, 80, 100}));
+    f.view.ScrollToRow(0);
     f.view.Resize(1000, 64 + 200);
-    EXPECT_EQ(f.view.vScroll.max, 200);
+    EXPECT_EQ(f.view.VerticalScroll().max, 200);
 
     // An empty workspace: nothing to scroll, and a client area shorter than the header has no
     // negative page.
     ChartFixture empty;
     empty.view.Resize(1000, 300);
-    EXPECT_EQ(Bar(empty.view.vScroll), (std::array{0, 236, 236, 0}));
-    EXPECT_EQ(empty.view.viewRowCount, 0);
+    EXPECT_EQ(Bar(empty.view.VerticalScroll()), (std::array{0, 236, 236, 0}));
+    EXPECT_EQ(empty.view.Layout().RowCount(), 0);
     EXPECT_EQ(empty.view.OnVScroll(LineDown, 0), 0);
-    EXPECT_EQ(empty.view.firstRow, 0);
+    EXPECT_EQ(empty.view.Layout().FirstRow(), 0);
     empty.view.Resize(1000, 30);
-    EXPECT_EQ(empty.view.vScroll.page, 0);
+    EXPECT_EQ(empty.view.VerticalScroll().page, 0);
 }
 
 // Lines and pages step by rows and clamp; a released thumb takes the row under its position, a
@@ -82,10 +82,10 @@ TEST(VerticalScroll, StepsByRowsAndClamps)
         f.view.Resize(1000, 600);
         for (const auto& [command, position, firstRow] : c.steps) {
             EXPECT_EQ(f.view.OnVScroll(command, position), 1) << command << " " << position;
-            EXPECT_EQ(f.view.firstRow, firstRow) << command << " " << position;
+            EXPECT_EQ(f.view.Layout().FirstRow(), firstRow) << command << " " << position;
         }
-        EXPECT_EQ(f.view.viewRowCount, c.rowsShown);
-        EXPECT_EQ(f.view.rowTop[0], 65);
+        EXPECT_EQ(f.view.Layout().RowCount(), c.rowsShown);
+        EXPECT_EQ(f.view.Layout().RowTop(0), 65);
     }
 }
 
@@ -96,9 +96,9 @@ TEST(HorizontalScroll, RangeCoversTheItems)
     f.SetFirstDate(2009, 4, 17);
     f.view.Resize(1370, 600);
     const int position = static_cast<int>(((9 * 365) + 3 * 30) * (80 / 30.0));
-    EXPECT_EQ(Bar(f.view.hScroll), (std::array{position, position + 1000, 1000, position}));
+    EXPECT_EQ(Bar(f.view.HorizontalScroll()), (std::array{position, position + 1000, 1000, position}));
     f.view.Resize(300, 600);
-    EXPECT_EQ(Bar(f.view.hScroll), (std::array{position, position, 0, position}));
+    EXPECT_EQ(Bar(f.view.HorizontalScroll()), (std::array{position, position, 0, position}));
 
     f.AddProject({1});
     ChartItem item;
@@ -106,30 +106,30 @@ TEST(HorizontalScroll, RangeCoversTheItems)
     item.start = {f.workspace.RowAt(0)->id, 0, 2009, 3, 1, 0, 0};
     item.end = {f.workspace.RowAt(0)->id, 0, 2009, 12, 20, 0, 0};
     ASSERT_EQ(f.workspace.AddItem(0, item), 0);
-    f.view.zoomLevel = 5;
+    f.SetZoom(5);
     f.SetFirstDate(2009, 4, 1);
     f.view.Resize(1000, 600);
-    EXPECT_EQ(Bar(f.view.hScroll), (std::array{Position(2009, 3, 1, 20), Position(2009, 12, 21, 20), 630,
+    EXPECT_EQ(Bar(f.view.HorizontalScroll()), (std::array{Position(2009, 3, 1, 20), Position(2009, 12, 21, 20), 630,
                                                Position(2009, 4, 1, 20)}));
 
     // Scrolled before the first item: the range starts at what is shown.
     f.SetFirstDate(2009, 2, 1);
     f.view.UpdateHorizontalScroll();
-    EXPECT_EQ(f.view.hScroll.min, Position(2009, 2, 1, 20));
+    EXPECT_EQ(f.view.HorizontalScroll().min, Position(2009, 2, 1, 20));
     // The right edge beyond the last item: one page from the position.
     f.SetFirstDate(2009, 12, 10);
     f.view.UpdateHorizontalScroll();
-    EXPECT_EQ(f.view.hScroll.max, Position(2009, 12, 10, 20) + 630);
+    EXPECT_EQ(f.view.HorizontalScroll().max, Position(2009, 12, 10, 20) + 630);
 
     // A tracked thumb moves the date only; its release brings the bar to it.
     f.SetFirstDate(2009, 4, 1);
     f.view.UpdateHorizontalScroll();
     EXPECT_EQ(f.view.OnHScroll(ThumbTrack, Position(2009, 4, 1, 20) + 10 * 20 + 5), 1);
     EXPECT_EQ(f.First(), (Date{2009, 4, 11}));
-    EXPECT_EQ(f.view.hScroll.position, Position(2009, 4, 1, 20));
+    EXPECT_EQ(f.view.HorizontalScroll().position, Position(2009, 4, 1, 20));
     EXPECT_EQ(f.view.OnHScroll(ThumbPosition, 0), 1);
     EXPECT_EQ(f.First(), (Date{2009, 4, 11}));
-    EXPECT_EQ(f.view.hScroll.position, Position(2009, 4, 11, 20));
+    EXPECT_EQ(f.view.HorizontalScroll().position, Position(2009, 4, 11, 20));
 }
 
 // Steps move the first date by the zoom's units and stop at the calendar's range.
@@ -149,7 +149,7 @@ TEST(HorizontalScroll, LineAndPageSteps)
     for (const auto& c : cases) {
         ChartFixture f;
         f.view.Resize(1000, 600);
-        f.view.zoomLevel = c.zoom;
+        f.SetZoom(c.zoom);
         f.SetFirstDate(c.from.year, c.from.month, c.from.day);
         EXPECT_EQ(f.view.OnHScroll(c.command, 0), 1);
         EXPECT_EQ(f.First(), c.to) << c.zoom << " " << c.from.year << "-" << c.from.month << "-" << c.from.day;

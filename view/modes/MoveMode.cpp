@@ -1,0 +1,41 @@
+#include "view/modes/MoveMode.h"
+
+#include "view/modes/Feedback.h"
+
+namespace td {
+
+MoveMode::MoveMode(const EditContext& context, int downX, int downY)
+    : EditState(context), downX(downX), downY(downY), pointerX(downX), pointerY(downY)
+{
+}
+
+bool MoveMode::Move(int x, int y)
+{
+    pointerX = x;
+    pointerY = y;
+    return !OutsideChart();
+}
+
+// The release counts from the last place the pointer was shown at.
+DragOutcome MoveMode::Release(int, int)
+{
+    if (OutsideChart())
+        return Cancel();
+    const int dx = pointerX - downX;
+    const int days = layout.IsDayMode() ? dx / layout.DayWidth() : dx * 30 / layout.MonthWidth();
+    workspace.MoveSelectedItems(days, (pointerY - downY) / LaneHeight);
+    return {ModeOfSelection(), DragRepaint::Chart};
+}
+
+DragOutcome MoveMode::Cancel()
+{
+    workspace.RestoreSelectedItems();
+    return {Selected, DragRepaint::Chart};
+}
+
+void MoveMode::Draw(Feedback& feedback) const
+{
+    feedback.DrawSelection(pointerX - downX, ((pointerY - downY) / LaneHeight) * LaneHeight);
+}
+
+}  // namespace td

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "view/modes/EditState.h"
+
+namespace td {
+
+// The selected items dragged to other dates and lanes: their outlines follow the pointer in
+// whole lanes, and the release moves them by the days and lanes between press and pointer.
+class MoveMode : public EditState {
+public:
+    MoveMode(const EditContext& context, int downX, int downY);
+
+    EditMode Mode() const override { return MoveItems; }
+    bool Move(int x, int y) override;
+    DragOutcome Release(int x, int y) override;
+    DragOutcome Cancel() override;
+    void Draw(Feedback& feedback) const override;
+
+private:
+    // Left of the chart or above the first row, nothing is moved.
+    bool OutsideChart() const { return pointerX <= TimelineLeft || pointerY <= layout.RowsTop(); }
+
+    int downX;
+    int downY;
+    int pointerX;
+    int pointerY;
+};
+
+}  // namespace td
