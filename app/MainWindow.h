@@ -7,6 +7,7 @@
 #include "dialogs/QtFormatDialogs.h"
 #include "model/Workspace.h"
 #include "persistence/FileCommands.h"
+#include "persistence/HolidayFile.h"
 #include "view/ChartView.h"
 
 #include <QMainWindow>
@@ -102,7 +103,8 @@ private:
 
     std::unique_ptr<FileChooser> ownChooser;
     std::unique_ptr<MessageBoxes> ownBoxes;
-    HolidayCalendar calendar;
+    HolidayFiles holidayFiles;
+    HolidayCalendar calendar{holidayFiles};
     Workspace workspace;
     ChartView view;
     ToolBar toolBar;
