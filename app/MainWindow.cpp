@@ -86,7 +86,6 @@ MainWindow::MainWindow(WindowServices services)
                                                 std::vector<QWidget*>{toolBar.Bar(), hBar, vBar},
                                                 workspace, calendar, view);
     previewMode->SetRoute([this](int id) { RunCommand(id); });
-    view.SelectTool(toolBar.CurrentTool());
     view.SetDialogs(&formatDialogs);
 
     chart->onResize = [this] { ChartResized(); };
@@ -424,7 +423,6 @@ int MainWindow::SelectTool(int id)
 {
     DropSelection();
     toolBar.SelectTool(id);
-    view.SelectTool(toolBar.CurrentTool());
     return 0;
 }
 

@@ -107,7 +107,7 @@ private:
     HolidayCalendar calendar{holidayFiles};
     Workspace workspace;
     ChartView view;
-    ToolBar toolBar;
+    ToolBar toolBar{view};
     FileCommands files;
     QtFormatDialogs formatDialogs;
     HelpWindow help;

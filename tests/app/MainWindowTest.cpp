@@ -90,7 +90,7 @@ TEST_F(MainWindowTest, ToolbarHoldsExactlyOneToolDown)
 
     Click(CmdToolEvent);
     Click(CmdToolEvent);
-    EXPECT_EQ(window->View().currentTool, CmdToolEvent);
+    EXPECT_EQ(window->View().CurrentTool(), CmdToolEvent);
     for (const auto& entry : ToolButtonTable)
         EXPECT_TRUE(!IsToolCommand(entry.command) || window->Tools().Button(entry.command)->isChecked() == (entry.command == CmdToolEvent)) << entry.command;
 }
