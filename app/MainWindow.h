@@ -73,7 +73,7 @@ private:
     static const std::vector<Route>& Routes();
 
     void BuildActions();
-    void BindKey(QAction* action, const QKeySequence& key);
+    void BindKey(QAction* action, const QKeySequence& key, bool shownInMenu);
     void BuildMenus();
     void ApplyRepaint(Repaint repaint);
     void RepaintIf(int changed);
