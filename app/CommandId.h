@@ -1,5 +1,7 @@
 #pragma once
 
+#include "view/ToolId.h"
+
 namespace td {
 
 // The command ids of the menus, accelerators and toolbar; every command is routed by its id.
@@ -27,16 +29,16 @@ enum CommandId : int {
     CmdClosePreview = 40027,
     CmdPreviousPage = 40028,
     CmdNextPage = 40029,
-    CmdToolSelect = 41000,
+    CmdToolSelect = ToolId::Select,
     CmdZoomWider = 41002,
     CmdZoomNarrower = 41003,
-    CmdToolTaskLine = 41004,
-    CmdToolTaskBand = 41005,
-    CmdToolEvent = 41006,
-    CmdToolProgress = 41007,
-    CmdToolLine = 41008,
-    CmdToolTextBox = 41009,
-    CmdToolSchedule = 41010,
+    CmdToolTaskLine = ToolId::TaskLine,
+    CmdToolTaskBand = ToolId::TaskBand,
+    CmdToolEvent = ToolId::Event,
+    CmdToolProgress = ToolId::Progress,
+    CmdToolLine = ToolId::Line,
+    CmdToolTextBox = ToolId::TextBox,
+    CmdToolSchedule = ToolId::Schedule,
     CmdRowUp = 41011,
     CmdRowDown = 41012,
     CmdRowOutdent = 41013,

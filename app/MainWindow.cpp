@@ -84,9 +84,8 @@ MainWindow::MainWindow(WindowServices services)
     BuildMenus();
     previewMode = std::make_unique<PreviewMode>(*this, *chart,
                                                 std::vector<QWidget*>{toolBar.Bar(), hBar, vBar},
+                                                [this](int id) { return Action(id); },
                                                 workspace, calendar, view);
-    previewMode->SetRoute([this](int id) { RunCommand(id); });
-    view.SelectTool(toolBar.CurrentTool());
     view.SetDialogs(&formatDialogs);
 
     chart->onResize = [this] { ChartResized(); };
@@ -183,16 +182,16 @@ void MainWindow::BuildActions()
         const int id = entry.command;
         connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
         if (entry.shortcut)
-            BindKey(action, QKeySequence(QString::fromLatin1(entry.shortcut)));
+            BindKey(action, QKeySequence(QString::fromLatin1(entry.shortcut)), entry.shortcutShown);
         commandActions.push_back(action);
     }
 }
 
-// A menu entry shows its key only where its own text names it; the other keys run the same
-// action without adding a shortcut column to the menu.
-void MainWindow::BindKey(QAction* action, const QKeySequence& key)
+// A menu entry shows only the keys the menu names; the other keys run the same action without
+// adding a shortcut column to the menu.
+void MainWindow::BindKey(QAction* action, const QKeySequence& key, bool shownInMenu)
 {
-    if (!action->text().contains('\t')) {
+    if (!shownInMenu) {
         auto* shortcut = new QShortcut(key, this);
         connect(shortcut, &QShortcut::activated, action, &QAction::trigger);
         return;
@@ -424,7 +423,6 @@ int MainWindow::SelectTool(int id)
 {
     DropSelection();
     toolBar.SelectTool(id);
-    view.SelectTool(toolBar.CurrentTool());
     return 0;
 }
 

@@ -7,6 +7,7 @@
 #include "dialogs/QtFormatDialogs.h"
 #include "model/Workspace.h"
 #include "persistence/FileCommands.h"
+#include "persistence/HolidayFile.h"
 #include "view/ChartView.h"
 
 #include <QMainWindow>
@@ -72,7 +73,7 @@ private:
     static const std::vector<Route>& Routes();
 
     void BuildActions();
-    void BindKey(QAction* action, const QKeySequence& key);
+    void BindKey(QAction* action, const QKeySequence& key, bool shownInMenu);
     void BuildMenus();
     void ApplyRepaint(Repaint repaint);
     void RepaintIf(int changed);
@@ -102,10 +103,11 @@ private:
 
     std::unique_ptr<FileChooser> ownChooser;
     std::unique_ptr<MessageBoxes> ownBoxes;
-    HolidayCalendar calendar;
+    HolidayFiles holidayFiles;
+    HolidayCalendar calendar{holidayFiles};
     Workspace workspace;
     ChartView view;
-    ToolBar toolBar;
+    ToolBar toolBar{view};
     FileCommands files;
     QtFormatDialogs formatDialogs;
     HelpWindow help;

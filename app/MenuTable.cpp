@@ -13,7 +13,7 @@ constexpr std::array<int, 6> EditMenu { CmdUndo, 0, CmdCut, CmdCopy, CmdPaste, C
 constexpr std::array<int, 1> ToolMenu { CmdHolidays };
 constexpr std::array<int, 2> HelpMenu { CmdHelp, CmdVersion };
 
-constexpr std::array Menu1 {
+constexpr std::array MainMenuColumns {
     MenuColumn { "ファイル", FileMenu },
     MenuColumn { "編集", EditMenu },
     MenuColumn { "ツール", ToolMenu },
@@ -39,7 +39,7 @@ constexpr std::array MenuTask {
 
 }  // namespace
 
-std::span<const MenuColumn> MainMenu() { return Menu1; }
+std::span<const MenuColumn> MainMenu() { return MainMenuColumns; }
 
 std::span<const MenuEntry> ProjectMenu() { return MenuProject; }
 

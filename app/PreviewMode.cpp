@@ -14,18 +14,8 @@ namespace td {
 
 namespace {
 
-struct PreviewMenuEntry {
-    int command;
-    const char* text;
-};
-
 // IDR_MENU_PREVIEW: four top-level items, no pop-ups.
-constexpr PreviewMenuEntry PreviewMenu[] = {
-    {CmdPrint, "印刷"},
-    {CmdClosePreview, "閉じる"},
-    {CmdPreviousPage, "<<"},
-    {CmdNextPage, ">>"},
-};
+constexpr int PreviewMenu[] = {CmdPrint, CmdClosePreview, CmdPreviousPage, CmdNextPage};
 
 }  // namespace
 
@@ -58,7 +48,8 @@ void PreviewPage::paintEvent(QPaintEvent* event)
 }
 
 PreviewMode::PreviewMode(QMainWindow& window, QWidget& chart, std::vector<QWidget*> chartControls,
-                         Workspace& workspace, HolidayCalendar& holidays, ChartView& view)
+                         const std::function<QAction*(int)>& actionOf, Workspace& workspace,
+                         HolidayCalendar& holidays, ChartView& view)
     : window(window)
     , chartControls(std::move(chartControls))
     , workspace(workspace)
@@ -66,31 +57,14 @@ PreviewMode::PreviewMode(QMainWindow& window, QWidget& chart, std::vector<QWidge
     , view(view)
     , page(new PreviewPage(&chart))
     , makeTarget([&window] { return std::make_unique<PrintJob>(&window); })
+    , previousPage(actionOf(CmdPreviousPage))
+    , nextPage(actionOf(CmdNextPage))
 {
-    for (const PreviewMenuEntry& entry : PreviewMenu) {
-        auto* action = new QAction(QString::fromUtf8(entry.text), &window);
-        action->setData(entry.command);
-        previewActions.push_back(action);
-    }
+    for (const int command : PreviewMenu)
+        previewActions.push_back(actionOf(command));
 }
 
 PreviewMode::~PreviewMode() = default;
-
-void PreviewMode::SetRoute(std::function<void(int)> route)
-{
-    for (QAction* action : previewActions) {
-        const int id = action->data().toInt();
-        QObject::connect(action, &QAction::triggered, action, [route, id] { route(id); });
-    }
-}
-
-QAction* PreviewMode::PreviewAction(int id) const
-{
-    for (QAction* action : previewActions)
-        if (action->data().toInt() == id)
-            return action;
-    return nullptr;
-}
 
 int PreviewMode::Run(int id)
 {
@@ -130,7 +104,7 @@ int PreviewMode::Enter()
         bar->removeAction(action);
     for (QAction* action : previewActions)
         bar->addAction(action);
-    Grey();
+    EnablePageArrows();
     active = true;
     page->preview = preview.get();
     page->show();
@@ -169,20 +143,20 @@ int PreviewMode::Print()
 // The greying keeps the page index within the pages: "<<" and ">>" run only while enabled.
 int PreviewMode::Turn(int step)
 {
-    QAction* action = PreviewAction(step < 0 ? CmdPreviousPage : CmdNextPage);
-    if (!active || !action->isEnabled())
+    const QAction* arrow = step < 0 ? previousPage : nextPage;
+    if (!active || !arrow->isEnabled())
         return 0;
     preview->currentPage += step;
     preview->RenderPreviewPage(view);
-    Grey();
+    EnablePageArrows();
     page->update();
     return 1;
 }
 
-void PreviewMode::Grey()
+void PreviewMode::EnablePageArrows()
 {
-    PreviewAction(CmdPreviousPage)->setEnabled(preview->currentPage > 0);
-    PreviewAction(CmdNextPage)->setEnabled(preview->currentPage + 1 < preview->pageCount);
+    previousPage->setEnabled(preview->currentPage > 0);
+    nextPage->setEnabled(preview->currentPage + 1 < preview->pageCount);
 }
 
 }  // namespace td

@@ -37,26 +37,26 @@ class PreviewMode {
 public:
     using TargetFactory = std::function<std::unique_ptr<PrintTarget>()>;
 
+    // The preview's menu bar shows the window's own actions, which `actionOf` finds by id.
     PreviewMode(QMainWindow& window, QWidget& chart, std::vector<QWidget*> chartControls,
-                Workspace& workspace, HolidayCalendar& holidays, ChartView& view);
+                const std::function<QAction*(int)>& actionOf, Workspace& workspace,
+                HolidayCalendar& holidays, ChartView& view);
     ~PreviewMode();
 
-    // Runs 40025 to 40029; `route` runs the preview menu's commands through the window.
+    // Runs 40025 to 40029.
     int Run(int id);
-    void SetRoute(std::function<void(int)> route);
     // Where previews and print jobs get their device; the Qt printer unless a test says else.
     void SetTargetFactory(TargetFactory factory) { makeTarget = std::move(factory); }
 
     bool Active() const { return active; }
     const PrintPreview* Preview() const { return preview.get(); }
-    QAction* PreviewAction(int id) const;
 
 private:
     int Enter();
     int Leave();
     int Print();
     int Turn(int step);
-    void Grey();
+    void EnablePageArrows();
 
     QMainWindow& window;
     std::vector<QWidget*> chartControls;
@@ -66,6 +66,8 @@ private:
     PreviewPage* page;
     TargetFactory makeTarget;
     std::vector<QAction*> previewActions;
+    QAction* previousPage;
+    QAction* nextPage;
     std::vector<QAction*> mainActions;
     std::unique_ptr<PrintPreview> preview;
     bool active = false;

@@ -1,6 +1,7 @@
 #include "app/ToolBar.h"
 
 #include "app/CommandId.h"
+#include "view/ChartView.h"
 
 #include <QAction>
 #include <QPixmap>
@@ -68,20 +69,19 @@ QToolBar* ToolBar::Create(QWidget* parent, const std::function<QAction*(int)>& a
         bar->addWidget(button);
         buttons[n] = button;
     }
-    SetHeld(currentTool, true);
+    SetHeld(view.CurrentTool(), true);
     return bar;
 }
 
-int ToolBar::SelectTool(int command)
+void ToolBar::SelectTool(int command)
 {
-    if (command == currentTool) {
-        SetHeld(command, true);
-        return 0;
+    const int previous = view.CurrentTool();
+    if (command != previous) {
+        SetHeld(previous, false);
+        view.SelectTool(command);
     }
-    SetHeld(currentTool, false);
-    currentTool = command;
+    // A click on the held button has just released it.
     SetHeld(command, true);
-    return 1;
 }
 
 void ToolBar::Show(bool shown)

@@ -3,6 +3,7 @@
 #include "model/Document.h"
 #include "model/Workspace.h"
 #include "persistence/DocumentFile.h"
+#include "persistence/HolidayFile.h"
 #include "view/ChartView.h"
 #include "view/EditMode.h"
 #include "view/Surface.h"
@@ -166,7 +167,8 @@ struct BenchChart {
     }
 
     Workspace workspace;
-    HolidayCalendar holidays;
+    HolidayFiles holidayFiles;
+    HolidayCalendar holidays{holidayFiles};
     ChartView view;
 };
 
@@ -251,7 +253,8 @@ void BM_ReadAndFirstRedraw(benchmark::State& state)
     SilentReporter errors;
     for (auto _ : state) {
         Workspace workspace;
-        HolidayCalendar holidays;
+        HolidayFiles holidayFiles;
+        HolidayCalendar holidays(holidayFiles);
         ChartView view(workspace, holidays, ScreenWidth, ScreenHeight);
         workspace.AddDocument(0);
         Document& document = *workspace.Doc(0);

@@ -8,6 +8,12 @@ inline constexpr int FirstYear = 2000;
 inline constexpr int EndYear = 2100;  // first year past the range
 inline constexpr int DaysInIndexYear = 366;
 
+struct DateTriple {
+    int32_t year = 0;
+    int32_t month = 0;
+    int32_t day = 0;
+};
+
 int IsLeapYear(int year);
 int DaysInMonth(int year, int month);
 // Moves the date by months, then days; returns 0 and leaves everything untouched when the

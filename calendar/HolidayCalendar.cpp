@@ -1,9 +1,9 @@
 #include "calendar/HolidayCalendar.h"
 
-#include "calendar/Dates.h"
-
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace td {
 
@@ -12,6 +12,20 @@ int HolidayCalendar::IsHoliday(int year, int month, int day)
     if (month < 1 || month > 12 || day < 1 || day > 31)
         return 0;
     return dayTable[TableFor(year)][DayIndex(month, day)];
+}
+
+HolidayDays HolidayCalendar::DaysFrom(const DateTriple& first, int count)
+{
+    std::vector<bool> days;
+    if (first.day < 1 || first.day > DaysInMonth(first.year, first.month))
+        return HolidayDays(std::move(days));
+    DateTriple date = first;
+    for (int i = 0; i < count; ++i) {
+        days.push_back(IsHoliday(date.year, date.month, date.day) != 0);
+        if (!StepDate(date.year, date.month, date.day, nullptr, 0, 1))
+            break;
+    }
+    return HolidayDays(std::move(days));
 }
 
 void HolidayCalendar::ReloadHolidays()
@@ -38,7 +52,7 @@ int HolidayCalendar::TableFor(int year)
 void HolidayCalendar::LoadTable(int table, int year)
 {
     std::fill(std::begin(dayTable[table]), std::end(dayTable[table]), 0);
-    LoadHolidayFile(year, dayTable[table]);
+    source.LoadYear(year, dayTable[table]);
     cachedYear[table] = year;
 }
 

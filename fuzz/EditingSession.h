@@ -4,6 +4,7 @@
 #include "fuzz/FakeServices.h"
 #include "model/Workspace.h"
 #include "persistence/FileCommands.h"
+#include "persistence/HolidayFile.h"
 #include "view/ChartView.h"
 
 #include <string>
@@ -42,7 +43,8 @@ public:
 
     FuzzInput& input;
     Workspace workspace;
-    HolidayCalendar holidays;
+    HolidayFiles holidayFiles;
+    HolidayCalendar holidays{holidayFiles};
     ChartView view;
     FakeBoxes boxes;
     FakeChooser chooser;

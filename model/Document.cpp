@@ -226,14 +226,6 @@ int Document::IsShownAt(int position) const
     return InOrder(position) && rows[order[position]].state == RowShown ? 1 : 0;
 }
 
-int Document::GetRowAt(int position, ProjectRow& out) const
-{
-    if (!InOrder(position))
-        return 0;
-    CopyRow(out, rows[order[position]]);
-    return 1;
-}
-
 int Document::AddItem(const ChartItem& item)
 {
     MakeRoom(items, itemCount, itemCapacity);

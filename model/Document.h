@@ -55,7 +55,6 @@ public:
     const ProjectRow& RowRecord(int rowIndex) const { return rows[rowIndex]; }
     int32_t RowIdAtPosition(int position) const;
     int IsShownAt(int position) const;
-    int GetRowAt(int position, ProjectRow& out) const;
 
     int AddItem(const ChartItem& item);
     // Changes whenever an item's type or dates may have changed (an item added, the table

@@ -1,15 +1,9 @@
 #include "model/Workspace.h"
 
 #include "calendar/Dates.h"
-#include "persistence/HolidayFile.h"
-#include "persistence/SavePrompt.h"
+#include "model/SavePrompt.h"
 
 namespace td {
-
-Workspace::Workspace()
-{
-    FixHolidayDirectory();
-}
 
 Workspace::~Workspace()
 {

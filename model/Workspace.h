@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calendar/Dates.h"
 #include "model/Document.h"
 #include "model/UndoLog.h"
 
@@ -15,18 +16,11 @@ inline constexpr int MaxDocuments = 16;
 inline constexpr int MaxVisibleRows = 256;
 inline constexpr int MaxSelection = 256;
 
-struct DateTriple {
-    int32_t year = 0;
-    int32_t month = 0;
-    int32_t day = 0;
-};
-
 // Every open document, presented to the chart as one flattened list of visible rows.
 // Documents are addressed by slot (0..DocumentCount()-1), rows by visible-row index, items by
 // their index in their document's item table. Out-of-range arguments are refused, never read.
 class Workspace {
 public:
-    Workspace();
     ~Workspace();
 
     // Documents

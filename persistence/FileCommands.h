@@ -1,6 +1,6 @@
 #pragma once
 
-#include "persistence/SavePrompt.h"
+#include "model/SavePrompt.h"
 
 #include <string>
 #include <string_view>

@@ -1,15 +1,16 @@
 #pragma once
 
+#include "calendar/HolidayYearSource.h"
+
 #include <string>
 #include <string_view>
 
 namespace td {
 
-inline constexpr int HolidayTableSize = 366;
 inline constexpr char HolidayFileHeader[] = "# TimelineDraft Holiday File";
 
 // Takes the process's working directory as the home of the holiday files; only the first call
-// counts (the Workspace makes it at start).
+// counts (HolidayFiles makes it at start).
 void FixHolidayDirectory();
 // Puts the holiday files in another directory (tests, tools); later FixHolidayDirectory calls
 // keep it.
@@ -26,5 +27,15 @@ std::string HolidayText(const int (&table)[HolidayTableSize]);
 // written. Loading only sets entries to 1; callers clear the table first.
 int LoadHolidayFile(int year, int (&table)[HolidayTableSize]);
 int SaveHolidayFile(int year, const int (&table)[HolidayTableSize]);
+
+// The holiday files as the calendar's source of years; the first one made fixes the directory.
+class HolidayFiles final : public HolidayYearSource {
+public:
+    HolidayFiles() { FixHolidayDirectory(); }
+    int LoadYear(int year, int (&table)[HolidayTableSize]) override
+    {
+        return LoadHolidayFile(year, table);
+    }
+};
 
 }  // namespace td

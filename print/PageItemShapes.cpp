@@ -9,7 +9,7 @@ namespace td {
 
 void PageItemShapes::SelectItemPen(const ChartItem& item)
 {
-    const auto dash = [this](int length) { return g.Scaled(length); };
+    const auto dash = [this](int length) { return metrics.Scaled(length); };
     std::vector<int32_t> pattern;
     switch (item.lineStyle) {
     case PenDash:
@@ -27,44 +27,47 @@ void PageItemShapes::SelectItemPen(const ChartItem& item)
     default:
         break;
     }
-    s.SelectGeometricPen(geometry.penWidth, pattern, item.lineColor);
+    surface.SelectGeometricPen(geometry.penWidth, pattern, item.lineColor);
 }
 
 void PageItemShapes::DrawProgress(const ChartItem& item, int laneTop)
 {
     const DaySpan span = Span(item);
-    if (span.sres == 1 || span.eres == -1)
+    if (span.startPlace == 1 || span.endPlace == -1)
         return;
-    const int e2 = g.Scaled(2);
-    const int e4 = g.Scaled(4);
-    const int y = laneTop + g.lineOffset;
+    const int strokeOffset = metrics.Scaled(2);
+    const int fillHeight = metrics.Scaled(4);
+    const int y = laneTop + metrics.lineOffset;
     const bool arrowLeft = (item.arrow & ArrowLeft) != 0;
     const bool arrowRight = (item.arrow & ArrowRight) != 0;
 
-    int u1 = 0;
-    int u2 = 0;
-    geometry.dates.DateToXUnclamped(u1, item.start.year, item.start.month, item.start.day);
-    geometry.dates.DateToXUnclamped(u2, item.end.year, item.end.month, item.end.day + 1);
-    u1 += arrowLeft ? g.headLength : 0;
-    u2 -= arrowRight ? g.headLength : 0;
-    const int64_t f = u1 + (static_cast<int64_t>(u2 - u1) * item.progress) / 100;
+    // The share done is measured between the heads of the whole task, wherever the page clamps it.
+    int barStartX = 0;
+    int barEndX = 0;
+    geometry.dates.DateToXUnclamped(barStartX, item.start.year, item.start.month, item.start.day);
+    geometry.dates.DateToXUnclamped(barEndX, item.end.year, item.end.month, item.end.day + 1);
+    barStartX += arrowLeft ? metrics.headLength : 0;
+    barEndX -= arrowRight ? metrics.headLength : 0;
+    const int64_t doneX =
+        barStartX + (static_cast<int64_t>(barEndX - barStartX) * item.progress) / 100;
 
     const Heads heads = TaskHeads(item, span);
-    const int a = span.sx + (heads.left ? g.headLength : 0);
-    const int b = span.ex - (heads.right ? g.headLength : 0);
-    if (item.progress != 0 && a < f)
-        s.FillRect(a + dx, y - e2 + dy, static_cast<int>(std::min<int64_t>(f, INT32_MAX / 2)) + dx,
-                   y - e2 + e4 + dy, item.progressColor);
-    if (a < b) {
-        Segment(a, y - e2, b, y - e2);
-        Segment(a, y + e2, b, y + e2);
+    const int strokeLeft = span.startX + (heads.left ? metrics.headLength : 0);
+    const int strokeRight = span.endX - (heads.right ? metrics.headLength : 0);
+    if (item.progress != 0 && strokeLeft < doneX)
+        surface.FillRect(strokeLeft + dx, y - strokeOffset + dy,
+                         static_cast<int>(std::min<int64_t>(doneX, INT32_MAX / 2)) + dx,
+                         y - strokeOffset + fillHeight + dy, item.progressColor);
+    if (strokeLeft < strokeRight) {
+        Segment(strokeLeft, y - strokeOffset, strokeRight, y - strokeOffset);
+        Segment(strokeLeft, y + strokeOffset, strokeRight, y + strokeOffset);
     }
-    if (!arrowLeft && span.sres != -1)
-        Segment(span.sx, y - e2, span.sx, y + e2);
+    if (!arrowLeft && span.startPlace != -1)
+        Segment(span.startX, y - strokeOffset, span.startX, y + strokeOffset);
     if (!arrowRight)
-        Segment(span.ex, y - e2, span.ex, y + e2);
+        Segment(span.endX, y - strokeOffset, span.endX, y + strokeOffset);
     DrawHeads(item, span, heads, y);
-    DrawTaskLabel(item, (span.sx + span.ex) >> 1, laneTop);
+    DrawTaskLabel(item, (span.startX + span.endX) >> 1, laneTop);
 }
 
 }  // namespace td

@@ -2,6 +2,7 @@
 
 #include "calendar/HolidayCalendar.h"
 #include "model/Workspace.h"
+#include "persistence/HolidayFile.h"
 #include "print/PrintPreview.h"
 #include "tools/ChartOptions.h"
 #include "tools/CommandReporter.h"
@@ -105,7 +106,8 @@ int RunPrint(const std::vector<std::string>& args)
     auto application = EnsureApplication();
 
     Workspace workspace;
-    HolidayCalendar holidays;
+    HolidayFiles holidayFiles;
+    HolidayCalendar holidays(holidayFiles);
     ChartView view(workspace, holidays, 0, 0);
     if (!OpenCharts("print", options.chart, workspace, view))
         return 1;

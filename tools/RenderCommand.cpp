@@ -3,6 +3,7 @@
 #include "calendar/HolidayCalendar.h"
 #include "model/Workspace.h"
 #include "persistence/FileReplacement.h"
+#include "persistence/HolidayFile.h"
 #include "tools/ChartOptions.h"
 #include "tools/CommandReporter.h"
 #include "view/ChartView.h"
@@ -80,7 +81,8 @@ int RunRender(const std::vector<std::string>& args)
     auto application = EnsureApplication();
 
     Workspace workspace;
-    HolidayCalendar holidays;
+    HolidayFiles holidayFiles;
+    HolidayCalendar holidays(holidayFiles);
     ChartView view(workspace, holidays, options.width - BufferExtraWidth, options.height);
     if (!OpenCharts("render", options.chart, workspace, view))
         return 1;

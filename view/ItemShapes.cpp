@@ -52,9 +52,14 @@ QString MarkText(const ChartItem& item)
 
 }  // namespace
 
-ItemShapes::ItemShapes(const Workspace& workspace, const ChartGeometry& geometry, Surface& s,
-                       int dx, int dy)
-    : workspace(workspace), geometry(geometry), g(geometry.metrics), s(s), dx(dx), dy(dy)
+ItemShapes::ItemShapes(const Workspace& workspace, const ChartGeometry& geometry,
+                       Surface& surface, int dx, int dy)
+    : workspace(workspace)
+    , geometry(geometry)
+    , metrics(geometry.metrics)
+    , surface(surface)
+    , dx(dx)
+    , dy(dy)
 {
 }
 
@@ -79,7 +84,7 @@ void ItemShapes::DrawAtRow(int doc, const ChartItem& item, int row)
 
 void ItemShapes::DrawShape(int doc, const ChartItem& item, int top)
 {
-    const int laneTop = top + item.start.lane * g.laneHeight;
+    const int laneTop = top + item.start.lane * metrics.laneHeight;
     SelectItemPen(item);
     switch (item.type) {
     case TaskLine:
@@ -103,29 +108,31 @@ void ItemShapes::DrawShape(int doc, const ChartItem& item, int top)
     default:
         break;
     }
-    s.SelectBlackPen();
+    surface.SelectBlackPen();
 }
 
 void ItemShapes::SelectItemPen(const ChartItem& item)
 {
-    s.SelectPen(item.lineStyle, item.lineColor);
+    surface.SelectPen(item.lineStyle, item.lineColor);
 }
 
 DaySpan ItemShapes::Span(const ChartItem& item) const
 {
     DaySpan span;
-    span.sres = geometry.dates.DateToX(span.sx, item.start.year, item.start.month, item.start.day);
+    span.startPlace =
+        geometry.dates.DateToX(span.startX, item.start.year, item.start.month, item.start.day);
     // The day after the end is day + 1 of the same month; the day count runs on past its end.
-    span.eres = geometry.dates.DateToX(span.ex, item.end.year, item.end.month, item.end.day + 1);
+    span.endPlace =
+        geometry.dates.DateToX(span.endX, item.end.year, item.end.month, item.end.day + 1);
     return span;
 }
 
 Heads ItemShapes::TaskHeads(const ChartItem& item, const DaySpan& span) const
 {
     Heads heads;
-    heads.left = (item.arrow & ArrowLeft) != 0 && span.sres != -1;
-    heads.right = (item.arrow & ArrowRight) != 0 && span.eres != 1;
-    heads.length = std::min((span.ex - span.sx) >> 1, g.headLength);
+    heads.left = (item.arrow & ArrowLeft) != 0 && span.startPlace != -1;
+    heads.right = (item.arrow & ArrowRight) != 0 && span.endPlace != 1;
+    heads.length = std::min((span.endX - span.startX) >> 1, metrics.headLength);
     return heads;
 }
 
@@ -137,131 +144,134 @@ void ItemShapes::DrawHeads(const ChartItem& item, const DaySpan& span, const Hea
     const QImage& glyphs = ViewBitmap("IDB_TRIANGLE");
     const int cell = GlyphX(item.lineColor);
     const int h = heads.length;
-    const int half = (span.ex - span.sx) >> 1;
-    const int columns = std::min(GlyphHalf, static_cast<int>(half / g.scale));
-    const int glyphY = y - g.glyphTop + dy;
+    const int half = (span.endX - span.startX) >> 1;
+    const int columns = std::min(GlyphHalf, static_cast<int>(half / metrics.scale));
+    const int glyphY = y - metrics.glyphTop + dy;
     if (heads.left)
-        s.Stretch(span.sx + dx, glyphY, h, g.glyphHeight, glyphs, cell, 0, columns, GlyphRows,
-                  BlitOp::And);
+        surface.Stretch(span.startX + dx, glyphY, h, metrics.glyphHeight, glyphs, cell, 0,
+                        columns, GlyphRows, BlitOp::And);
     if (heads.right)
-        s.Stretch(span.ex - h + dx, glyphY, h, g.glyphHeight, glyphs, cell + GlyphCell - columns,
-                  0, columns, GlyphRows, BlitOp::And);
+        surface.Stretch(span.endX - h + dx, glyphY, h, metrics.glyphHeight, glyphs,
+                        cell + GlyphCell - columns, 0, columns, GlyphRows, BlitOp::And);
 }
 
 void ItemShapes::DrawTaskLabel(const ChartItem& item, int x, int laneTop)
 {
     if (item.start.lane == 0 || item.text[0] == '\0')
         return;
-    s.SelectFont(g.Scaled(item.textSize), item.textWeight);
-    s.SetTextColor(item.textColor);
-    s.TextOut(x + dx, laneTop + dy, item.text, sizeof item.text, TextAlign::CenterBottom);
-    s.SelectFont(g.Scaled(FrameFontHeight), WeightNormal);
-    s.SetTextColor(0);
+    surface.SelectFont(metrics.Scaled(item.textSize), item.textWeight);
+    surface.SetTextColor(item.textColor);
+    surface.TextOut(x + dx, laneTop + dy, item.text, sizeof item.text, TextAlign::CenterBottom);
+    surface.SelectFont(metrics.Scaled(FrameFontHeight), WeightNormal);
+    surface.SetTextColor(0);
 }
 
 void ItemShapes::DrawTaskLine(const ChartItem& item, int laneTop)
 {
     const DaySpan span = Span(item);
-    if (span.sres == 1 || span.eres == -1)
+    if (span.startPlace == 1 || span.endPlace == -1)
         return;
-    const int y = laneTop + g.lineOffset;
+    const int y = laneTop + metrics.lineOffset;
     const Heads heads = TaskHeads(item, span);
-    const int x1 = span.sx + (heads.left ? g.headLength : 0);
-    const int x2 = span.ex - (heads.right ? g.headLength : 0);
+    const int x1 = span.startX + (heads.left ? metrics.headLength : 0);
+    const int x2 = span.endX - (heads.right ? metrics.headLength : 0);
     if (x1 < x2) {
         for (size_t i = 0; i < StrokeBits.size(); ++i)
             if (item.lineWidth & StrokeBits[i])
-                Segment(x1, y + g.strokeOffsets[i], x2, y + g.strokeOffsets[i]);
+                Segment(x1, y + metrics.strokeOffsets[i], x2, y + metrics.strokeOffsets[i]);
     }
     DrawHeads(item, span, heads, y);
-    DrawTaskLabel(item, (span.sx + span.ex) / 2, laneTop);
+    DrawTaskLabel(item, (span.startX + span.endX) / 2, laneTop);
 }
 
 void ItemShapes::DrawTaskBand(const ChartItem& item, int laneTop)
 {
     const DaySpan span = Span(item);
-    if (span.sres == 1 || span.eres == -1)
+    if (span.startPlace == 1 || span.endPlace == -1)
         return;
-    const int t = laneTop + g.bandTop;
-    const int b = laneTop + g.bandBottom;
+    const int t = laneTop + metrics.bandTop;
+    const int b = laneTop + metrics.bandBottom;
     const int m = t + (b - t) / 2;
-    const int tip = g.tipLength;
-    const int sx = span.sx;
-    const int ex = span.ex;
-    const bool head = (item.arrow & ArrowRight) != 0 && span.eres != 1;
-    const bool notch = (item.arrow & ArrowLeft) != 0 && span.sres != -1;
+    const int tip = metrics.tipLength;
+    const int startX = span.startX;
+    const int endX = span.endX;
+    const bool head = (item.arrow & ArrowRight) != 0 && span.endPlace != 1;
+    const bool notch = (item.arrow & ArrowLeft) != 0 && span.startPlace != -1;
     for (size_t i = 0; i < StrokeBits.size(); ++i) {
         if (!(item.lineWidth & StrokeBits[i]))
             continue;
-        const int o = g.strokeOffsets[i];
-        const int o2 = g.notchOffsets[i];
+        const int o = metrics.strokeOffsets[i];
+        const int o2 = metrics.notchOffsets[i];
         if (head) {
-            Segment(ex + o, m, ex - tip, t - o);
-            Segment(ex + o, m, ex - tip, b + o);
+            Segment(endX + o, m, endX - tip, t - o);
+            Segment(endX + o, m, endX - tip, b + o);
         } else {
-            Segment(ex + o, t - o, ex + o, b + o);
+            Segment(endX + o, t - o, endX + o, b + o);
         }
-        const int a = head ? ex - tip : ex + o;
+        const int a = head ? endX - tip : endX + o;
         if (notch) {
-            Segment(a, t - o, sx - o2, t - o);
-            Segment(a, b + o, sx - o2, b + o);
-            Segment(sx + tip - o, m, sx - o2, t - o);
-            Segment(sx + tip - o, m, sx - o2, b + o);
+            Segment(a, t - o, startX - o2, t - o);
+            Segment(a, b + o, startX - o2, b + o);
+            Segment(startX + tip - o, m, startX - o2, t - o);
+            Segment(startX + tip - o, m, startX - o2, b + o);
         } else {
-            Segment(a, t - o, sx - o, t - o);
-            Segment(a, b + o, sx - o, b + o);
-            Segment(sx - o, t - o, sx - o, b + o + g.closedEndReach);
+            Segment(a, t - o, startX - o, t - o);
+            Segment(a, b + o, startX - o, b + o);
+            Segment(startX - o, t - o, startX - o, b + o + metrics.closedEndReach);
         }
     }
-    DrawTaskLabel(item, (sx + ex) / 2, laneTop);
+    DrawTaskLabel(item, (startX + endX) / 2, laneTop);
 }
 
 void ItemShapes::DrawEvent(const ChartItem& item, int laneTop)
 {
-    int sx = 0;
-    if (geometry.dates.DateToX(sx, item.start.year, item.start.month, item.start.day) != 0)
+    int x = 0;
+    if (geometry.dates.DateToX(x, item.start.year, item.start.month, item.start.day) != 0)
         return;
-    int ux = 0;
-    geometry.dates.DateToXUnclamped(ux, item.start.year, item.start.month, item.start.day + 1);
-    s.SelectFont(g.Scaled(EventFontHeight), WeightNormal);
-    s.SetTextColor(item.lineColor);
-    s.TextOut(sx + (ux - sx) / 2 + dx, laneTop + g.markBaseline + dy, MarkText(item),
-              TextAlign::CenterBottom);
-    s.SetTextColor(0);
-    DrawTaskLabel(item, (sx + ux) / 2, laneTop);
+    int nextDayX = 0;
+    geometry.dates.DateToXUnclamped(nextDayX, item.start.year, item.start.month,
+                                    item.start.day + 1);
+    surface.SelectFont(metrics.Scaled(EventFontHeight), WeightNormal);
+    surface.SetTextColor(item.lineColor);
+    surface.TextOut(x + (nextDayX - x) / 2 + dx, laneTop + metrics.markBaseline + dy,
+                    MarkText(item), TextAlign::CenterBottom);
+    surface.SetTextColor(0);
+    DrawTaskLabel(item, (x + nextDayX) / 2, laneTop);
 }
 
 void ItemShapes::DrawProgress(const ChartItem& item, int laneTop)
 {
     const DaySpan span = Span(item);
-    if (span.sres == 1 || span.eres == -1)
+    if (span.startPlace == 1 || span.endPlace == -1)
         return;
-    const int y = laneTop + g.lineOffset;
-    const int half = g.progressHalf;
+    const int y = laneTop + metrics.lineOffset;
+    const int half = metrics.progressHalf;
     const Heads heads = TaskHeads(item, span);
-    const int x1 = span.sx + (heads.left ? g.headLength : 0);
-    const int x2 = span.ex - (heads.right ? g.headLength : 0);
+    const int x1 = span.startX + (heads.left ? metrics.headLength : 0);
+    const int x2 = span.endX - (heads.right ? metrics.headLength : 0);
     if (x1 < x2) {
         Segment(x1, y - half, x2, y - half);
         Segment(x1, y + half, x2, y + half);
     }
     DrawHeads(item, span, heads, y);
 
-    const int left = heads.left ? span.sx + heads.length : span.sx + 1;
-    const int right = heads.right ? span.ex - heads.length : span.ex - 1;
+    const int left = heads.left ? span.startX + heads.length : span.startX + 1;
+    const int right = heads.right ? span.endX - heads.length : span.endX - 1;
     Segment(left - 1, y - half, left - 1, y + half);
     Segment(right, y - half, right, y + half);
 
-    int u1 = 0;
-    int u2 = 0;
-    geometry.dates.DateToXUnclamped(u1, item.start.year, item.start.month, item.start.day);
-    geometry.dates.DateToXUnclamped(u2, item.end.year, item.end.month, item.end.day + 1);
-    const int64_t done = u1 + (static_cast<int64_t>(u2 - u1) * item.progress) / 100;
-    const int64_t f = std::min<int64_t>(done, right);
-    if (item.progress != 0 && f > left)
-        s.FillRect(left + dx, y - 1 + dy, static_cast<int>(f) + dx, y + 2 + dy,
-                   item.progressColor);
-    DrawTaskLabel(item, (span.sx + span.ex) / 2, laneTop);
+    // The share done is measured over the whole task, wherever the view clamps it.
+    int fullStartX = 0;
+    int fullEndX = 0;
+    geometry.dates.DateToXUnclamped(fullStartX, item.start.year, item.start.month, item.start.day);
+    geometry.dates.DateToXUnclamped(fullEndX, item.end.year, item.end.month, item.end.day + 1);
+    const int64_t doneX =
+        fullStartX + (static_cast<int64_t>(fullEndX - fullStartX) * item.progress) / 100;
+    const int64_t fillEnd = std::min<int64_t>(doneX, right);
+    if (item.progress != 0 && fillEnd > left)
+        surface.FillRect(left + dx, y - 1 + dy, static_cast<int>(fillEnd) + dx, y + 2 + dy,
+                         item.progressColor);
+    DrawTaskLabel(item, (span.startX + span.endX) / 2, laneTop);
 }
 
 void ItemShapes::DrawConnector(int doc, const ChartItem& item)
@@ -280,12 +290,12 @@ void ItemShapes::DrawTextBox(const ChartItem& item, int top)
 {
     int x1 = 0;
     geometry.dates.DateToXUnclamped(x1, item.start.year, item.start.month, item.start.day);
-    const int64_t x2 = static_cast<int64_t>(x1) + g.Scaled(item.boxWidth);
+    const int64_t x2 = static_cast<int64_t>(x1) + metrics.Scaled(item.boxWidth);
     const int rightClamp = geometry.dates.clampX;
     if (x1 >= rightClamp || x2 < geometry.timelineFirstX || x2 < x1)
         return;
-    const int bt = top + item.start.lane * g.laneHeight + g.bandTop;
-    const int bb = top + item.end.lane * g.laneHeight + g.bandBottom;
+    const int bt = top + item.start.lane * metrics.laneHeight + metrics.bandTop;
+    const int bb = top + item.end.lane * metrics.laneHeight + metrics.bandBottom;
     if (bb < bt)
         return;
     const int w = static_cast<int>(x2 - x1);
@@ -316,7 +326,7 @@ void ItemShapes::DrawTextBox(const ChartItem& item, int top)
         composed.Segment(frameLeft, frameBottom, frameRight, frameBottom);
         composed.Segment(frameLeft, frameTop, frameLeft, frameBottom);
         composed.Segment(frameRight, frameTop, frameRight, frameBottom);
-        composed.SelectFont(g.Scaled(item.textSize), item.textWeight);
+        composed.SelectFont(metrics.Scaled(item.textSize), item.textWeight);
         composed.SetTextColor(item.textColor);
         // No line of 128 bytes runs wider than the slack: a text starting further left is out
         // of sight, and a wrap edge further right breaks no line.
@@ -326,7 +336,7 @@ void ItemShapes::DrawTextBox(const ChartItem& item, int top)
             composed.DrawWrapped(textLeft, 2 - oy, textRight, hgt - 2 - oy, item.text,
                                  sizeof item.text);
     }
-    s.Blit(left + dx, upper + dy, box.width(), box.height(), box, 0, 0, BlitOp::Copy);
+    surface.Blit(left + dx, upper + dy, box.width(), box.height(), box, 0, 0, BlitOp::Copy);
 }
 
 }  // namespace td

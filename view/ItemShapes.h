@@ -7,12 +7,13 @@
 
 namespace td {
 
-// A task's clamped ends: x and DateToX result of the start date and of the day after the end.
+// A task's clamped ends: the x of the start date and of the day after the end, each with its
+// place as DateToX gives it (-1 before the view, 1 clamped at the right, 0 inside).
 struct DaySpan {
-    int sx = 0;
-    int sres = 0;
-    int ex = 0;
-    int eres = 0;
+    int startX = 0;
+    int startPlace = 0;
+    int endX = 0;
+    int endPlace = 0;
 };
 
 struct Heads {
@@ -26,8 +27,8 @@ struct Heads {
 // (dx, dy).
 class ItemShapes {
 public:
-    ItemShapes(const Workspace& workspace, const ChartGeometry& geometry, Surface& s, int dx = 0,
-               int dy = 0);
+    ItemShapes(const Workspace& workspace, const ChartGeometry& geometry, Surface& surface,
+               int dx = 0, int dy = 0);
     virtual ~ItemShapes() = default;
     ItemShapes(const ItemShapes&) = delete;
     ItemShapes& operator=(const ItemShapes&) = delete;
@@ -46,12 +47,15 @@ protected:
     Heads TaskHeads(const ChartItem& item, const DaySpan& span) const;
     void DrawHeads(const ChartItem& item, const DaySpan& span, const Heads& heads, int y);
     void DrawTaskLabel(const ChartItem& item, int x, int laneTop);
-    void Segment(int x1, int y1, int x2, int y2) { s.Segment(x1 + dx, y1 + dy, x2 + dx, y2 + dy); }
+    void Segment(int x1, int y1, int x2, int y2)
+    {
+        surface.Segment(x1 + dx, y1 + dy, x2 + dx, y2 + dy);
+    }
 
     const Workspace& workspace;
     const ChartGeometry& geometry;
-    const ItemMetrics& g;
-    Surface& s;
+    const ItemMetrics& metrics;
+    Surface& surface;
     int dx;
     int dy;
 

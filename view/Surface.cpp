@@ -271,19 +271,6 @@ void Surface::UseTextPen(const QColor& color)
     painterPen = PainterPen::Text;
 }
 
-void Surface::MoveTo(int x, int y)
-{
-    penX = x;
-    penY = y;
-}
-
-void Surface::LineTo(int x, int y)
-{
-    Segment(penX, penY, x, y);
-    penX = x;
-    penY = y;
-}
-
 void Surface::Segment(int x1, int y1, int x2, int y2)
 {
     if (x1 == x2 && y1 == y2)
@@ -465,11 +452,6 @@ int Surface::DrawWrapped(int left, int top, int right, int bottom, const char* b
                          std::size_t maxBytes)
 {
     return DrawWrapped(left, top, right, bottom, FromShiftJis(bytes, maxBytes));
-}
-
-int Surface::TextWidth(const QString& text) const
-{
-    return QFontMetrics(font->font).horizontalAdvance(text);
 }
 
 int Surface::LineHeight() const

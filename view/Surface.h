@@ -67,8 +67,6 @@ public:
     void SelectGeometricPen(int32_t width, const std::vector<int32_t>& dashes, uint32_t color);
     void SelectBlackPen() { SelectPen(PenSolid, 0); }
 
-    void MoveTo(int x, int y);
-    void LineTo(int x, int y);
     // One segment from (x1, y1) up to, not including, (x2, y2).
     void Segment(int x1, int y1, int x2, int y2);
 
@@ -88,8 +86,7 @@ public:
     int DrawWrapped(int left, int top, int right, int bottom, const QString& text);
     int DrawWrapped(int left, int top, int right, int bottom, const char* bytes,
                     std::size_t maxBytes);
-    // Width and height of one line of text in the selected font.
-    int TextWidth(const QString& text) const;
+    // Height of one line of text in the selected font.
     int LineHeight() const;
     // Height of one line of text in the font that SelectFont(height, weight) selects.
     static int LineHeightOf(int height, int weight);
@@ -140,8 +137,6 @@ private:
     PainterPen painterPen = PainterPen::Stale;
     const ChartFont* font = nullptr;
     QColor textColor = Qt::black;
-    int penX = 0;
-    int penY = 0;
     bool raster = true;
     qreal scale = 1;
     QRect deviceRect;

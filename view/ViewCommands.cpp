@@ -1,5 +1,5 @@
 #include "calendar/HolidayCalendar.h"
-#include "persistence/SavePrompt.h"
+#include "model/SavePrompt.h"
 #include "view/ChartView.h"
 #include "view/FormatDialogs.h"
 

@@ -55,7 +55,7 @@ protected:
             workspace.RowAt(i)->lanes = 1;
     }
 
-    bool Enabled(int id) { return window.Preview().PreviewAction(id)->isEnabled(); }
+    bool Enabled(int id) { return window.Action(id)->isEnabled(); }
     std::pair<bool, bool> Arrows() { return {Enabled(CmdPreviousPage), Enabled(CmdNextPage)}; }
 
     MainWindow window;

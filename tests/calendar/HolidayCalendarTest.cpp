@@ -1,4 +1,5 @@
 #include "calendar/HolidayCalendar.h"
+#include "persistence/HolidayFile.h"
 #include "tests/app/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,8 @@ protected:
     }
 
     testing::TempDir dir;
-    HolidayCalendar calendar;
+    HolidayFiles holidayFiles;
+    HolidayCalendar calendar{holidayFiles};
 };
 
 TEST_F(HolidayCalendarTest, ReplacesTheTableFartherFromTheAskedYear)
@@ -75,6 +77,27 @@ TEST_F(HolidayCalendarTest, ChangedFilesAreSeenAfterReload)
     EXPECT_EQ((std::vector<int> {calendar.IsHoliday(2009, 1, 1), calendar.IsHoliday(2009, 1, 3), calendar.IsHoliday(2010, 1, 2)}),
               (std::vector<int> {0, 1, 1}));
     ExpectCached(2009, 2010);
+}
+
+TEST_F(HolidayCalendarTest, ARunOfDaysAgreesWithEachDateAcrossTheNewYear)
+{
+    int table[HolidayTableSize] = {};
+    table[DayIndex(12, 30)] = 1;
+    ASSERT_EQ(SaveHolidayFile(2009, table), 1);
+    SaveJanuaryHoliday(2010, 2);
+    const HolidayDays run = calendar.DaysFrom({2009, 12, 28}, 8);
+    std::vector<int> fromRun;
+    std::vector<int> fromDates;
+    DateTriple date = {2009, 12, 28};
+    for (int i = -1; i <= 8; ++i) {
+        fromRun.push_back(run.IsHoliday(i));
+        const bool inRun = i >= 0 && i < 8;
+        fromDates.push_back(inRun ? calendar.IsHoliday(date.year, date.month, date.day) : 0);
+        if (inRun)
+            StepDate(date.year, date.month, date.day, nullptr, 0, 1);
+    }
+    EXPECT_EQ(fromRun, fromDates);
+    EXPECT_EQ(fromRun, (std::vector<int> {0, 0, 0, 1, 0, 0, 1, 0, 0, 0}));
 }
 
 TEST_F(HolidayCalendarTest, DatesOutsideTheTableReadAsNoHolidayAndLoadNothing)

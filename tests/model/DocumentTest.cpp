@@ -115,8 +115,8 @@ TEST(Document, RemoveAndRestoreRowAreInverses)
 TEST(Document, ReplaceThenPutBringsTheFirstRecordBack)
 {
     Document doc = ProjectWithLevels({0, 1});
-    ProjectRow changed;
-    ASSERT_EQ(doc.GetRowAt(1, changed), 1);
+    ASSERT_NE(doc.RowAtPosition(1), nullptr);
+    ProjectRow changed = *doc.RowAtPosition(1);
     changed.lanes = 4;
     std::strcpy(changed.name, "x");
     EXPECT_EQ(doc.ReplaceRowAt(2, changed), -1);

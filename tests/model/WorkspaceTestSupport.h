@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/Workspace.h"
-#include "persistence/SavePrompt.h"
+#include "model/SavePrompt.h"
 
 #include <initializer_list>
 #include <vector>

@@ -166,7 +166,8 @@ protected:
     }
 
     Workspace workspace;
-    HolidayCalendar holidays;
+    HolidayFiles holidayFiles;
+    HolidayCalendar holidays{holidayFiles};
     ChartView view{workspace, holidays, 0, 0};
     QString queue = Setting("TD_CUPS_QUEUE");
     PrintPreview preview{workspace, holidays};

@@ -2,6 +2,7 @@
 
 #include "calendar/HolidayCalendar.h"
 #include "model/Workspace.h"
+#include "persistence/HolidayFile.h"
 #include "view/ChartView.h"
 
 #include <QImage>
@@ -88,7 +89,8 @@ struct ChartFixture {
     }
 
     Workspace workspace;
-    HolidayCalendar holidays;
+    HolidayFiles holidayFiles;
+    HolidayCalendar holidays{holidayFiles};
     ChartView view;
 };
 

@@ -47,8 +47,7 @@ TEST(Surface, SlantedLinesLeaveOutTheirEndPoint)
     QImage image = Blank();
     {
         Surface s(image);
-        s.MoveTo(20, 20);
-        s.LineTo(40, 40);
+        s.Segment(20, 20, 40, 40);
     }
     ExpectPixels(image, {{20, 20, Black}, {39, 39, Black}, {40, 40, White}, {11, 11, White}});
 }
