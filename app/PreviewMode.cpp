@@ -95,7 +95,7 @@ int PreviewMode::Enter()
     preview = std::move(next);
     for (QWidget* control : chartControls)
         control->hide();
-    preview->currentPage = 0;
+    preview->ShowPage(0);
     preview->RenderPreviewPage(view);
     QMenuBar* bar = window.menuBar();
     const QList<QAction*> shown = bar->actions();
@@ -146,7 +146,7 @@ int PreviewMode::Turn(int step)
     const QAction* arrow = step < 0 ? previousPage : nextPage;
     if (!active || !arrow->isEnabled())
         return 0;
-    preview->currentPage += step;
+    preview->ShowPage(preview->CurrentPage() + step);
     preview->RenderPreviewPage(view);
     EnablePageArrows();
     page->update();
@@ -155,8 +155,8 @@ int PreviewMode::Turn(int step)
 
 void PreviewMode::EnablePageArrows()
 {
-    previousPage->setEnabled(preview->currentPage > 0);
-    nextPage->setEnabled(preview->currentPage + 1 < preview->pageCount);
+    previousPage->setEnabled(preview->CurrentPage() > 0);
+    nextPage->setEnabled(preview->CurrentPage() + 1 < preview->PageCount());
 }
 
 }  // namespace td

@@ -1,5 +1,6 @@
 #include "print/PrintPreview.h"
 
+#include "calendar/HolidayCalendar.h"
 #include "view/ChartView.h"
 
 #include <QPagedPaintDevice>
@@ -39,43 +40,20 @@ void PrintPreview::SetUpLayout(const DeviceValues& values)
     pageWidth = values.pageWidth;
     pageHeight = values.pageHeight;
     dpiX = values.dpiX;
-    dpiY = values.dpiY;
-    offsetX = values.offsetX;
-    offsetY = values.offsetY;
 
     // A device coarser than the screen would give every length 0; it gets the screen's lengths.
     scale = std::max(1, dpiX / static_cast<int>(ScreenDpi));
-    const int mx = std::max(static_cast<int>(dpiX * MarginInches), offsetX);
-    const int my = std::max(static_cast<int>(dpiY * MarginInches), offsetY);
-    left = mx;
-    top = my;
-    right = pageWidth - mx;
+    const int mx = std::max(static_cast<int>(dpiX * MarginInches), values.offsetX);
+    const int my = std::max(static_cast<int>(values.dpiY * MarginInches), values.offsetY);
     bottom = pageHeight - my;
-
-    projectX = left;
-    personX = left + Scaled(120);
-    commentX = left + Scaled(200);
-    chartX = left + Scaled(320);
-    nameX = left + Scaled(3);
-    levelIndent = Scaled(9);
-    headerTop = top;
-    headerMid = top + Scaled(18);
-    rowsTop = top + Scaled(36);
-    laneHeight = Scaled(20);
-    lineOffset = Scaled(9);
-    bandTop = Scaled(3);
-    bandBottom = Scaled(15);
-    tipLength = Scaled(6);
-    markBaseline = Scaled(17);
+    frame = PageFrame(mx, my, pageWidth - mx, scale);
+    metrics = ScaledMetrics(scale);
     penWidth = std::max(1, Scaled(0.75));
-    for (int z = 0; z <= MaxZoomLevel; ++z) {
-        monthWidth[z] = Scaled(MonthWidths[z]);
-        dayWidth[z] = Scaled(DayWidths[z]);
-    }
 }
 
 int PrintPreview::LayoutPage(int first)
 {
+    const int rowsTop = frame.header.bottom;
     pageRowTop[0] = rowsTop;
     rowsOnPage = 0;
     if (workspace.VisibleRowCount() == 0)
@@ -112,8 +90,8 @@ int PrintPreview::Paginate()
 
 DateScale PrintPreview::Dates() const
 {
-    return {chartX, pageWidth - RightClampMargin, firstDate, dayWidth[zoomLevel],
-            monthWidth[zoomLevel]};
+    return {frame.columns.chartX, pageWidth - RightClampMargin, firstDate,
+            Scaled(DayWidths[zoomLevel]), Scaled(MonthWidths[zoomLevel])};
 }
 
 int PrintPreview::PageDateToX(int& x, int year, int month, int day) const
@@ -121,47 +99,42 @@ int PrintPreview::PageDateToX(int& x, int year, int month, int day) const
     return Dates().DateToX(x, year, month, day);
 }
 
-void PrintPreview::PageDateToXUnclamped(int& x, int year, int month, int day) const
-{
-    Dates().DateToXUnclamped(x, year, month, day);
-}
-
 void PrintPreview::CopyView(const ChartView& view)
 {
     view.GetView(zoomLevel, firstDate.year, firstDate.month, firstDate.day);
+}
+
+void PrintPreview::SetView(int zoom, const DateTriple& first)
+{
+    zoomLevel = std::clamp(zoom, 0, MaxZoomLevel);
+    firstDate = first;
 }
 
 ChartGeometry PrintPreview::PageGeometry() const
 {
     ChartGeometry geometry;
     geometry.dates = Dates();
-    ItemMetrics& g = geometry.metrics;
-    const int d1 = std::max(1, Scaled(1));
-    const int d2 = std::max(2, Scaled(2));
-    const int d4 = std::max(4, Scaled(4));
-    g.scale = scale;
-    g.laneHeight = laneHeight;
-    g.lineOffset = lineOffset;
-    g.bandTop = bandTop;
-    g.bandBottom = bandBottom;
-    g.tipLength = tipLength;
-    g.markBaseline = markBaseline;
-    g.headLength = Scaled(8);
-    g.glyphTop = Scaled(7);
-    g.glyphHeight = Scaled(15);
-    g.progressHalf = Scaled(2);
-    g.strokeOffsets = {-d2, -d1, 0, d1, d2};
-    g.notchOffsets = {-d4, -d2, 0, d2, d4};
-    g.closedEndReach = d1;
+    geometry.zoom = zoomLevel;
+    geometry.metrics = metrics;
     geometry.firstRow = pageFirstRow[std::clamp(currentPage, 0, MaxPages - 1)];
     geometry.rowCount = rowsOnPage;
     geometry.rowTop = pageRowTop.data();
-    geometry.timelineFirstX = chartX + 1;
+    geometry.timelineFirstX = frame.columns.chartX + 1;
     geometry.surfaceWidth = pageWidth;
     geometry.surfaceHeight = pageHeight;
     geometry.rowsBottom = pageRowTop[rowsOnPage];
     geometry.penWidth = penWidth;
     return geometry;
+}
+
+// A page is the chart drawn from the page's layout, with the holidays of its days.
+int PrintPreview::RenderPage(Surface& s)
+{
+    const ChartGeometry geometry = PageGeometry();
+    const HolidayDays days =
+        holidays.DaysFrom(firstDate, DayColumnCount(geometry.dates, frame.right));
+    ChartRenderer(workspace, geometry, frame, days).Draw(s);
+    return 1;
 }
 
 int PrintPreview::PreparePreview(PrintTarget& target)

@@ -3,13 +3,13 @@
 #include "model/Workspace.h"
 #include "print/PrintTarget.h"
 #include "view/ChartGeometry.h"
+#include "view/ChartRenderer.h"
 #include "view/Surface.h"
 
 #include <QImage>
 
 #include <array>
 #include <cstdint>
-#include <vector>
 
 namespace td {
 
@@ -19,8 +19,8 @@ class HolidayCalendar;
 inline constexpr int MaxPages = 64;
 inline constexpr int MaxPageRows = 64;
 
-// One print job or one stay in the preview: the device's measurements, the paper layout
-// scaled from the chart's 96-dot screen, the split of the flattened rows into pages, and the
+// One print job or one stay in the preview: the device's measurements, the chart's frame and
+// shapes scaled from its 96-dot screen, the split of the flattened rows into pages, and the
 // preview's page image. Lengths are in the device's dots; the preview shows the same page at a
 // quarter of them.
 class PrintPreview {
@@ -35,9 +35,9 @@ public:
     // Lays out the page that starts at flattened row `first`; the number of its rows.
     int LayoutPage(int first);
     int PageDateToX(int& x, int year, int month, int day) const;
-    void PageDateToXUnclamped(int& x, int year, int month, int day) const;
     // Takes the zoom level and the first date from the chart.
     void CopyView(const ChartView& view);
+    void SetView(int zoom, const DateTriple& first);
 
     int RenderPage(Surface& s);
 
@@ -51,58 +51,44 @@ public:
     // dialog was cancelled.
     int Print(PrintTarget& target, const ChartView& view);
 
-    int32_t dpiX = 0;
-    int32_t dpiY = 0;
-    int32_t offsetX = 0;
-    int32_t offsetY = 0;
-    int32_t left = 0;
-    int32_t top = 0;
-    int32_t right = 0;
-    int32_t bottom = 0;
-    int32_t projectX = 0;
-    int32_t personX = 0;
-    int32_t commentX = 0;
-    int32_t chartX = 0;
-    int32_t nameX = 0;
-    int32_t levelIndent = 0;
-    int32_t headerTop = 0;
-    int32_t headerMid = 0;
-    int32_t rowsTop = 0;
-    int32_t laneHeight = 0;
-    int32_t lineOffset = 0;
-    int32_t bandTop = 0;
-    int32_t bandBottom = 0;
-    int32_t tipLength = 0;
-    int32_t markBaseline = 0;
-    int32_t penWidth = 1;
-    int32_t rowsOnPage = 0;
-    std::array<int32_t, MaxPages> pageFirstRow = {};
-    std::array<int32_t, MaxPageRows + 1> pageRowTop = {};
-    int32_t zoomLevel = 0;
-    DateTriple firstDate;
-    double scale = 1.0;
-    std::array<int32_t, 10> monthWidth = {};
-    std::array<int32_t, 10> dayWidth = {};
-    int32_t pageWidth = 0;
-    int32_t pageHeight = 0;
-    int32_t currentPage = 0;
-    int32_t pageCount = 0;
+    int PageCount() const { return pageCount; }
+    int CurrentPage() const { return currentPage; }
+    // The page RenderPreviewPage shows; from 0.
+    void ShowPage(int page) { currentPage = page; }
+    int PageFirstRow(int page) const { return pageFirstRow[static_cast<std::size_t>(page)]; }
+    int RowsOnPage() const { return rowsOnPage; }
+    int PageRowTop(int k) const { return pageRowTop[static_cast<std::size_t>(k)]; }
+    int DpiX() const { return dpiX; }
+    double Scale() const { return scale; }
+    const ChartFrame& Frame() const { return frame; }
+    // Rows end above it.
+    int FrameBottom() const { return bottom; }
+    // The current page laid out, as the painters take it.
+    ChartGeometry PageGeometry() const;
 
 private:
     DateScale Dates() const;
-    ChartGeometry PageGeometry() const;
     int Scaled(double length) const { return static_cast<int>(length * scale); }
-    void DrawPageHeader(Surface& s);
-    void DrawPageRows(Surface& s);
-    // The page's non-working day columns, from the header's date band to its last row.
-    std::vector<QRect> HolidayColumns();
-    bool TakeDocumentRows(const ChartGeometry& geometry, int& k, int& doc, int& first) const;
-    void DrawPageItems(Surface& s, const ChartGeometry& geometry, int& k);
-    void DrawPageSchedule(Surface& s, const ChartGeometry& geometry, int& k);
 
     Workspace& workspace;
     HolidayCalendar& holidays;
     QImage previewImage;
+
+    int pageWidth = 0;
+    int pageHeight = 0;
+    int dpiX = 0;
+    double scale = 1.0;
+    int bottom = 0;
+    ChartFrame frame;
+    ItemMetrics metrics;
+    int penWidth = 1;
+    int zoomLevel = 0;
+    DateTriple firstDate;
+    int rowsOnPage = 0;
+    std::array<int32_t, MaxPages> pageFirstRow = {};
+    std::array<int32_t, MaxPageRows + 1> pageRowTop = {};
+    int currentPage = 0;
+    int pageCount = 0;
 };
 
 }  // namespace td

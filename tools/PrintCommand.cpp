@@ -115,16 +115,16 @@ int RunPrint(const std::vector<std::string>& args)
                      options.dpi, options.fromPage, options.toPage);
     PrintPreview job(workspace, holidays);
     job.Print(target, view);
-    if (options.fromPage > job.pageCount) {
+    if (options.fromPage > job.PageCount()) {
         Fail("--pages " + std::to_string(options.fromPage) + "-" + std::to_string(options.toPage)
-             + " holds no page: the last page is " + std::to_string(job.pageCount));
+             + " holds no page: the last page is " + std::to_string(job.PageCount()));
         return 1;
     }
     if (!target.Save()) {
         Fail("cannot write " + options.pdf);
         return 1;
     }
-    std::printf("pages: %d\n", job.pageCount);
+    std::printf("pages: %d\n", job.PageCount());
     return 0;
 }
 

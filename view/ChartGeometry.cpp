@@ -47,6 +47,30 @@ void DateScale::DateToXUnclamped(int& x, int year, int month, int day) const
     x = static_cast<int>(std::clamp(originX + offset, -FarOff, FarOff));
 }
 
+ItemMetrics ScaledMetrics(double scale)
+{
+    const ItemMetrics screen;
+    const auto scaled = [scale](int length) { return static_cast<int>(length * scale); };
+    ItemMetrics metrics;
+    metrics.scale = scale;
+    metrics.laneHeight = scaled(screen.laneHeight);
+    metrics.lineOffset = scaled(screen.lineOffset);
+    metrics.bandTop = scaled(screen.bandTop);
+    metrics.bandBottom = scaled(screen.bandBottom);
+    metrics.tipLength = scaled(screen.tipLength);
+    metrics.markBaseline = scaled(screen.markBaseline);
+    metrics.headLength = scaled(screen.headLength);
+    metrics.glyphTop = scaled(screen.glyphTop);
+    metrics.glyphHeight = scaled(screen.glyphHeight);
+    metrics.progressHalf = scaled(screen.progressHalf);
+    for (std::size_t i = 0; i < screen.strokeOffsets.size(); ++i) {
+        metrics.strokeOffsets[i] = scaled(screen.strokeOffsets[i]);
+        metrics.notchOffsets[i] = scaled(screen.notchOffsets[i]);
+    }
+    metrics.closedEndReach = scaled(screen.closedEndReach);
+    return metrics;
+}
+
 int ChartGeometry::RowHeight(const Workspace& workspace, int flatRow) const
 {
     const ProjectRow* row = workspace.RowAt(flatRow);

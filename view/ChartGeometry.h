@@ -45,10 +45,14 @@ struct ItemMetrics {
     int Scaled(int length) const { return static_cast<int>(length * scale); }
 };
 
+// The screen's shape lengths multiplied by `scale` (at least 1), as a page draws them.
+ItemMetrics ScaledMetrics(double scale);
+
 // Everything the item painters need to place shapes on one surface: the timeline, the shape
 // lengths and the rows laid out on it.
 struct ChartGeometry {
     DateScale dates;
+    int zoom = 0;
     ItemMetrics metrics;
     int firstRow = 0;  // flattened index of the row whose top is rowTop[0]
     int rowCount = 0;

@@ -100,6 +100,7 @@ ChartGeometry ChartLayout::Geometry() const
 {
     ChartGeometry geometry;
     geometry.dates = Dates();
+    geometry.zoom = zoomLevel;
     geometry.firstRow = firstRow;
     geometry.rowCount = rowCount;
     geometry.rowTop = rowTop.data();

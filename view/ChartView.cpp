@@ -1,6 +1,8 @@
 #include "view/ChartView.h"
 
 #include "calendar/Dates.h"
+#include "calendar/HolidayCalendar.h"
+#include "view/ChartRenderer.h"
 #include "view/LineConnector.h"
 
 #include <QDate>
@@ -67,6 +69,25 @@ int ChartView::Resize(int width, int height)
         Redraw();
     UpdateVerticalScroll();
     UpdateHorizontalScroll();
+    return 1;
+}
+
+int ChartView::Redraw()
+{
+    EnsureBuffers();
+    ReleaseSharedCleanCopy();
+    Surface::BeginChartPass();
+    layout.LayOutRows(workspace);
+    {
+        const ChartGeometry geometry = Geometry();
+        const ChartFrame frame = ScreenFrame(layout.BufferWidth());
+        const HolidayDays days =
+            holidays.DaysFrom(layout.FirstDate(), DayColumnCount(geometry.dates, frame.right));
+        Surface s(backBuffer);
+        ChartRenderer(workspace, geometry, frame, days).Draw(s, selectedViewRow, &itemMonths);
+    }
+    overlaySaved = false;
+    DrawOverlay();
     return 1;
 }
 

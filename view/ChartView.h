@@ -185,12 +185,6 @@ private:
     // paints them without copying them first.
     void ReleaseSharedCleanCopy();
 
-    void DrawHeader(Surface& s);
-    void TintHolidays(Surface& s);
-    void DrawRowColumn(Surface& s, int doc);
-    void DrawRow(Surface& s, int visibleRow, bool lastOfDocument);
-    void DrawProjectItems(Surface& s, int doc);
-    void DrawScheduleItems(Surface& s, int doc);
 
     Workspace& workspace;
     HolidayCalendar& holidays;

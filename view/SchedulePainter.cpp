@@ -12,7 +12,6 @@ namespace td {
 namespace {
 
 constexpr int DayColumns = 128;
-constexpr int CellInset = 2;
 constexpr int EntryGap = 4;
 constexpr int TimeFontHeight = 11;
 constexpr int TimeFontWeight = 600;
@@ -54,16 +53,6 @@ void DrawScheduleEntry(Surface& s, const ItemMetrics& g, ChartItem& item, const 
     item.end.lane = static_cast<uint8_t>(fill & 0xFF);
 }
 
-int FirstRowOf(const Workspace& workspace, int doc)
-{
-    for (int i = 0; i < workspace.VisibleRowCount(); ++i) {
-        int rowDoc = -1;
-        if (workspace.VisibleRowDocument(i, rowDoc) && rowDoc == doc)
-            return i;
-    }
-    return -1;
-}
-
 }  // namespace
 
 void DrawScheduleEntries(Surface& s, Workspace& workspace, const ChartGeometry& geometry, int doc,
@@ -87,19 +76,11 @@ void DrawScheduleEntries(Surface& s, Workspace& workspace, const ChartGeometry& 
                                   stored->start.month, stored->start.day);
         if (n < 0 || n >= DayColumns)
             continue;
-        const DayCell cell{x + CellInset, x + dates.dayWidth - CellInset, cellTop,
+        const DayCell cell{x + ScheduleCellInset, x + dates.dayWidth - ScheduleCellInset, cellTop,
                            geometry.RowTop(row + 1) - 1};
         ChartItem copy = *stored;
         DrawScheduleEntry(s, geometry.metrics, keepOffsets ? *stored : copy, cell, fill[n]);
     }
-}
-
-void ChartView::DrawScheduleItems(Surface& s, int doc)
-{
-    const int k = FirstRowOf(workspace, doc) - layout.FirstRow();
-    if (layout.Zoom() < ScheduleMinZoom || k < 0 || k >= layout.RowCount())
-        return;
-    DrawScheduleEntries(s, workspace, Geometry(), doc, layout.RowTop(k) + CellInset, true);
 }
 
 int ChartView::FormatTime(int hour, int minute, char* text)

@@ -8,6 +8,8 @@ namespace td {
 
 // Entries are listed only where a day column is at least 80 pixels wide.
 inline constexpr int ScheduleMinZoom = 7;
+// A day's cell starts this far below its row's top and inside its column.
+inline constexpr int ScheduleCellInset = 2;
 
 // Draws the entries of schedule document `doc` as per-day lists, each day's cell starting at
 // `cellTop`; entries whose row is not laid out are left out. With `keepOffsets` every entry

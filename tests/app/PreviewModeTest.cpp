@@ -67,16 +67,16 @@ TEST_F(PreviewModeTest, PagingGreysTheArrowsAtTheEnds)
     AddRows(25);
     window.RunCommand(CmdPrintPreview);
     ASSERT_TRUE(window.Preview().Active());
-    EXPECT_EQ(window.Preview().Preview()->pageCount, 3);
+    EXPECT_EQ(window.Preview().Preview()->PageCount(), 3);
     EXPECT_EQ(window.menuBar()->actions().size(), 4);
     EXPECT_TRUE(window.VerticalBar()->isHidden());
     EXPECT_EQ(Arrows(), std::pair(false, true));
     window.RunCommand(CmdNextPage);
     window.RunCommand(CmdNextPage);
-    EXPECT_EQ(window.Preview().Preview()->currentPage, 2);
+    EXPECT_EQ(window.Preview().Preview()->CurrentPage(), 2);
     EXPECT_FALSE(Enabled(CmdNextPage));
     window.RunCommand(CmdNextPage);
-    EXPECT_EQ(window.Preview().Preview()->currentPage, 2);
+    EXPECT_EQ(window.Preview().Preview()->CurrentPage(), 2);
     window.RunCommand(CmdPreviousPage);
     EXPECT_EQ(Arrows(), std::pair(true, true));
 }

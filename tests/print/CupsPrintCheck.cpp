@@ -85,23 +85,27 @@ void ExpectThePreview(const PrintPreview& page, const QImage& preview, const QIm
 {
     ASSERT_NEAR(printed.width(), preview.width(), 2);
     ASSERT_NEAR(printed.height(), preview.height(), 2);
-    const int s = static_cast<int>(page.scale);
-    const int w = page.dayWidth[7];
-    const int column2 = page.chartX + w + w / 2;
-    const int top = page.pageRowTop[0];
-    const int line = top + page.lineOffset + page.laneHeight;
-    const int head = page.chartX + w;
+    const ChartGeometry geometry = page.PageGeometry();
+    const ChartFrame& frame = page.Frame();
+    const int s = static_cast<int>(page.Scale());
+    const int w = geometry.dates.dayWidth;
+    const int lane = geometry.metrics.laneHeight;
+    const int chartX = frame.columns.chartX;
+    const int column2 = chartX + w + w / 2;
+    const int top = page.PageRowTop(0);
+    const int line = top + geometry.metrics.lineOffset + lane;
+    const int head = chartX + w;
     const struct {
         int x, y;  // device dots
         QRgb color;
         const char* what;
     } pixels[] = {
-        {column2, top + page.laneHeight / 2, qRgb(255, 127, 0), "yellow under the tint"},
-        {column2 + w, top + page.laneHeight / 2, qRgb(255, 255, 0), "yellow"},
-        {column2, (page.pageRowTop[1] + page.pageRowTop[2]) / 2, qRgb(255, 127, 255), "white under the tint"},
-        {column2, page.pageRowTop[2] + page.laneHeight / 2, qRgb(0, 127, 255), "cyan under the tint"},
-        {column2, (page.headerMid + top) / 2, qRgb(255, 127, 255), "day band under the tint"},
-        {column2, page.pageRowTop[1] - 1, qRgb(0, 0, 0), "row rule"},
+        {column2, top + lane / 2, qRgb(255, 127, 0), "yellow under the tint"},
+        {column2 + w, top + lane / 2, qRgb(255, 255, 0), "yellow"},
+        {column2, (page.PageRowTop(1) + page.PageRowTop(2)) / 2, qRgb(255, 127, 255), "white under the tint"},
+        {column2, page.PageRowTop(2) + lane / 2, qRgb(0, 127, 255), "cyan under the tint"},
+        {column2, (frame.header.middle + top) / 2, qRgb(255, 127, 255), "day band under the tint"},
+        {column2, page.PageRowTop(1) - 1, qRgb(0, 0, 0), "row rule"},
         {head + s / 2, line - 7 * s + s / 2, qRgb(255, 127, 0), "corner of an arrow head"},
         {head + 2 * s, line, qRgb(255, 0, 0), "arrow head"},
     };
@@ -112,8 +116,8 @@ void ExpectThePreview(const PrintPreview& page, const QImage& preview, const QIm
                 << image->pixel(p.x / 4, p.y / 4);
     // Edges of lines and letters may round apart, hardly more.
     int unlike = 0;
-    const QRect timeline(page.chartX / 4, page.headerTop / 4, (page.right - page.chartX) / 4,
-                         (page.pageRowTop[page.rowsOnPage] - page.headerTop) / 4);
+    const QRect timeline(chartX / 4, frame.header.top / 4, (frame.right - chartX) / 4,
+                         (page.PageRowTop(page.RowsOnPage()) - frame.header.top) / 4);
     for (int y = timeline.top(); y <= timeline.bottom(); ++y)
         for (int x = timeline.left(); x <= timeline.right(); ++x)
             unlike += !Near(preview.pixel(x, y), printed.pixel(x, y));
@@ -181,7 +185,7 @@ TEST_F(CupsPrint, TheEditorsPrintJobPrintsThePreview)
     const QString pdf = AwaitPdf(QDir(Setting("TD_CUPS_OUT")));
     ASSERT_FALSE(pdf.isEmpty()) << "cups-pdf wrote no PDF";
     EXPECT_TRUE(Output("pdftotext", {pdf, "-"}).contains("Yellow"));
-    ExpectThePreview(preview, preview.PreviewImage(), Rasterise(pdf, preview.dpiX / 4));
+    ExpectThePreview(preview, preview.PreviewImage(), Rasterise(pdf, preview.DpiX() / 4));
 }
 
 TEST_F(CupsPrint, TdtoolPrintsThePreview)
@@ -190,10 +194,10 @@ TEST_F(CupsPrint, TdtoolPrintsThePreview)
     ASSERT_EQ(WriteDocument(*workspace.Doc(0), "plan.tdp", errors), 1);
     ASSERT_FALSE(Output(Setting("TD_TDTOOL"),
                         {"print", "plan.tdp", "--pdf", "tdtool.pdf", "--dpi",
-                         QString::number(preview.dpiX), "--zoom", "7", "--first-date", "2009-04-01"})
+                         QString::number(preview.DpiX()), "--zoom", "7", "--first-date", "2009-04-01"})
                      .isEmpty());
     EXPECT_TRUE(Output("pdftotext", {"tdtool.pdf", "-"}).contains("2009/4"));
-    ExpectThePreview(preview, preview.PreviewImage(), Rasterise("tdtool.pdf", preview.dpiX / 4));
+    ExpectThePreview(preview, preview.PreviewImage(), Rasterise("tdtool.pdf", preview.DpiX() / 4));
 }
 
 }  // namespace

@@ -53,7 +53,17 @@ struct PrintFixture : ChartFixture {
 // scale, lane height, left and top margins, pen width and chart x of a laid-out page.
 std::array<int, 6> Layout(const PrintPreview& p)
 {
-    return {static_cast<int>(p.scale), p.laneHeight, p.left, p.top, p.penWidth, p.chartX};
+    const ChartGeometry geometry = p.PageGeometry();
+    return {static_cast<int>(p.Scale()), geometry.metrics.laneHeight, p.Frame().frameLeft,
+            p.Frame().header.top, geometry.penWidth, p.Frame().columns.chartX};
+}
+
+std::array<int, MaxPages> FirstRows(const PrintPreview& p)
+{
+    std::array<int, MaxPages> rows{};
+    for (int page = 0; page < MaxPages; ++page)
+        rows[static_cast<std::size_t>(page)] = p.PageFirstRow(page);
+    return rows;
 }
 
 // A 600-dot printer scales the screen six times; a large offset becomes the margin, a coarse
@@ -70,19 +80,17 @@ TEST(PrintLayout, ScaleMarginsDatesAndPreviewFollowThePage)
 
     // Month mode places dates at six times the screen.
     f.preview.SetUpLayout(A4At600);
-    f.preview.zoomLevel = 2;
-    f.preview.firstDate = {2009, 4, 17};
+    f.preview.SetView(2, {2009, 4, 17});
     int x = 0;
     for (auto [year, month, day, result, offset] : {std::array{2009, 3, 31, -1, 0}, {2009, 4, 3, 0, 2 * 16}}) {
         EXPECT_EQ(f.preview.PageDateToX(x, year, month, day), result);
-        EXPECT_EQ(x, f.preview.chartX + offset);
+        EXPECT_EQ(x, f.preview.Frame().columns.chartX + offset);
     }
     EXPECT_EQ(f.preview.PageDateToX(x, 2012, 1, 1), 1);
-    EXPECT_EQ(x, f.preview.pageWidth - 10);
+    EXPECT_EQ(x, A4At600.pageWidth - 10);
 
     // The preview rectangle fits the page by height or by width.
-    f.preview.pageWidth = 1240;
-    f.preview.pageHeight = 1754;
+    f.preview.SetUpLayout({1240, 1754, 150, 150, 0, 0});
     for (auto [size, expected] : {std::pair{std::array{840, 640}, std::array{201, 10, 639, 630}},
                                   {{400, 1240}, {20, 385, 380, 894}}}) {
         std::array<int, 4> r = {0, 0, size[0], size[1]};
@@ -108,7 +116,8 @@ TEST(PrintLayout, ThePreviewLaysOutThePagesOfThePrintJob)
         job.Paginate();
         ASSERT_EQ(f.preview.PreparePreview(device), 1);
         const auto pages = [](const PrintPreview& p) {
-            return std::tuple(Layout(p), p.dayWidth, p.right, p.pageCount, p.pageFirstRow);
+            return std::tuple(Layout(p), p.PageGeometry().dates.dayWidth, p.Frame().right,
+                              p.PageCount(), FirstRows(p));
         };
         EXPECT_EQ(pages(f.preview), pages(job));
         EXPECT_EQ(f.preview.PreviewImage().size(),
@@ -116,12 +125,12 @@ TEST(PrintLayout, ThePreviewLaysOutThePagesOfThePrintJob)
     }
 }
 
-// Rows area of 1000 units from y 100, lanes of 120.
+// An A4 sheet at 600 dots per inch cut to a rows area of `height` dots, lanes of 120.
 void SetRowsArea(PrintPreview& p, int height)
 {
     p.SetUpLayout(A4At600);
-    p.rowsTop = 100;
-    p.bottom = 100 + height;
+    const int margins = A4At600.pageHeight - p.FrameBottom() + p.Frame().header.bottom;
+    p.SetUpLayout({A4At600.pageWidth, margins + height, 600, 600, 0, 0});
 }
 
 // Rows go on a page while their bottom stays above the frame; a row taller than the rows area
@@ -132,19 +141,19 @@ TEST(Pagination, RowsFillAPageUpToTheFrame)
     f.AddProject({1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
     SetRowsArea(f.preview, 1000);
     f.preview.Paginate();
-    EXPECT_EQ(f.preview.pageCount, 2);
-    EXPECT_EQ(f.preview.pageFirstRow[1], 8);
+    EXPECT_EQ(f.preview.PageCount(), 2);
+    EXPECT_EQ(f.preview.PageFirstRow(1), 8);
     SetRowsArea(f.preview, 960);
     f.preview.Paginate();
-    EXPECT_EQ(f.preview.pageFirstRow[1], 7) << "a row ending exactly on the frame starts a page";
+    EXPECT_EQ(f.preview.PageFirstRow(1), 7) << "a row ending exactly on the frame starts a page";
 
     PrintFixture tall;
     tall.AddProject({1, 10, 1});
     SetRowsArea(tall.preview, 1000);
     tall.preview.Paginate();
-    EXPECT_EQ(tall.preview.pageCount, 3);
+    EXPECT_EQ(tall.preview.PageCount(), 3);
     EXPECT_EQ(tall.preview.LayoutPage(1), 1);
-    EXPECT_EQ(tall.preview.pageRowTop[1], tall.preview.bottom);
+    EXPECT_EQ(tall.preview.PageRowTop(1), tall.preview.FrameBottom());
 }
 
 int CountColour(const QImage& image, QRgb colour)
@@ -163,15 +172,15 @@ TEST(PageItems, EachItemOnItsRowsPageAndALineAcrossBoth)
     FakeDevice device;
     device.values = {4000, 2400, 384, 384, 0, 0};  // its preview: 1000 x 600 pixels
     ASSERT_EQ(f.preview.PreparePreview(device), 1);
-    ASSERT_EQ(f.preview.pageCount, 2);
+    ASSERT_EQ(f.preview.PageCount(), 2);
 
     const QRgb blue = qRgb(0, 0, 255);
     const QRgb red = qRgb(255, 0, 0);
     // A page's image and the bottom of its rows.
     auto render = [&f](int page) {
-        f.preview.currentPage = page;
+        f.preview.ShowPage(page);
         f.preview.RenderPreviewPage(f.view);
-        return std::pair(f.preview.PreviewImage().copy(), f.preview.pageRowTop[f.preview.rowsOnPage]);
+        return std::pair(f.preview.PreviewImage().copy(), f.preview.PageRowTop(f.preview.RowsOnPage()));
     };
     const auto [first, firstBottom] = render(0);
     const auto [second, secondBottom] = render(1);
@@ -184,7 +193,7 @@ TEST(PageItems, EachItemOnItsRowsPageAndALineAcrossBoth)
     // may round a pixel either way).
     for (auto [page, bottom] : {std::pair{&first, firstBottom}, std::pair{&second, secondBottom}}) {
         for (int x = 0; x < page->width(); ++x) {
-            EXPECT_NE(page->pixel(x, f.preview.rowsTop / 4 - 2), red);
+            EXPECT_NE(page->pixel(x, f.preview.Frame().header.bottom / 4 - 2), red);
             EXPECT_NE(page->pixel(x, bottom / 4 + 2), red);
         }
     }

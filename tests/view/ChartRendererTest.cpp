@@ -32,7 +32,7 @@ bool Column(const ChartFixture& f, int x, int y0, int y1, QRgb color)
     return CountColor(f.view.BackBuffer(), color, x, y0, x + 1, y1) == y1 - y0;
 }
 
-TEST(FrameRenderer, HeaderRulesSpanTheirColumns)
+TEST(ChartRenderer, HeaderRulesSpanTheirColumns)
 {
     ChartFixture f;
     f.view.Redraw();
@@ -53,7 +53,7 @@ TEST(FrameRenderer, HeaderRulesSpanTheirColumns)
 
 // The lower band labels each day or month, the upper band each new month or year; the day scale
 // stops before a column would pass the right edge.
-TEST(FrameRenderer, DateScales)
+TEST(ChartRenderer, DateScales)
 {
     const struct {
         int zoom;
@@ -85,7 +85,7 @@ TEST(FrameRenderer, DateScales)
     }
 }
 
-TEST(FrameRenderer, RowRulesAndFill)
+TEST(ChartRenderer, RowRulesAndFill)
 {
     ChartFixture f;
     f.AddProject({1, 2});
@@ -104,7 +104,7 @@ TEST(FrameRenderer, RowRulesAndFill)
     EXPECT_TRUE(f.Inked(36, 87, 138, 122));
 }
 
-TEST(FrameRenderer, TreeGlyphShowsTheFoldState)
+TEST(ChartRenderer, TreeGlyphShowsTheFoldState)
 {
     ChartFixture f;
     f.AddProject({1});
@@ -126,7 +126,7 @@ TEST(FrameRenderer, TreeGlyphShowsTheFoldState)
 
 // The selected row's name is bolder. A full-width name draws all its bytes; a full person field
 // runs straight into the comment field in memory, and only its own bytes show.
-TEST(FrameRenderer, RowNamesAndPersons)
+TEST(ChartRenderer, RowNamesAndPersons)
 {
     ChartFixture f;
     f.AddProject({1, 1});
@@ -149,7 +149,7 @@ TEST(FrameRenderer, RowNamesAndPersons)
     EXPECT_FALSE(Inked(names, 222, 66, 338, 124));
 }
 
-TEST(FrameRenderer, ScrolledRowsStartAtFirstRow)
+TEST(ChartRenderer, ScrolledRowsStartAtFirstRow)
 {
     ChartFixture f;
     f.AddProject({1});
@@ -166,7 +166,7 @@ TEST(FrameRenderer, ScrolledRowsStartAtFirstRow)
 // 1 May 2009 is a holiday: from 30 April at zoom 7 its column is 420..500. The tint covers the day
 // band and the rows (down to the first row's top when there are none), not filled rows, and is
 // not drawn in month mode.
-TEST(FrameRenderer, HolidayTint)
+TEST(ChartRenderer, HolidayTint)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());

@@ -1,4 +1,4 @@
-#include "print/PageItemShapes.h"
+#include "view/PageItemShapes.h"
 
 #include "model/AttributeValues.h"
 
