@@ -61,9 +61,9 @@ int Workspace::ClearSelection()
 {
     if (selectionCount == 0)
         return 0;
-    if (Document* doc = Doc(selectionDoc)) {
+    if (Document* document = Doc(selectionDoc)) {
         for (int n = 0; n < selectionCount; ++n)
-            doc->SetItemState(selection[n], ItemNormal);
+            document->SetItemState(selection[n], ItemNormal);
     }
     selectionCount = 0;
     return 1;
@@ -95,12 +95,12 @@ int Workspace::GetSelectedItemRow(int n, ChartItem& out, int& visibleRow) const
 
 int Workspace::ReplaceSelectedItem(int n, const ChartItem& item)
 {
-    Document* doc = Doc(selectionDoc);
-    if (!doc || n < 0 || n >= selectionCount)
+    Document* document = Doc(selectionDoc);
+    if (!document || n < 0 || n >= selectionCount)
         return 0;
-    doc->DeleteItem(selection[n]);
+    document->DeleteItem(selection[n]);
     undoLog.RecordUndo(selectionDoc, UndoItemDeleted, selection[n]);
-    selection[n] = doc->AddItem(item);
+    selection[n] = document->AddItem(item);
     undoLog.RecordUndo(selectionDoc, UndoItemAdded, selection[n]);
     undoLog.EndUndoGroup();
     WidenDateRange(item);
@@ -209,15 +209,15 @@ bool Workspace::MoveItemPoints(ChartItem& item, int lanes) const
 
 int Workspace::MoveSelectedItems(int days, int lanes)
 {
-    Document* doc = Doc(selectionDoc);
-    if (!doc) {
+    Document* document = Doc(selectionDoc);
+    if (!document) {
         undoLog.EndUndoGroup();
         return 1;
     }
     for (int n = 0; n < selectionCount;) {
         const int oldIndex = selection[n];
         ChartItem item;
-        if (!doc->GetItem(oldIndex, item)) {
+        if (!document->GetItem(oldIndex, item)) {
             RemoveSelectionEntry(n);
             continue;
         }
@@ -228,13 +228,13 @@ int Workspace::MoveSelectedItems(int days, int lanes)
         // dropped by a save on closing its document.
         item.state = ItemSelected;
         const bool landed = MoveItemPoints(item, lanes);
-        doc->DeleteItem(oldIndex);
+        document->DeleteItem(oldIndex);
         undoLog.RecordUndo(selectionDoc, UndoItemDeleted, oldIndex);
         if (!landed) {
             RemoveSelectionEntry(n);
             continue;
         }
-        selection[n] = doc->AddItem(item);
+        selection[n] = document->AddItem(item);
         undoLog.RecordUndo(selectionDoc, UndoItemAdded, selection[n]);
         ++n;
     }
@@ -244,11 +244,11 @@ int Workspace::MoveSelectedItems(int days, int lanes)
 
 int Workspace::DeleteSelectedItems(bool clearSelection, bool closeGroup)
 {
-    Document* doc = Doc(selectionDoc);
-    if (!doc || selectionCount == 0)
+    Document* document = Doc(selectionDoc);
+    if (!document || selectionCount == 0)
         return 0;
     for (int n = 0; n < selectionCount; ++n) {
-        doc->SetItemState(selection[n], ItemDeleted);
+        document->SetItemState(selection[n], ItemDeleted);
         undoLog.RecordUndo(selectionDoc, UndoItemDeleted, selection[n]);
     }
     if (clearSelection)
@@ -260,24 +260,24 @@ int Workspace::DeleteSelectedItems(bool clearSelection, bool closeGroup)
 
 int Workspace::RestoreSelectedItems()
 {
-    Document* doc = Doc(selectionDoc);
-    if (!doc || selectionCount == 0)
+    Document* document = Doc(selectionDoc);
+    if (!document || selectionCount == 0)
         return 0;
     for (int n = 0; n < selectionCount; ++n)
-        doc->SetItemState(selection[n], ItemSelected);
+        document->SetItemState(selection[n], ItemSelected);
     undoLog.DropOpenGroup();
     return 1;
 }
 
 int Workspace::CopySelection()
 {
-    const Document* doc = Doc(selectionDoc);
-    if (!doc || selectionCount == 0)
+    const Document* document = Doc(selectionDoc);
+    if (!document || selectionCount == 0)
         return 0;
     clipboard.clear();
     for (int n = 0; n < selectionCount; ++n) {
         ChartItem item;
-        if (doc->GetItem(selection[n], item))
+        if (document->GetItem(selection[n], item))
             clipboard.push_back(item);
     }
     return 1;

@@ -8,36 +8,36 @@ namespace td {
 namespace {
 
 // Entries whose position or index no longer fits are refused by the document and so skipped.
-void ApplyUndo(Document& doc, const UndoRecord& record)
+void ApplyUndo(Document& document, const UndoRecord& record)
 {
     int delta = 0;
     switch (record.code) {
     case UndoAddSubProject:
-        doc.RemoveRowAt(PackedPosition(record.value));
+        document.RemoveRowAt(PackedPosition(record.value));
         break;
     case UndoDeleteSubProject:
-        doc.RestoreRowAt(PackedIndex(record.value), PackedPosition(record.value));
+        document.RestoreRowAt(PackedIndex(record.value), PackedPosition(record.value));
         break;
     case UndoReplaceRow:
-        doc.PutRowAt(PackedPosition(record.value), PackedIndex(record.value));
+        document.PutRowAt(PackedPosition(record.value), PackedIndex(record.value));
         break;
     case UndoRowUp:
-        doc.MoveRowAt(record.value, RowDown, delta);
+        document.MoveRowAt(record.value, RowDown, delta);
         break;
     case UndoRowDown:
-        doc.MoveRowAt(record.value, RowUp, delta);
+        document.MoveRowAt(record.value, RowUp, delta);
         break;
     case UndoRowOutdent:
-        doc.MoveRowAt(record.value, RowIndent, delta);
+        document.MoveRowAt(record.value, RowIndent, delta);
         break;
     case UndoRowIndent:
-        doc.MoveRowAt(record.value, RowOutdent, delta);
+        document.MoveRowAt(record.value, RowOutdent, delta);
         break;
     case UndoItemAdded:
-        doc.SetItemState(record.value, ItemDeleted);
+        document.SetItemState(record.value, ItemDeleted);
         break;
     case UndoItemDeleted:
-        doc.SetItemState(record.value, ItemNormal);
+        document.SetItemState(record.value, ItemNormal);
         break;
     default:
         break;
@@ -69,8 +69,8 @@ int UndoLog::Undo(Workspace& workspace)
     int n = count;
     while (n > 0 && records[n - 1].group == group - 1) {
         --n;
-        if (Document* doc = workspace.Doc(records[n].doc))
-            ApplyUndo(*doc, records[n]);
+        if (Document* document = workspace.Doc(records[n].doc))
+            ApplyUndo(*document, records[n]);
     }
     count = n;
     --group;

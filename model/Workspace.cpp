@@ -127,14 +127,14 @@ int Workspace::RowIdAt(int visibleRow) const
 
 ProjectRow* Workspace::RowAt(int visibleRow)
 {
-    Document* doc = RowDocument(visibleRow);
-    return doc ? doc->RowAtPosition(visiblePos[visibleRow]) : nullptr;
+    Document* document = RowDocument(visibleRow);
+    return document ? document->RowAtPosition(visiblePos[visibleRow]) : nullptr;
 }
 
 const ProjectRow* Workspace::RowAt(int visibleRow) const
 {
-    const Document* doc = RowDocument(visibleRow);
-    return doc ? doc->RowAtPosition(visiblePos[visibleRow]) : nullptr;
+    const Document* document = RowDocument(visibleRow);
+    return document ? document->RowAtPosition(visiblePos[visibleRow]) : nullptr;
 }
 
 int Workspace::FindVisibleRow(int doc, int rowId) const
@@ -168,27 +168,27 @@ int Workspace::GetSelectedRow(ProjectRow& out) const
 
 int Workspace::FoldState(int visibleRow) const
 {
-    const Document* doc = RowDocument(visibleRow);
-    return doc ? doc->FoldState(visiblePos[visibleRow]) : 0;
+    const Document* document = RowDocument(visibleRow);
+    return document ? document->FoldState(visiblePos[visibleRow]) : 0;
 }
 
 int Workspace::ShowSubtree(int visibleRow, bool show)
 {
-    Document* doc = RowDocument(visibleRow);
-    if (!doc)
+    Document* document = RowDocument(visibleRow);
+    if (!document)
         return 0;
-    const int result = doc->SetSubtreeShown(visiblePos[visibleRow], show);
+    const int result = document->SetSubtreeShown(visiblePos[visibleRow], show);
     RebuildVisibleRows();
     return result;
 }
 
 int Workspace::AddSubProject(int visibleRow)
 {
-    Document* doc = RowDocument(visibleRow);
-    if (!doc)
+    Document* document = RowDocument(visibleRow);
+    if (!document)
         return 0;
     const int docIndex = visibleDoc[visibleRow];
-    const int32_t packed = doc->InsertChildRow(visiblePos[visibleRow]);
+    const int32_t packed = document->InsertChildRow(visiblePos[visibleRow]);
     if (packed == -1)
         return 0;
     RebuildVisibleRows();
@@ -199,14 +199,14 @@ int Workspace::AddSubProject(int visibleRow)
 
 int Workspace::DeleteSubProject(int visibleRow)
 {
-    Document* doc = RowDocument(visibleRow);
-    if (!doc || doc->OrderCount() < 2)
+    Document* document = RowDocument(visibleRow);
+    if (!document || document->OrderCount() < 2)
         return 0;
     const int docIndex = visibleDoc[visibleRow];
     const int position = visiblePos[visibleRow];
-    const int32_t rowId = doc->RowIdAtPosition(position);
-    for (int index = 0; index < doc->ItemCount(); ++index) {
-        const ChartItem& item = *doc->ItemPtr(index);
+    const int32_t rowId = document->RowIdAtPosition(position);
+    for (int index = 0; index < document->ItemCount(); ++index) {
+        const ChartItem& item = *document->ItemPtr(index);
         if (item.state == ItemDeleted)
             continue;
         if (item.start.rowId != rowId && !(item.type == Line && item.end.rowId == rowId))
@@ -220,10 +220,10 @@ int Workspace::DeleteSubProject(int visibleRow)
                 }
             }
         }
-        doc->SetItemState(index, ItemDeleted);
+        document->SetItemState(index, ItemDeleted);
         undoLog.RecordUndo(docIndex, UndoItemDeleted, index);
     }
-    const int32_t packed = doc->RemoveRowAt(position);
+    const int32_t packed = document->RemoveRowAt(position);
     undoLog.RecordUndo(docIndex, UndoDeleteSubProject, packed);
     RebuildVisibleRows();
     undoLog.EndUndoGroup();
@@ -232,10 +232,10 @@ int Workspace::DeleteSubProject(int visibleRow)
 
 int Workspace::ReplaceSelectedRow(const ProjectRow& row)
 {
-    Document* doc = RowDocument(selectedRow);
-    if (!doc)
+    Document* document = RowDocument(selectedRow);
+    if (!document)
         return 0;
-    const int32_t packed = doc->ReplaceRowAt(visiblePos[selectedRow], row);
+    const int32_t packed = document->ReplaceRowAt(visiblePos[selectedRow], row);
     if (packed == -1)
         return 0;
     undoLog.RecordUndo(visibleDoc[selectedRow], UndoReplaceRow, packed);
@@ -246,15 +246,15 @@ int Workspace::ReplaceSelectedRow(const ProjectRow& row)
 
 int Workspace::MoveRow(int visibleRow, int command, int& delta)
 {
-    Document* doc = RowDocument(visibleRow);
-    if (!doc)
+    Document* document = RowDocument(visibleRow);
+    if (!document)
         return 0;
     const int docIndex = visibleDoc[visibleRow];
     const int position = visiblePos[visibleRow];
     // The record itself, not the position: up and down swap what the position names.
-    const ProjectRow& row = *doc->RowAtPosition(position);
+    const ProjectRow& row = *document->RowAtPosition(position);
     const int levelBefore = row.level;
-    if (!doc->MoveRowAt(position, command, delta))
+    if (!document->MoveRowAt(position, command, delta))
         return 0;
     const bool levelChanged = row.level != levelBefore;
     RebuildVisibleRows();
@@ -282,11 +282,11 @@ int Workspace::MoveRow(int visibleRow, int command, int& delta)
 
 int Workspace::AddItem(int visibleRow, const ChartItem& item)
 {
-    Document* doc = RowDocument(visibleRow);
-    if (!doc)
+    Document* document = RowDocument(visibleRow);
+    if (!document)
         return 0;
     WidenDateRange(item);
-    const int index = doc->AddItem(item);
+    const int index = document->AddItem(item);
     undoLog.RecordUndo(visibleDoc[visibleRow], UndoItemAdded, index);
     undoLog.EndUndoGroup();
     return index;
@@ -294,8 +294,8 @@ int Workspace::AddItem(int visibleRow, const ChartItem& item)
 
 int Workspace::GetItem(int visibleRow, int index, ChartItem& out) const
 {
-    const Document* doc = RowDocument(visibleRow);
-    return doc ? doc->GetItem(index, out) : 0;
+    const Document* document = RowDocument(visibleRow);
+    return document ? document->GetItem(index, out) : 0;
 }
 
 ChartItem* Workspace::ItemPtr(int doc, int index)

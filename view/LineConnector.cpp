@@ -57,32 +57,32 @@ bool ConnectorEnds(const Workspace& workspace, const ChartGeometry& geometry, in
     if (!geometry.DocumentRowRange(workspace, doc, first, last))
         return false;
 
-    const ItemMetrics& g = geometry.metrics;
+    const ItemMetrics& metrics = geometry.metrics;
     const double y1 = RowTopOutsideLayout(workspace, geometry, startRow, first, last)
-        + item.start.lane * g.laneHeight + g.lineOffset;
+        + item.start.lane * metrics.laneHeight + metrics.lineOffset;
     const double y2 = RowTopOutsideLayout(workspace, geometry, endRow, first, last)
-        + item.end.lane * g.laneHeight + g.lineOffset;
-    int u1 = 0;
-    int u2 = 0;
-    geometry.dates.DateToXUnclamped(u1, item.start.year, item.start.month, item.start.day);
-    geometry.dates.DateToXUnclamped(u2, item.end.year, item.end.month, item.end.day);
+        + item.end.lane * metrics.laneHeight + metrics.lineOffset;
+    int startX = 0;
+    int endX = 0;
+    geometry.dates.DateToXUnclamped(startX, item.start.year, item.start.month, item.start.day);
+    geometry.dates.DateToXUnclamped(endX, item.end.year, item.end.month, item.end.day);
     const double rowsTop = geometry.rowTop[0];
     const double rowsBottom = geometry.rowsBottom - 1;
 
-    if (u1 == u2) {
+    if (startX == endX) {
         // A vertical connector has no slope: clip it to the rows area instead.
-        if (u1 < geometry.timelineFirstX || u1 >= geometry.surfaceWidth)
+        if (startX < geometry.timelineFirstX || startX >= geometry.surfaceWidth)
             return false;
-        xa = xb = u1;
+        xa = xb = startX;
         ya = ToPixel(std::clamp(y1, rowsTop, rowsBottom));
         yb = ToPixel(std::clamp(y2, rowsTop, rowsBottom));
         return true;
     }
 
-    const double slope = (y2 - y1) / (u2 - u1);
-    const double intercept = y1 - std::trunc(u1 * slope);
-    double x[2] = {static_cast<double>(ClipX(u1, geometry)),
-                   static_cast<double>(ClipX(u2, geometry))};
+    const double slope = (y2 - y1) / (endX - startX);
+    const double intercept = y1 - std::trunc(startX * slope);
+    double x[2] = {static_cast<double>(ClipX(startX, geometry)),
+                   static_cast<double>(ClipX(endX, geometry))};
     double y[2];
     for (int i = 0; i < 2; ++i) {
         y[i] = std::trunc(x[i] * slope) + intercept;

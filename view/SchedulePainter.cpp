@@ -37,15 +37,15 @@ QString TimeRange(const ChartItem& item)
 
 // Draws one entry's block at the day's fill level and moves the level past it. A full cell
 // draws nothing, yet the entry still gets offsets, which hit testing reads from its lane bytes.
-void DrawScheduleEntry(Surface& s, const ItemMetrics& g, ChartItem& item, const DayCell& cell,
+void DrawScheduleEntry(Surface& s, const ItemMetrics& metrics, ChartItem& item, const DayCell& cell,
                        int32_t& fill)
 {
     item.start.lane = static_cast<uint8_t>(fill & 0xFF);
     s.SetTextColor(item.textColor);
-    s.SelectFont(g.Scaled(TimeFontHeight), TimeFontWeight);
+    s.SelectFont(metrics.Scaled(TimeFontHeight), TimeFontWeight);
     if (cell.top + fill < cell.bottom)
         fill += s.DrawWrapped(cell.left, cell.top + fill, cell.right, cell.bottom, TimeRange(item));
-    s.SelectFont(g.Scaled(item.textSize), item.textWeight);
+    s.SelectFont(metrics.Scaled(item.textSize), item.textWeight);
     if (cell.top + fill < cell.bottom)
         fill += s.DrawWrapped(cell.left, cell.top + fill, cell.right, cell.bottom, item.text,
                               sizeof item.text);
