@@ -152,9 +152,6 @@ public:
     // Height in pixels of a flattened row (20 per lane), 0 for an index outside the list.
     int RowHeight(int visibleRow) const;
 
-    static int FormatTime(int hour, int minute, char* text);
-    // FormatTime writes at most this many bytes, the terminating NUL included.
-    static constexpr int TimeTextSize = 6;
     // The ends of a Line item's connector clipped to the rows area as the chart draws it;
     // false when the connector is not shown.
     bool LineConnector(int doc, const ChartItem& item, int& xa, int& ya, int& xb, int& yb) const;

@@ -1,7 +1,6 @@
 #include "view/SchedulePainter.h"
 
 #include "calendar/Dates.h"
-#include "view/ChartView.h"
 #include "view/VisibleRowMap.h"
 
 #include <array>
@@ -28,10 +27,10 @@ struct DayCell {
 
 QString TimeRange(const ChartItem& item)
 {
-    char start[ChartView::TimeTextSize];
-    char end[ChartView::TimeTextSize];
-    ChartView::FormatTime(item.start.hour, item.start.minute, start);
-    ChartView::FormatTime(item.end.hour, item.end.minute, end);
+    char start[TimeTextSize];
+    char end[TimeTextSize];
+    FormatTime(item.start.hour, item.start.minute, start);
+    FormatTime(item.end.hour, item.end.minute, end);
     return QString::fromLatin1(start) + QLatin1Char('-') + QString::fromLatin1(end);
 }
 
@@ -83,7 +82,7 @@ void DrawScheduleEntries(Surface& s, Workspace& workspace, const ChartGeometry& 
     }
 }
 
-int ChartView::FormatTime(int hour, int minute, char* text)
+int FormatTime(int hour, int minute, char* text)
 {
     text[0] = '\0';
     if (hour < 0 || hour > MaxTimeHour || minute < 0 || minute > MaxTimeMinute)

@@ -1,5 +1,7 @@
 #include "ChartFixture.h"
 
+#include "view/SchedulePainter.h"
+
 #include "view/EditMode.h"
 
 #include <gtest/gtest.h>
@@ -62,8 +64,8 @@ TEST(SchedulePainter, FormatTime)
         {0, 61, 0, ""}, {-1, 0, 0, ""}, {0, -1, 0, ""}, {1000, 1000, 0, ""},
     };
     for (const auto& c : cases) {
-        char text[ChartView::TimeTextSize] = "x";
-        EXPECT_EQ(ChartView::FormatTime(c.hour, c.minute, text), c.length) << c.hour << ":" << c.minute;
+        char text[TimeTextSize] = "x";
+        EXPECT_EQ(FormatTime(c.hour, c.minute, text), c.length) << c.hour << ":" << c.minute;
         EXPECT_STREQ(text, c.text);
     }
 }

@@ -1,6 +1,8 @@
 #include "view/ChartView.h"
 #include "view/EditMode.h"
+#include "view/FormatDialogs.h"
 #include "view/HitTest.h"
+#include "view/NewItem.h"
 #include "view/ToolId.h"
 #include "view/modes/CreateMode.h"
 #include "view/modes/LineEndMode.h"
@@ -173,6 +175,32 @@ int ChartView::PressOnSelection(int doc, int lane, int x, int y)
         return 1;
     }
     return 0;
+}
+
+void ChartView::CreateEvent(int x, int y)
+{
+    const int row = layout.FirstRow() + selectedViewRow;
+    ChartItem item = NewItem(Event);
+    XToDate(x, item.start.year, item.start.month, item.start.day);
+    EndOnStartDay(item);
+    item.start.lane = static_cast<uint8_t>((y - layout.RowTop(selectedViewRow)) / LaneHeight);
+    item.start.rowId = workspace.RowIdAt(row);
+    workspace.AddItem(row, item);
+    rest = Idle;
+}
+
+// The entry stays whatever its dialog answers: empty and 0:00 to 0:00 when it was cancelled.
+void ChartView::CreateScheduleEntry(int x)
+{
+    const int row = layout.FirstRow() + selectedViewRow;
+    ChartItem item = NewItem(Schedule);
+    XToDate(x, item.start.year, item.start.month, item.start.day);
+    EndOnStartDay(item);
+    workspace.ClearSelection();
+    workspace.SelectItem(row, workspace.AddItem(row, item));
+    DialogResult(&FormatDialogs::ScheduleFormat);
+    workspace.ClearSelection();
+    rest = Idle;
 }
 
 int ChartView::OnMouseMove(bool leftButtonHeld, int x, int y)

@@ -1,5 +1,3 @@
-#include "view/ChartView.h"
-#include "view/FormatDialogs.h"
 #include "view/NewItem.h"
 
 namespace td {
@@ -52,32 +50,6 @@ void EndOnStartDay(ChartItem& item)
     item.end.year = item.start.year;
     item.end.month = item.start.month;
     item.end.day = item.start.day;
-}
-
-void ChartView::CreateEvent(int x, int y)
-{
-    const int row = layout.FirstRow() + selectedViewRow;
-    ChartItem item = NewItem(Event);
-    XToDate(x, item.start.year, item.start.month, item.start.day);
-    EndOnStartDay(item);
-    item.start.lane = static_cast<uint8_t>((y - layout.RowTop(selectedViewRow)) / LaneHeight);
-    item.start.rowId = workspace.RowIdAt(row);
-    workspace.AddItem(row, item);
-    rest = Idle;
-}
-
-// The entry stays whatever its dialog answers: empty and 0:00 to 0:00 when it was cancelled.
-void ChartView::CreateScheduleEntry(int x)
-{
-    const int row = layout.FirstRow() + selectedViewRow;
-    ChartItem item = NewItem(Schedule);
-    XToDate(x, item.start.year, item.start.month, item.start.day);
-    EndOnStartDay(item);
-    workspace.ClearSelection();
-    workspace.SelectItem(row, workspace.AddItem(row, item));
-    DialogResult(&FormatDialogs::ScheduleFormat);
-    workspace.ClearSelection();
-    rest = Idle;
 }
 
 }  // namespace td
