@@ -215,10 +215,7 @@ int ChartView::OnMouseMove(bool leftButtonHeld, int x, int y)
     }
     if (rest != Selected)
         return 0;
-    // The dragged items leave the chart; their outlines follow the pointer.
-    StartDrag(std::make_unique<MoveMode>(Context(), downX, downY));
-    drag->Move(x, y);
-    workspace.DeleteSelectedItems(false, false);
+    StartDrag(MoveMode::PickUp(Context(), downX, downY, x, y));
     return Redraw();
 }
 

@@ -9,6 +9,15 @@ MoveMode::MoveMode(const EditContext& context, int downX, int downY)
 {
 }
 
+std::unique_ptr<MoveMode> MoveMode::PickUp(const EditContext& context, int downX, int downY,
+                                           int x, int y)
+{
+    auto mode = std::make_unique<MoveMode>(context, downX, downY);
+    mode->Move(x, y);
+    context.workspace.DeleteSelectedItems(false, false);
+    return mode;
+}
+
 bool MoveMode::Move(int x, int y)
 {
     pointerX = x;

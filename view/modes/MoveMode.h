@@ -2,6 +2,8 @@
 
 #include "view/modes/EditState.h"
 
+#include <memory>
+
 namespace td {
 
 // The selected items dragged to other dates and lanes: their outlines follow the pointer in
@@ -9,6 +11,10 @@ namespace td {
 class MoveMode : public EditState {
 public:
     MoveMode(const EditContext& context, int downX, int downY);
+    // The first move with freshly selected items held: they leave the chart, and their
+    // outlines follow the pointer from (x, y) on.
+    static std::unique_ptr<MoveMode> PickUp(const EditContext& context, int downX, int downY,
+                                            int x, int y);
 
     EditMode Mode() const override { return MoveItems; }
     bool Move(int x, int y) override;
