@@ -147,6 +147,17 @@ TEST(Pagination, RowsFillAPageUpToTheFrame)
     f.preview.Paginate();
     EXPECT_EQ(f.preview.PageFirstRow(1), 7) << "a row ending exactly on the frame starts a page";
 
+    PrintFixture many;
+    many.AddProject({1});
+    for (int row = 1; row < 70; ++row)
+        many.workspace.Doc(0)->AddRow(0);
+    many.workspace.RebuildVisibleRows();
+    for (int row = 0; row < 70; ++row)
+        many.workspace.RowAt(row)->lanes = 1;
+    SetRowsArea(many.preview, 70 * 120 + 1);
+    many.preview.Paginate();
+    EXPECT_EQ(many.preview.PageFirstRow(1), MaxPageRows) << "a page holds at most 64 rows";
+
     PrintFixture tall;
     tall.AddProject({1, 10, 1});
     SetRowsArea(tall.preview, 1000);
