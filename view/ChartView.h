@@ -165,6 +165,8 @@ private:
     int EndDrag(const DragOutcome& end);
     // Ends any drag and rests in `mode`, as a command that changed the selection does.
     void SetRest(EditMode mode);
+    // Same, and the chart is drawn again; returns 1.
+    int Settle(EditMode mode);
     void ToggleFold(int viewRow);
     void CreateEvent(int x, int y);
     void CreateScheduleEntry(int x);

@@ -17,9 +17,7 @@ int ChartView::Cut()
     if (Mode() != Selected || !workspace.CopySelection())
         return 0;
     workspace.DeleteSelectedItems(true, true);
-    SetRest(Idle);
-    Redraw();
-    return 1;
+    return Settle(Idle);
 }
 
 int ChartView::Copy()
@@ -27,27 +25,21 @@ int ChartView::Copy()
     if (Mode() != Selected || !workspace.CopySelection())
         return 0;
     workspace.ClearSelection();
-    SetRest(Idle);
-    Redraw();
-    return 1;
+    return Settle(Idle);
 }
 
 int ChartView::Paste()
 {
     if (!workspace.PasteClipboard(layout.FirstRow() + selectedViewRow))
         return 0;
-    SetRest(ModeOfSelection());
-    Redraw();
-    return 1;
+    return Settle(ModeOfSelection());
 }
 
 int ChartView::Delete()
 {
     if (Mode() != Selected || !workspace.DeleteSelectedItems(true, true))
         return 0;
-    SetRest(Idle);
-    Redraw();
-    return 1;
+    return Settle(Idle);
 }
 
 int ChartView::DropSelection()
@@ -55,9 +47,7 @@ int ChartView::DropSelection()
     if (Mode() != Selected)
         return 0;
     workspace.ClearSelection();
-    SetRest(Idle);
-    Redraw();
-    return 1;
+    return Settle(Idle);
 }
 
 // With nothing to undo the selection stays as it is: dropping it here would leave the chart
@@ -67,11 +57,9 @@ int ChartView::Undo()
     if (workspace.Undo().Group() == 0)
         return 0;
     workspace.UndoLast();
-    SetRest(Idle);
     // An undone sub-project may take away the row the view starts at.
     UpdateVerticalScroll();
-    Redraw();
-    return 1;
+    return Settle(Idle);
 }
 
 int ChartView::ItemFormat()

@@ -260,4 +260,10 @@ void ChartView::SetRest(EditMode mode)
     rest = mode;
 }
 
+int ChartView::Settle(EditMode mode)
+{
+    SetRest(mode);
+    return Redraw();
+}
+
 }  // namespace td

@@ -1,27 +1,13 @@
 #include "view/modes/LineEndMode.h"
 
 #include "view/modes/Feedback.h"
-#include "view/modes/StretchMode.h"
 
 namespace td {
-
-LineEndMode::LineEndMode(const EditContext& context, EditMode mode, int doc, int n, int downX,
-                         int downY)
-    : EditState(context), end(mode), doc(doc), n(n), pointerX(downX), pointerY(downY)
-{
-}
-
-bool LineEndMode::Move(int x, int y)
-{
-    pointerX = x;
-    pointerY = y;
-    return x > TimelineLeft && y > layout.RowsTop();
-}
 
 DragOutcome LineEndMode::Release(int upX, int upY)
 {
     ChartItem line;
-    if (upX > TimelineLeft && upY > layout.RowsTop() && workspace.GetSelectedItem(doc, n, line)
+    if (OnChart(upX, upY) && workspace.GetSelectedItem(doc, n, line)
         && MoveEnd(line, upX, upY))
         workspace.ReplaceSelectedItem(n, line);
     return {Selected, DragRepaint::Chart};
@@ -29,7 +15,7 @@ DragOutcome LineEndMode::Release(int upX, int upY)
 
 bool LineEndMode::MoveEnd(ChartItem& line, int x, int y) const
 {
-    ItemPoint& moved = end == DragStart ? line.start : line.end;
+    ItemPoint& moved = Moved(line);
     layout.XToDate(x, moved.year, moved.month, moved.day);
     int row = 0;
     int lane = 0;
@@ -47,10 +33,8 @@ bool LineEndMode::MoveEnd(ChartItem& line, int x, int y) const
 // Over another document's row the outline keeps the end's row and lane.
 void LineEndMode::Draw(Feedback& feedback) const
 {
-    feedback.Pen().SelectPen(PenSolid, FeedbackRed);
-    DrawOtherSelectedItems(feedback, workspace, doc, n);
     ChartItem line;
-    if (!workspace.GetSelectedItem(doc, n, line))
+    if (!DrawOthers(feedback, line))
         return;
     MoveEnd(line, pointerX, pointerY);
     feedback.DrawConnector(doc, line, 0, 0);

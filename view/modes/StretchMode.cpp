@@ -26,32 +26,10 @@ void SetDate(ItemPoint& point, const DateTriple& date)
 
 }  // namespace
 
-void DrawOtherSelectedItems(Feedback& feedback, const Workspace& workspace, int doc, int n)
-{
-    ChartItem item;
-    for (int other = 0; workspace.GetSelectedItem(doc, other, item); ++other) {
-        if (other != n)
-            feedback.DrawItem(doc, item, 0, 0);
-    }
-}
-
-StretchMode::StretchMode(const EditContext& context, EditMode mode, int doc, int n, int downX,
-                         int downY)
-    : EditState(context), end(mode), doc(doc), n(n), pointerX(downX), pointerY(downY)
-{
-}
-
-bool StretchMode::Move(int x, int y)
-{
-    pointerX = x;
-    pointerY = y;
-    return x > TimelineLeft && y > layout.RowsTop();
-}
-
 DragOutcome StretchMode::Release(int upX, int upY)
 {
     ChartItem item;
-    if (upX > TimelineLeft && upY > layout.RowsTop() && workspace.GetSelectedItem(doc, n, item)) {
+    if (OnChart(upX, upY) && workspace.GetSelectedItem(doc, n, item)) {
         if (item.type == TextBox)
             StretchTextBox(item);
         else
@@ -64,7 +42,7 @@ DragOutcome StretchMode::Release(int upX, int upY)
 // Dragged past the other end, the ends trade places.
 void StretchMode::StretchTask(ChartItem& item, int upX) const
 {
-    ItemPoint& moved = end == DragStart ? item.start : item.end;
+    ItemPoint& moved = Moved(item);
     layout.XToDate(upX, moved.year, moved.month, moved.day);
     if (CompareDates(item.start.year, item.start.month, item.start.day, item.end.year,
                      item.end.month, item.end.day) == 2)
@@ -99,11 +77,9 @@ void StretchMode::StretchTextBox(ChartItem& item) const
 
 void StretchMode::Draw(Feedback& feedback) const
 {
-    feedback.Pen().SelectPen(PenSolid, FeedbackRed);
-    DrawOtherSelectedItems(feedback, workspace, doc, n);
     ChartItem item;
     int top = 0;
-    if (!workspace.GetSelectedItem(doc, n, item) || !feedback.ItemRowTop(doc, item, top))
+    if (!DrawOthers(feedback, item) || !feedback.ItemRowTop(doc, item, top))
         return;
     if (item.type == TextBox)
         DrawStretchedTextBox(feedback, item, top);
@@ -113,7 +89,7 @@ void StretchMode::Draw(Feedback& feedback) const
 
 void StretchMode::DrawStretchedTask(Feedback& feedback, ChartItem item, int laneTop) const
 {
-    ItemPoint& moved = end == DragStart ? item.start : item.end;
+    ItemPoint& moved = Moved(item);
     layout.XToDate(pointerX, moved.year, moved.month, moved.day);
     int x1 = 0;
     int x2 = 0;
