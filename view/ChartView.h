@@ -158,6 +158,8 @@ public:
 
 private:
     int Press(int x, int y);
+    int PressOnRowBoundary(int viewRow, int y);
+    int PressOutsideRows();
     int SelectionClick(int doc, int x, int y);
     int PressWithTool(int doc, int x, int y);
     int PressOnSelection(int doc, int lane, int x, int y);

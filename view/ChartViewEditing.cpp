@@ -55,21 +55,10 @@ int ChartView::Press(int x, int y)
     downX = x;
     downY = y;
     const int boundary = RowBoundaryAt(layout, x, y);
-    if (boundary >= 0) {
-        if (rest == Selected)
-            workspace.ClearSelection();
-        selectedViewRow = boundary;
-        StartDrag(std::make_unique<RowResizeMode>(Context(), boundary, y));
-        Redraw();
-        return 1;
-    }
-    if (!layout.InsideRows(y)) {
-        const bool hadSelection = rest == Selected;
-        if (hadSelection)
-            workspace.ClearSelection();
-        rest = Idle;
-        return hadSelection ? Redraw() : 0;
-    }
+    if (boundary >= 0)
+        return PressOnRowBoundary(boundary, y);
+    if (!layout.InsideRows(y))
+        return PressOutsideRows();
     int row = 0;
     int lane = 0;
     layout.YToRowLane(y, row, lane);
@@ -85,6 +74,25 @@ int ChartView::Press(int x, int y)
     if (PressWithTool(doc, x, y) || rowChanged)
         return Redraw();
     return 0;
+}
+
+int ChartView::PressOnRowBoundary(int viewRow, int y)
+{
+    if (rest == Selected)
+        workspace.ClearSelection();
+    selectedViewRow = viewRow;
+    StartDrag(std::make_unique<RowResizeMode>(Context(), viewRow, y));
+    return Redraw();
+}
+
+// Above or below the rows a press only drops the selection.
+int ChartView::PressOutsideRows()
+{
+    const bool hadSelection = rest == Selected;
+    if (hadSelection)
+        workspace.ClearSelection();
+    rest = Idle;
+    return hadSelection ? Redraw() : 0;
 }
 
 void ChartView::ToggleFold(int viewRow)

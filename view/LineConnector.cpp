@@ -40,10 +40,16 @@ int ToPixel(double value)
     return static_cast<int>(std::clamp(value, -1.0e9, 1.0e9));
 }
 
-}  // namespace
+// A connector's ends before clipping: x from its dates, y from the lanes of its rows.
+struct Connector {
+    int startX = 0;
+    int endX = 0;
+    double startY = 0;
+    double endY = 0;
+};
 
-bool ConnectorEnds(const Workspace& workspace, const ChartGeometry& geometry, int doc,
-                   const ChartItem& item, int& xa, int& ya, int& xb, int& yb)
+bool UnclippedConnector(const Workspace& workspace, const ChartGeometry& geometry, int doc,
+                        const ChartItem& item, Connector& line)
 {
     const int startRow = workspace.FindVisibleRow(doc, item.start.rowId);
     const int endRow = workspace.FindVisibleRow(doc, item.end.rowId);
@@ -56,33 +62,26 @@ bool ConnectorEnds(const Workspace& workspace, const ChartGeometry& geometry, in
     int last = 0;
     if (!geometry.DocumentRowRange(workspace, doc, first, last))
         return false;
-
     const ItemMetrics& metrics = geometry.metrics;
-    const double y1 = RowTopOutsideLayout(workspace, geometry, startRow, first, last)
+    line.startY = RowTopOutsideLayout(workspace, geometry, startRow, first, last)
         + item.start.lane * metrics.laneHeight + metrics.lineOffset;
-    const double y2 = RowTopOutsideLayout(workspace, geometry, endRow, first, last)
+    line.endY = RowTopOutsideLayout(workspace, geometry, endRow, first, last)
         + item.end.lane * metrics.laneHeight + metrics.lineOffset;
-    int startX = 0;
-    int endX = 0;
-    geometry.dates.DateToXUnclamped(startX, item.start.year, item.start.month, item.start.day);
-    geometry.dates.DateToXUnclamped(endX, item.end.year, item.end.month, item.end.day);
+    geometry.dates.DateToXUnclamped(line.startX, item.start.year, item.start.month, item.start.day);
+    geometry.dates.DateToXUnclamped(line.endX, item.end.year, item.end.month, item.end.day);
+    return true;
+}
+
+// Clips a sloped connector to the timeline and the rows area; false when it stays outside.
+bool ClipSloped(const ChartGeometry& geometry, const Connector& line, int& xa, int& ya, int& xb,
+                int& yb)
+{
     const double rowsTop = geometry.rowTop[0];
     const double rowsBottom = geometry.rowsBottom - 1;
-
-    if (startX == endX) {
-        // A vertical connector has no slope: clip it to the rows area instead.
-        if (startX < geometry.timelineFirstX || startX >= geometry.surfaceWidth)
-            return false;
-        xa = xb = startX;
-        ya = ToPixel(std::clamp(y1, rowsTop, rowsBottom));
-        yb = ToPixel(std::clamp(y2, rowsTop, rowsBottom));
-        return true;
-    }
-
-    const double slope = (y2 - y1) / (endX - startX);
-    const double intercept = y1 - std::trunc(startX * slope);
-    double x[2] = {static_cast<double>(ClipX(startX, geometry)),
-                   static_cast<double>(ClipX(endX, geometry))};
+    const double slope = (line.endY - line.startY) / (line.endX - line.startX);
+    const double intercept = line.startY - std::trunc(line.startX * slope);
+    double x[2] = {static_cast<double>(ClipX(line.startX, geometry)),
+                   static_cast<double>(ClipX(line.endX, geometry))};
     double y[2];
     for (int i = 0; i < 2; ++i) {
         y[i] = std::trunc(x[i] * slope) + intercept;
@@ -98,6 +97,27 @@ bool ConnectorEnds(const Workspace& workspace, const ChartGeometry& geometry, in
     ya = ToPixel(y[0]);
     xb = ToPixel(x[1]);
     yb = ToPixel(y[1]);
+    return true;
+}
+
+}  // namespace
+
+bool ConnectorEnds(const Workspace& workspace, const ChartGeometry& geometry, int doc,
+                   const ChartItem& item, int& xa, int& ya, int& xb, int& yb)
+{
+    Connector line;
+    if (!UnclippedConnector(workspace, geometry, doc, item, line))
+        return false;
+    if (line.startX != line.endX)
+        return ClipSloped(geometry, line, xa, ya, xb, yb);
+    // A vertical connector has no slope: clip it to the rows area instead.
+    if (line.startX < geometry.timelineFirstX || line.startX >= geometry.surfaceWidth)
+        return false;
+    const double rowsTop = geometry.rowTop[0];
+    const double rowsBottom = geometry.rowsBottom - 1;
+    xa = xb = line.startX;
+    ya = ToPixel(std::clamp(line.startY, rowsTop, rowsBottom));
+    yb = ToPixel(std::clamp(line.endY, rowsTop, rowsBottom));
     return true;
 }
 
