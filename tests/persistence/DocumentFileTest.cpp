@@ -15,6 +15,7 @@ namespace {
 
 using testing::Bytes;
 using testing::Concat;
+using testing::MakeItem;
 using testing::NewProject;
 using testing::Reporter;
 
@@ -55,18 +56,6 @@ ReadResult Read(const Bytes& image)
 ReadResult ReadBody(const Bytes& records)
 {
     return Read(Concat(Header("TDPF"), records));
-}
-
-ChartItem MakeItem(int type, ItemPoint start, ItemPoint end, const char* text = "")
-{
-    ChartItem item;
-    item.type = type;
-    item.state = ItemNormal;
-    item.start = start;
-    item.end = end;
-    item.textWeight = 400;
-    std::memcpy(item.text, text, std::strlen(text));
-    return item;
 }
 
 TEST(DocumentFile, NewProjectIsTheFortyByteImage)

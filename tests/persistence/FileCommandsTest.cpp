@@ -4,6 +4,7 @@
 #include "persistence/DocumentFile.h"
 #include "tests/app/AppFakes.h"
 #include "tests/app/TempDir.h"
+#include "tests/persistence/PersistenceTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -21,13 +22,7 @@ using Errors = std::vector<std::string>;
 
 ChartItem Task(int rowId, int day)
 {
-    ChartItem item;
-    item.type = TaskLine;
-    item.state = ItemNormal;
-    item.start = ItemPoint {rowId, 0, 2009, 5, day, 0, 0};
-    item.end = ItemPoint {0, 0, 2009, 5, day + 3, 0, 0};
-    item.textWeight = 400;
-    return item;
+    return testing::MakeItem(TaskLine, {rowId, 0, 2009, 5, day}, {0, 0, 2009, 5, day + 3});
 }
 
 class FileCommandsTest : public ::testing::Test {

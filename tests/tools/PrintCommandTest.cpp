@@ -1,22 +1,14 @@
+#include "tests/tools/ToolsTestSupport.h"
+
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QImage>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace {
 
-// Runs a program to its end; its standard output, or nothing when it failed.
-QString RunToEnd(const QString& program, const QStringList& args)
-{
-    QProcess process;
-    process.start(program, args);
-    if (!process.waitForFinished(120000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
+using td::testing::RunProgram;
 
 TEST(PrintCommand, ExamplesBecomeAPdfWhosePagesHoldTheChartAndItsText)
 {
@@ -24,19 +16,18 @@ TEST(PrintCommand, ExamplesBecomeAPdfWhosePagesHoldTheChartAndItsText)
         GTEST_SKIP() << "poppler-utils is not installed";
     QTemporaryDir dir;
     const QString pdf = dir.filePath("plan.pdf");
-    const QString examples = QStringLiteral(TD_EXAMPLES_DIR);
-    const QString report = RunToEnd(QStringLiteral(TDTOOL_PATH),
-                               {"print", examples + "/project.tdp", examples + "/schedule.tds",
-                                "--pdf", pdf, "--zoom", "7", "--first-date", "2009-04-01"});
-    EXPECT_EQ(report, "pages: 1\n");
+    const QString examples = td::testing::ExamplesDir;
+    const auto printed = td::testing::RunTdtool({"print", examples + "/project.tdp", examples + "/schedule.tds",
+                                                 "--pdf", pdf, "--zoom", "7", "--first-date", "2009-04-01"});
+    EXPECT_EQ((std::pair {printed.exitCode, printed.out}), (std::pair {0, std::string("pages: 1\n")})) << printed.err;
 
-    const QString text = RunToEnd("pdftotext", {pdf, "-"});
+    const QString text = QString::fromStdString(RunProgram("pdftotext", {pdf, "-"}).out);
     for (const char* name : {"開発計画", "基本設計", "山田の予定", "朝会", "2009/4"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(name))) << name;
 
     // At a quarter of the printer's resolution the page is the preview's image size (poppler
     // rounds the height up).
-    RunToEnd("pdftoppm", {"-r", "150", "-png", "-singlefile", pdf, dir.filePath("page")});
+    RunProgram("pdftoppm", {"-r", "150", "-png", "-singlefile", pdf, dir.filePath("page")});
     const QImage page(dir.filePath("page.png"));
     ASSERT_EQ(page.width(), 1240);
     ASSERT_NEAR(page.height(), 1754, 1);

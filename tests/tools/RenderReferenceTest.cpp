@@ -1,6 +1,5 @@
-#include <QFile>
-#include <QProcess>
-#include <QStringList>
+#include "tests/tools/ToolsTestSupport.h"
+
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -9,7 +8,8 @@
 
 namespace {
 
-const QString ExamplesDir = QStringLiteral(TD_EXAMPLES_DIR);
+using td::testing::ExamplesDir;
+using td::testing::ReadBytes;
 const QString ReferencesDir = QStringLiteral(TD_RENDER_REFERENCES_DIR);
 
 struct ReferenceRender { const char* png; QStringList documents, options; };
@@ -17,12 +17,6 @@ struct ReferenceRender { const char* png; QStringList documents, options; };
 void PrintTo(const ReferenceRender& render, std::ostream* out)
 {
     *out << render.png;
-}
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 class RenderReference : public ::testing::TestWithParam<ReferenceRender> {};
@@ -40,10 +34,8 @@ TEST_P(RenderReference, MatchesTheReferenceImage)
         args << ExamplesDir + QLatin1Char('/') + document;
     args << QStringLiteral("--png") << png << QStringLiteral("--width") << QStringLiteral("1600")
          << QStringLiteral("--height") << QStringLiteral("600") << render.options;
-    QProcess tdtool;
-    tdtool.start(QStringLiteral(TDTOOL_PATH), args);
-    ASSERT_TRUE(tdtool.waitForFinished(60000));
-    ASSERT_EQ(tdtool.exitCode(), 0) << tdtool.readAllStandardError().toStdString();
+    const td::testing::ToolResult rendered = td::testing::RunTdtool(args);
+    ASSERT_EQ(rendered.exitCode, 0) << rendered.err;
     const QByteArray reference = ReadBytes(ReferencesDir + QLatin1Char('/') + render.png);
     ASSERT_FALSE(reference.isEmpty());
     EXPECT_TRUE(ReadBytes(png) == reference) << render.png << " differs from its reference";

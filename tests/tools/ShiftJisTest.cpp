@@ -2,26 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 namespace td {
 namespace {
 
 // Encoding, vendor characters included, and the refusal of characters outside the code page are
 // pinned through tdtool's import and export.
-TEST(ShiftJis, StrictDecodingRefusesBrokenBytes)
+TEST(ShiftJis, DecodingRefusesBrokenBytesAndStopsAtTheNulOrTheFieldWidth)
 {
     QString text;
-    const char leadByteAtEnd[] = {'a', '\x81'};
-    EXPECT_FALSE(DecodeShiftJis(leadByteAtEnd, sizeof leadByteAtEnd, text));
-    const char unassigned[] = {'\xFF'};
-    EXPECT_FALSE(DecodeShiftJis(unassigned, sizeof unassigned, text));
-}
-
-TEST(ShiftJis, DecodingStopsAtTheNulOrTheFieldWidth)
-{
+    for (const std::string& broken : {std::string("a\x81"), std::string("\xFF")})
+        EXPECT_FALSE(DecodeShiftJis(broken.data(), broken.size(), text)) << broken;
     const char field[4] = {'a', 'b', 'c', 'd'};
-    EXPECT_EQ(FromShiftJis(field), QString("abcd"));
     const char shorter[4] = {'a', '\0', 'c', 'd'};
-    EXPECT_EQ(FromShiftJis(shorter), QString("a"));
+    EXPECT_EQ((std::pair {FromShiftJis(field), FromShiftJis(shorter)}), (std::pair {QString("abcd"), QString("a")}));
 }
 
 }  // namespace

@@ -1,8 +1,6 @@
-#include <QByteArray>
-#include <QFile>
+#include "tests/tools/ToolsTestSupport.h"
+
 #include <QImage>
-#include <QProcess>
-#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -14,32 +12,10 @@
 
 namespace {
 
-struct ToolResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-const QString ExamplesDir = QStringLiteral(TD_EXAMPLES_DIR);
-
-ToolResult RunTdtool(const QStringList& args)
-{
-    QProcess process;
-    process.start(QStringLiteral(TDTOOL_PATH), args);
-    ToolResult result;
-    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
-        return result;
-    result.exitCode = process.exitCode();
-    result.out = process.readAllStandardOutput().toStdString();
-    result.err = process.readAllStandardError().toStdString();
-    return result;
-}
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+using td::testing::ExamplesDir;
+using td::testing::ReadBytes;
+using td::testing::RunTdtool;
+using td::testing::ToolResult;
 
 void WriteBytes(const QString& path, const QByteArray& bytes)
 {
