@@ -1,10 +1,13 @@
 #include "tools/DocumentJson.h"
 
 #include "model/Document.h"
+#include "view/ShiftJis.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace td {
@@ -75,6 +78,18 @@ TEST(DocumentJson, ExportRefusesBytesThatAreNotCodePage932)
     std::string error;
     EXPECT_FALSE(DocumentToJson(document, json, error));
     EXPECT_EQ(error, R"(row 0: field "person" is not valid code page 932 text)");
+}
+
+// Encoding, vendor characters included, and the refusal of characters outside the code page are
+// pinned through tdtool's import and export.
+TEST(ShiftJis, DecodingRefusesBrokenBytesAndStopsAtTheNulOrTheFieldWidth)
+{
+    QString text;
+    for (const std::string& broken : {std::string("a\x81"), std::string("\xFF")})
+        EXPECT_FALSE(DecodeShiftJis(broken.data(), broken.size(), text)) << broken;
+    const char field[4] = {'a', 'b', 'c', 'd'};
+    const char shorter[4] = {'a', '\0', 'c', 'd'};
+    EXPECT_EQ((std::pair {FromShiftJis(field), FromShiftJis(shorter)}), (std::pair {QString("abcd"), QString("a")}));
 }
 
 }  // namespace
