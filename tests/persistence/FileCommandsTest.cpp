@@ -129,13 +129,13 @@ TEST_F(FileCommandsTest, OpenRefusalsLeaveTheWorkspaceAsItWas)
 TEST_F(FileCommandsTest, SavePromptAnswersYesNoAndCancel)
 {
     const int doc = AddModifiedProject(dir.Path("plan.tdp"));
-    boxes.Answer(SaveAnswer::No);
-    EXPECT_EQ(files.ConfirmSave(doc), 1);
-    EXPECT_FALSE(std::filesystem::exists(dir.Path("plan.tdp")));
-    boxes.Answer(SaveAnswer::Cancel);
-    EXPECT_EQ(files.ConfirmSave(doc), 0);
-    boxes.Answer(SaveAnswer::Yes);
-    EXPECT_EQ((std::pair {files.ConfirmSave(doc), ws.Doc(doc)->ModState()}), (std::pair {1, int(Clean)}));
+    const struct { SaveAnswer answer; int result, state; bool saved; } steps[] = {
+        {SaveAnswer::No, 1, Modified, false}, {SaveAnswer::Cancel, 0, Modified, false}, {SaveAnswer::Yes, 1, Clean, true}};
+    for (const auto& step : steps) {
+        boxes.Answer(step.answer);
+        EXPECT_EQ((std::pair {files.ConfirmSave(doc), ws.Doc(doc)->ModState()}), (std::pair {step.result, step.state}));
+        EXPECT_EQ(std::filesystem::exists(dir.Path("plan.tdp")), step.saved);
+    }
     // A clean document is not asked about.
     EXPECT_EQ((std::pair {files.ConfirmSave(doc), boxes.prompts}), (std::pair {1, 3}));
 }

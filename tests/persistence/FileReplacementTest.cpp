@@ -149,24 +149,23 @@ auto WithLimit(int resource, rlim_t limit, Step step)
     return result;
 }
 
-TEST_F(FileReplacementTest, AWriteCutShortKeepsTheOldFile)
+// A file size limit makes the write itself fail, even for root: the old file stays. With no file
+// descriptor left for a temporary file, a writable file is still saved, overwritten in place.
+TEST_F(FileReplacementTest, AWriteCutShortKeepsTheOldFileAndNoTemporaryFileSavesInPlace)
 {
-    WriteBytes(dir.Path("plan.tdp"), "old");
-    // A file size limit makes the write itself fail, even for root.
-    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-    EXPECT_FALSE(WithLimit(RLIMIT_FSIZE, 1024, [&] { return ReplaceFile(dir.Path("plan.tdp"), std::string(4096, 'n')); }));
-    std::signal(SIGXFSZ, previous);
-    ExpectOnly("", "plan.tdp", "old");
-}
-
-// With no file descriptor left for a temporary file, a writable file is still saved.
-TEST_F(FileReplacementTest, WithoutATemporaryFileAWritableFileIsOverwrittenInPlace)
-{
-    WriteBytes(dir.Path("plan.tdp"), std::string(100, 'o'));
     const int lowestFree = dup(0);
     close(lowestFree);
-    EXPECT_TRUE(WithLimit(RLIMIT_NOFILE, lowestFree + 1, [&] { return ReplaceFile(dir.Path("plan.tdp"), "new"); }));
-    ExpectOnly("", "plan.tdp", "new");
+    const struct { int resource; rlim_t limit; std::string bytes; bool saved; std::string content; } cases[] = {
+        {RLIMIT_FSIZE, 1024, std::string(4096, 'n'), false, std::string(100, 'o')},
+        {RLIMIT_NOFILE, rlim_t(lowestFree + 1), "new", true, "new"},
+    };
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    for (const auto& c : cases) {
+        WriteBytes(dir.Path("plan.tdp"), std::string(100, 'o'));
+        EXPECT_EQ(WithLimit(c.resource, c.limit, [&] { return ReplaceFile(dir.Path("plan.tdp"), c.bytes); }), c.saved);
+        ExpectOnly("", "plan.tdp", c.content);
+    }
+    std::signal(SIGXFSZ, previous);
 }
 
 // Saves `path` in a child process that a file size limit kills during the write, as a full disk

@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -155,15 +154,12 @@ TEST_F(Tdtool, DamagedFilesReportTheReadersMessage)
 {
     const QByteArray project = ReadBytes(ExamplesDir + "/project.tdp");
     ASSERT_GT(project.size(), 16);
-    QByteArray badMagic = project;
-    badMagic[1] = 'X';
-    QByteArray version17 = project;
-    version17[4] = 17;
+    const auto patched = [&](int at, char value) { return QByteArray(project).replace(at, 1, &value, 1); };
     const std::vector<std::pair<QByteArray, const char*>> damaged = {
         {project.left(project.size() - 1), "Data Error !!"},
         {project.left(10), "Data Error !!"},
-        {badMagic, "Incorrect File Type !!"},
-        {version17, "Unknown File Format !!"},
+        {patched(1, 'X'), "Incorrect File Type !!"},
+        {patched(4, 17), "Unknown File Format !!"},
     };
     for (const auto& [bytes, message] : damaged) {
         WriteBytes(Path("damaged.tdp"), bytes);
