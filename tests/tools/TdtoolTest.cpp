@@ -1,6 +1,7 @@
-#include "tests/tools/ToolsTestSupport.h"
-
+#include <QByteArray>
+#include <QFile>
 #include <QImage>
+#include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -12,12 +13,36 @@
 
 namespace {
 
-using td::testing::ExamplesDir;
-using td::testing::ReadBytes;
-using td::testing::RunTdtool;
-using td::testing::ToolResult;
-
+const QString ExamplesDir = QStringLiteral(TD_EXAMPLES_DIR);
 const QString ReferencesDir = QStringLiteral(TD_RENDER_REFERENCES_DIR);
+
+struct ToolResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// A program that hangs or crashes gives exit code -1.
+ToolResult RunProgram(const QString& program, const QStringList& args)
+{
+    QProcess process;
+    process.start(program, args);
+    ToolResult result;
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit)
+        return result;
+    result.exitCode = process.exitCode();
+    result.out = process.readAllStandardOutput().toStdString();
+    result.err = process.readAllStandardError().toStdString();
+    return result;
+}
+
+ToolResult RunTdtool(const QStringList& args) { return RunProgram(QStringLiteral(TDTOOL_PATH), args); }
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 void WriteBytes(const QString& path, const QByteArray& bytes)
 {
@@ -241,13 +266,13 @@ TEST(PrintCommand, ExamplesBecomeAPdfWhosePagesHoldTheChartAndItsText)
                                     "--pdf", pdf, "--zoom", "7", "--first-date", "2009-04-01"});
     EXPECT_EQ((std::pair {printed.exitCode, printed.out}), (std::pair {0, std::string("pages: 1\n")})) << printed.err;
 
-    const QString text = QString::fromStdString(td::testing::RunProgram("pdftotext", {pdf, "-"}).out);
+    const QString text = QString::fromStdString(RunProgram("pdftotext", {pdf, "-"}).out);
     for (const char* name : {"開発計画", "基本設計", "山田の予定", "朝会", "2009/4"})
         EXPECT_TRUE(text.contains(QString::fromUtf8(name))) << name;
 
     // At a quarter of the printer's resolution the page is the preview's image size (poppler
     // rounds the height up).
-    td::testing::RunProgram("pdftoppm", {"-r", "150", "-png", "-singlefile", pdf, dir.filePath("page")});
+    RunProgram("pdftoppm", {"-r", "150", "-png", "-singlefile", pdf, dir.filePath("page")});
     const QImage page(dir.filePath("page.png"));
     ASSERT_EQ(page.width(), 1240);
     ASSERT_NEAR(page.height(), 1754, 1);
