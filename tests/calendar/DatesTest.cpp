@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace td {
@@ -65,6 +67,28 @@ TEST(Dates, DayIndexLaysOutEveryYearWith366Days)
         EXPECT_EQ(m * 100 + d, date);
     }
     EXPECT_FALSE(DayFromIndex(366, m, d) || DayFromIndex(-1, m, d));
+}
+
+struct Date { int year, month, day; };
+
+// The chart places dates by day numbers; they must count exactly as DaysBetween does, damaged
+// months and days (from a file's bytes) included, or items would move by a pixel.
+TEST(DayNumber, CountsAsDaysBetweenDoesEitherSideOfTheOrigin)
+{
+    const Date origins[] = {{2000, 1, 1}, {2009, 2, 28}, {2009, 4, 17}, {2012, 2, 29}, {2024, 12, 31}, {2099, 7, 15}};
+    const Date dates[] = {{1999, 12, 31}, {2000, 1, 1}, {2000, 3, 1}, {2001, 0, 9}, {2008, 13, 2}, {2009, 2, 29}, {2009, 3, 31},
+                          {2009, 3, 32}, {2009, 4, 1}, {2012, 0, 5}, {2012, 13, 7}, {2012, 255, 0}, {2013, 1, 0},
+                          {2024, 12, 255}, {2100, 2, 29}, {2399, 6, 1}, {2400, 2, 30}, {65535, 12, 31}};
+    for (const Date& origin : origins) {
+        for (const Date& date : dates) {
+            Date a = origin, b = date;
+            if (std::tie(b.year, b.month, b.day) < std::tie(a.year, a.month, a.day))
+                std::swap(a, b);
+            EXPECT_EQ(DayNumber(b.year, b.month, b.day) - DayNumber(a.year, a.month, a.day),
+                      DaysBetween(a.year, a.month, a.day, b.year, b.month, b.day))
+                << a.year << '-' << a.month << '-' << a.day << " to " << b.year << '-' << b.month << '-' << b.day;
+        }
+    }
 }
 
 }  // namespace

@@ -34,24 +34,18 @@ protected:
 
 TEST_F(HolidayCalendarTest, ReplacesTheTableFartherFromTheAskedYear)
 {
-    SaveJanuaryHoliday(2008, 8);
-    SaveJanuaryHoliday(2009, 9);
-    SaveJanuaryHoliday(2010, 10);
-    SaveJanuaryHoliday(2011, 11);
+    for (int year = 2008; year <= 2011; ++year)
+        SaveJanuaryHoliday(year, year - 2000);
     ExpectCached(0, 0);
-
-    EXPECT_EQ(calendar.IsHoliday(2009, 1, 9), 1);
-    ExpectCached(2009, 0);
-    EXPECT_EQ(calendar.IsHoliday(2010, 1, 10), 1);
-    ExpectCached(2009, 2010);
-    EXPECT_EQ(calendar.IsHoliday(2009, 1, 10) + calendar.IsHoliday(2010, 1, 9), 0);
-    ExpectCached(2009, 2010);
-
-    EXPECT_EQ(calendar.IsHoliday(2011, 1, 11), 1);
-    ExpectCached(2011, 2010);
-    EXPECT_EQ(calendar.IsHoliday(2008, 1, 8), 1);
-    ExpectCached(2008, 2010);
-    EXPECT_EQ((std::pair {calendar.IsHoliday(2008, 1, 11), calendar.IsHoliday(2010, 1, 10)}), (std::pair {0, 1}));
+    const struct { int year, day, holiday, cached0, cached1; } steps[] = {
+        {2009, 9, 1, 2009, 0}, {2010, 10, 1, 2009, 2010}, {2009, 10, 0, 2009, 2010}, {2010, 9, 0, 2009, 2010},
+        {2011, 11, 1, 2011, 2010}, {2008, 8, 1, 2008, 2010}, {2008, 11, 0, 2008, 2010}, {2010, 10, 1, 2008, 2010},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.year * 100 + step.day);
+        EXPECT_EQ(calendar.IsHoliday(step.year, 1, step.day), step.holiday);
+        ExpectCached(step.cached0, step.cached1);
+    }
 }
 
 TEST_F(HolidayCalendarTest, YearsWithoutFilesReadAsNoHolidayButAreCached)

@@ -4,6 +4,7 @@
 #include "persistence/DocumentFile.h"
 #include "tests/app/AppFakes.h"
 #include "tests/app/TempDir.h"
+#include "tests/persistence/PersistenceTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -21,13 +22,7 @@ using Errors = std::vector<std::string>;
 
 ChartItem Task(int rowId, int day)
 {
-    ChartItem item;
-    item.type = TaskLine;
-    item.state = ItemNormal;
-    item.start = ItemPoint {rowId, 0, 2009, 5, day, 0, 0};
-    item.end = ItemPoint {0, 0, 2009, 5, day + 3, 0, 0};
-    item.textWeight = 400;
-    return item;
+    return testing::MakeItem(TaskLine, {rowId, 0, 2009, 5, day}, {0, 0, 2009, 5, day + 3});
 }
 
 class FileCommandsTest : public ::testing::Test {
@@ -134,13 +129,13 @@ TEST_F(FileCommandsTest, OpenRefusalsLeaveTheWorkspaceAsItWas)
 TEST_F(FileCommandsTest, SavePromptAnswersYesNoAndCancel)
 {
     const int doc = AddModifiedProject(dir.Path("plan.tdp"));
-    boxes.Answer(SaveAnswer::No);
-    EXPECT_EQ(files.ConfirmSave(doc), 1);
-    EXPECT_FALSE(std::filesystem::exists(dir.Path("plan.tdp")));
-    boxes.Answer(SaveAnswer::Cancel);
-    EXPECT_EQ(files.ConfirmSave(doc), 0);
-    boxes.Answer(SaveAnswer::Yes);
-    EXPECT_EQ((std::pair {files.ConfirmSave(doc), ws.Doc(doc)->ModState()}), (std::pair {1, int(Clean)}));
+    const struct { SaveAnswer answer; int result, state; bool saved; } steps[] = {
+        {SaveAnswer::No, 1, Modified, false}, {SaveAnswer::Cancel, 0, Modified, false}, {SaveAnswer::Yes, 1, Clean, true}};
+    for (const auto& step : steps) {
+        boxes.Answer(step.answer);
+        EXPECT_EQ((std::pair {files.ConfirmSave(doc), ws.Doc(doc)->ModState()}), (std::pair {step.result, step.state}));
+        EXPECT_EQ(std::filesystem::exists(dir.Path("plan.tdp")), step.saved);
+    }
     // A clean document is not asked about.
     EXPECT_EQ((std::pair {files.ConfirmSave(doc), boxes.prompts}), (std::pair {1, 3}));
 }

@@ -86,6 +86,13 @@ protected:
         return names;
     }
 
+    // `name` is all that `folder` holds, with `content`.
+    void ExpectOnly(const std::string& folder, const std::string& name, const std::string& content) const
+    {
+        EXPECT_EQ(FileBytes(dir.Path(folder + name)), Chars(content));
+        EXPECT_EQ(Entries(folder), Errors {name});
+    }
+
     TempDir dir;
 };
 
@@ -94,11 +101,10 @@ TEST_F(FileReplacementTest, ReplacesTheFileKeepingItsModeAndLeavesNoTemporary)
     WriteBytes(dir.Path("plan.tdp"), std::string(100, 'x'));
     chmod(dir.Path("plan.tdp").c_str(), 0640);
     ASSERT_TRUE(ReplaceFile(dir.Path("plan.tdp"), "new"));
-    EXPECT_EQ(FileBytes(dir.Path("plan.tdp")), Chars("new"));
     struct stat info {};
     ASSERT_EQ(stat(dir.Path("plan.tdp").c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
-    EXPECT_EQ(Entries(), Errors {"plan.tdp"});
+    ExpectOnly("", "plan.tdp", "new");
 }
 
 TEST_F(FileReplacementTest, ALinkIsFollowedAndStays)
@@ -143,26 +149,23 @@ auto WithLimit(int resource, rlim_t limit, Step step)
     return result;
 }
 
-TEST_F(FileReplacementTest, AWriteCutShortKeepsTheOldFile)
+// A file size limit makes the write itself fail, even for root: the old file stays. With no file
+// descriptor left for a temporary file, a writable file is still saved, overwritten in place.
+TEST_F(FileReplacementTest, AWriteCutShortKeepsTheOldFileAndNoTemporaryFileSavesInPlace)
 {
-    WriteBytes(dir.Path("plan.tdp"), "old");
-    // A file size limit makes the write itself fail, even for root.
-    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-    EXPECT_FALSE(WithLimit(RLIMIT_FSIZE, 1024, [&] { return ReplaceFile(dir.Path("plan.tdp"), std::string(4096, 'n')); }));
-    std::signal(SIGXFSZ, previous);
-    EXPECT_EQ(FileBytes(dir.Path("plan.tdp")), Chars("old"));
-    EXPECT_EQ(Entries(), Errors {"plan.tdp"});
-}
-
-// With no file descriptor left for a temporary file, a writable file is still saved.
-TEST_F(FileReplacementTest, WithoutATemporaryFileAWritableFileIsOverwrittenInPlace)
-{
-    WriteBytes(dir.Path("plan.tdp"), std::string(100, 'o'));
     const int lowestFree = dup(0);
     close(lowestFree);
-    EXPECT_TRUE(WithLimit(RLIMIT_NOFILE, lowestFree + 1, [&] { return ReplaceFile(dir.Path("plan.tdp"), "new"); }));
-    EXPECT_EQ(FileBytes(dir.Path("plan.tdp")), Chars("new"));
-    EXPECT_EQ(Entries(), Errors {"plan.tdp"});
+    const struct { int resource; rlim_t limit; std::string bytes; bool saved; std::string content; } cases[] = {
+        {RLIMIT_FSIZE, 1024, std::string(4096, 'n'), false, std::string(100, 'o')},
+        {RLIMIT_NOFILE, rlim_t(lowestFree + 1), "new", true, "new"},
+    };
+    auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+    for (const auto& c : cases) {
+        WriteBytes(dir.Path("plan.tdp"), std::string(100, 'o'));
+        EXPECT_EQ(WithLimit(c.resource, c.limit, [&] { return ReplaceFile(dir.Path("plan.tdp"), c.bytes); }), c.saved);
+        ExpectOnly("", "plan.tdp", c.content);
+    }
+    std::signal(SIGXFSZ, previous);
 }
 
 // Saves `path` in a child process that a file size limit kills during the write, as a full disk
@@ -199,34 +202,27 @@ TEST_F(FileReplacementTest, ASaveRemovesTheTemporariesThatKilledSavesOfItsFileLe
     EXPECT_EQ(FileBytes(dir.Path("plan.tdp")), Chars("new"));
 }
 
-TEST_F(FileReplacementTest, AFileTheUserMayNotWriteIsRefusedAndUntouched)
+// As the user nobody: a file it may not write is refused even in a writable directory, and a file
+// it may write is saved in place even in a read-only one.
+TEST_F(FileReplacementTest, WriteProtectionOfTheFileDecidesNotThatOfTheDirectory)
 {
-    fs::create_directory(dir.Path("mine"));
-    GiveToNobody(dir.Path("mine"), 0755);
-    WriteBytes(dir.Path("mine/plan.tdp"), "old");
-    GiveToNobody(dir.Path("mine/plan.tdp"), 0444);
-    const int result = RunUnprivileged([&] { return SaveNewProject(dir.Path("mine/plan.tdp")); });
-    if (result < 0)
-        GTEST_SKIP() << "cannot run as the user nobody to check write protection";
-    EXPECT_EQ(result, 2);
-    EXPECT_EQ(FileBytes(dir.Path("mine/plan.tdp")), Chars("old"));
-    EXPECT_EQ(Entries("mine"), Errors {"plan.tdp"});
-}
-
-TEST_F(FileReplacementTest, AWritableFileInAReadOnlyDirectoryIsSavedInPlace)
-{
-    fs::create_directory(dir.Path("locked"));
-    WriteBytes(dir.Path("locked/plan.tdp"), "old");
-    GiveToNobody(dir.Path("locked/plan.tdp"), 0664);
-    ASSERT_EQ(chmod(dir.Path("locked").c_str(), 0555), 0);
-    const int result = RunUnprivileged([&] { return SaveNewProject(dir.Path("locked/plan.tdp")); });
-    chmod(dir.Path("locked").c_str(), 0755);
-    if (result < 0)
-        GTEST_SKIP() << "cannot run as the user nobody to check directory protection";
-    EXPECT_EQ(result, 1);
     const auto image = DocumentImage(testing::NewProject());
-    EXPECT_EQ(FileBytes(dir.Path("locked/plan.tdp")), std::vector<char>(image.begin(), image.end()));
-    EXPECT_EQ(Entries("locked"), Errors {"plan.tdp"});
+    const struct { const char* folder; mode_t fileMode, dirMode; int result; std::string content; } cases[] = {
+        {"mine/", 0444, 0755, 2, "old"}, {"locked/", 0664, 0555, 1, std::string(image.begin(), image.end())}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.folder);
+        fs::create_directory(dir.Path(c.folder));
+        GiveToNobody(dir.Path(c.folder), c.dirMode | 0200);
+        WriteBytes(dir.Path(c.folder) + "plan.tdp", "old");
+        GiveToNobody(dir.Path(c.folder) + "plan.tdp", c.fileMode);
+        ASSERT_EQ(chmod(dir.Path(c.folder).c_str(), c.dirMode), 0);
+        const int result = RunUnprivileged([&] { return SaveNewProject(dir.Path(c.folder) + "plan.tdp"); });
+        chmod(dir.Path(c.folder).c_str(), 0755);
+        if (result < 0)
+            GTEST_SKIP() << "cannot run as the user nobody to check write protection";
+        EXPECT_EQ(result, c.result);
+        ExpectOnly(c.folder, "plan.tdp", c.content);
+    }
 }
 
 // Neither a FIFO nor a huge file that is not a plan may hang the editor or fill its memory.

@@ -4,6 +4,7 @@
 #include "persistence/ErrorReporter.h"
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,18 @@ inline Document NewProject()
     doc.SetKind(DocumentKind::Project);
     doc.AddRow(0);
     return doc;
+}
+
+inline ChartItem MakeItem(int type, ItemPoint start, ItemPoint end, const char* text = "")
+{
+    ChartItem item;
+    item.type = type;
+    item.state = ItemNormal;
+    item.start = start;
+    item.end = end;
+    item.textWeight = 400;
+    std::memcpy(item.text, text, std::strlen(text));
+    return item;
 }
 
 struct Reporter final : ErrorReporter {

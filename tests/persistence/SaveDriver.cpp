@@ -1,6 +1,7 @@
 #include "model/Document.h"
 #include "persistence/DocumentFile.h"
 #include "persistence/FileReplacement.h"
+#include "tests/persistence/PersistenceTestSupport.h"
 
 #include <chrono>
 #include <cstdlib>
@@ -13,15 +14,8 @@ namespace {
 
 td::Document Plan(int items, char letter)
 {
-    td::Document plan;
-    plan.SetKind(td::DocumentKind::Project);
-    plan.AddRow(0);
-    td::ChartItem item;
-    item.type = td::TaskLine;
-    item.state = td::ItemNormal;
-    item.start = {0, 0, 2009, 4, 1, 0, 0};
-    item.end = {0, 0, 2009, 4, 10, 0, 0};
-    item.textWeight = 400;
+    td::Document plan = td::testing::NewProject();
+    td::ChartItem item = td::testing::MakeItem(td::TaskLine, {0, 0, 2009, 4, 1}, {0, 0, 2009, 4, 10});
     std::memset(item.text, letter, sizeof item.text);
     for (int i = 0; i < items; ++i)
         plan.AddItem(item);

@@ -1,10 +1,13 @@
 #include "tools/DocumentJson.h"
 
 #include "model/Document.h"
+#include "view/ShiftJis.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace td {
@@ -48,7 +51,7 @@ TEST(DocumentJson, MissingFieldsAreZeroAndDerivedFieldsAreRecomputed)
               (std::vector<long> {RowShown, 0, 0, 0, ItemNormal, 0, 0, 16}));
 }
 
-TEST(DocumentJson, StringFieldsHoldTheirWholeWidthAndNoMore)
+TEST(DocumentJson, StringFieldsHoldTheirWholeWidthAndNoMoreAndOnlyCodePage932)
 {
     const std::string sixteenKanji = "計画計画計画計画計画計画計画計画";
     Document document;
@@ -56,25 +59,26 @@ TEST(DocumentJson, StringFieldsHoldTheirWholeWidthAndNoMore)
     Json json = {{"kind", 1}, {"rows", {{{"lanes", 2}, {"name", sixteenKanji}}}}};
     ASSERT_TRUE(DocumentFromJson(json, document, error)) << error;
     EXPECT_EQ(std::memchr(document.RowAtPosition(0)->name, 0, 32), nullptr);
+    document.RowAtPosition(0)->person[0] = '\x81';
+    EXPECT_FALSE(DocumentToJson(document, json, error));
+    EXPECT_EQ(error, R"(row 0: field "person" is not valid code page 932 text)");
 
     Document longer;
-    json["rows"][0]["name"] = sixteenKanji + "a";
+    json = {{"kind", 1}, {"rows", {{{"lanes", 2}, {"name", sixteenKanji + "a"}}}}};
     EXPECT_FALSE(DocumentFromJson(json, longer, error));
     EXPECT_EQ(error, R"(row 0: field "name" is longer than 32 bytes in code page 932)");
 }
 
-TEST(DocumentJson, ExportRefusesBytesThatAreNotCodePage932)
+// Encoding, vendor characters included, and the refusal of characters outside the code page are
+// pinned through tdtool's import and export.
+TEST(ShiftJis, DecodingRefusesBrokenBytesAndStopsAtTheNulOrTheFieldWidth)
 {
-    Document document;
-    document.SetKind(DocumentKind::Project);
-    ProjectRow row;
-    row.lanes = 2;
-    row.person[0] = '\x81';
-    document.AppendRow(row);
-    Json json;
-    std::string error;
-    EXPECT_FALSE(DocumentToJson(document, json, error));
-    EXPECT_EQ(error, R"(row 0: field "person" is not valid code page 932 text)");
+    QString text;
+    for (const std::string& broken : {std::string("a\x81"), std::string("\xFF")})
+        EXPECT_FALSE(DecodeShiftJis(broken.data(), broken.size(), text)) << broken;
+    const char field[4] = {'a', 'b', 'c', 'd'};
+    const char shorter[4] = {'a', '\0', 'c', 'd'};
+    EXPECT_EQ((std::pair {FromShiftJis(field), FromShiftJis(shorter)}), (std::pair {QString("abcd"), QString("a")}));
 }
 
 }  // namespace
