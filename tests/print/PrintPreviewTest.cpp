@@ -157,6 +157,11 @@ TEST(Pagination, RowsFillAPageUpToTheFrame)
     SetRowsArea(many.preview, 70 * 120 + 1);
     many.preview.Paginate();
     EXPECT_EQ(many.preview.PageFirstRow(1), MaxPageRows) << "a page holds at most 64 rows";
+    for (int row = 0; row < 70; ++row)
+        many.workspace.RowAt(row)->lanes = 10;
+    SetRowsArea(many.preview, 1000);
+    many.preview.Paginate();
+    EXPECT_EQ(many.preview.PageCount(), MaxPages) << "a job has at most 64 pages";
 
     PrintFixture tall;
     tall.AddProject({1, 10, 1});

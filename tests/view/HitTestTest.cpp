@@ -9,7 +9,8 @@ namespace td {
 namespace {
 
 // One project row of two lanes (65..85, 85..105) at 80 pixels a day from 1 April 2009: the
-// items span 2..3 April (x 420..580), an event lies on 3 April (x 500..580, middle 540).
+// items span 2..3 April (x 420..580), an event lies on 3 April (x 500..580, middle 540), a text
+// box of one lane starts on 2 April and is 100 pixels wide.
 TEST(HitTest, EachShapeIsHitWithinItsBandAndHandlesAtItsEnds)
 {
     ChartFixture f;
@@ -20,7 +21,8 @@ TEST(HitTest, EachShapeIsHitWithinItsBandAndHandlesAtItsEnds)
         it.type = type;
         it.state = ItemNormal;
         it.start = {f.workspace.RowIdAt(0), 0, 2009, 4, startDay, 0, 0};
-        it.end = {0, 0, 2009, 4, 3, 0, 0};
+        it.end = {0, 0, 2009, 4, type == TextBox ? startDay : 3, 0, 0};
+        it.boxWidth = 100;
         return it;
     };
     const struct {
@@ -36,6 +38,7 @@ TEST(HitTest, EachShapeIsHitWithinItsBandAndHandlesAtItsEnds)
         {Event, 3, 533, 69, 0, HitBody},           {Event, 3, 547, 81, 0, HitBody},
         {Event, 3, 532, 74, 0, HitNone},           {Event, 3, 548, 74, 0, HitNone},
         {Event, 3, 540, 68, 0, HitNone},           {Event, 3, 540, 82, 0, HitNone},
+        {TextBox, 2, 470, 80, 0, HitBody},         {TextBox, 2, 470, 81, 0, HitNone},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(HitTestItem(f.workspace, f.view.Layout(), 0, 0, c.lane, c.x, c.y, item(c.type, c.startDay)),

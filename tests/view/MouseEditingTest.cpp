@@ -1,6 +1,7 @@
 #include "ChartFixture.h"
 
 #include "view/EditMode.h"
+#include "view/ToolId.h"
 
 #include <functional>
 #include <vector>
@@ -56,6 +57,41 @@ TEST(SelectionMode, EditsThatTakeTheLastSelectedItemAwayLeaveTheChartIdle)
         SelectedItems t;
         edit(t);
         EXPECT_EQ((std::pair {t.workspace.SelectionCount(), t.view.Mode()}), (std::pair {0, Idle})) << name;
+    }
+}
+
+// A creation needs a date under both ends of its drag; schedule entries need days of 80 pixels;
+// a text box dragged past its row's last lane ends on that lane.
+TEST(MouseEditing, CreationNeedsDatesAndWideEnoughDays)
+{
+    const struct {
+        int tool, kind, zoom, fromX, toX, toY, items, endLane;
+    } cases[] = {
+        {ToolId::Schedule, DocumentKind::Schedule, 7, 500, 500, 75, 1, -1},
+        {ToolId::Schedule, DocumentKind::Schedule, 6, 500, 500, 75, 0, -1},
+        {ToolId::TaskLine, DocumentKind::Project, 7, TimelineFirstX, 500, 75, 1, -1},
+        {ToolId::TaskLine, DocumentKind::Project, 7, TimelineLeft, 500, 75, 0, -1},
+        {ToolId::TextBox, DocumentKind::Project, 7, 450, 600, 140, 1, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tool * 10 + c.zoom);
+        ChartFixture t;
+        if (c.kind == DocumentKind::Project) {
+            t.AddProject({2, 2});
+        } else {
+            t.workspace.AddDocument(DocumentKind::Schedule);
+            t.workspace.RebuildVisibleRows();
+        }
+        t.view.Resize(800, 300);
+        t.view.SetView(c.zoom, {2009, 4, 1});
+        t.view.SelectTool(c.tool);
+        t.view.OnButtonDown(c.fromX, 75);
+        t.view.OnMouseMove(true, c.toX, c.toY);
+        t.view.OnButtonUp(c.toX, c.toY);
+        ASSERT_EQ(t.workspace.ItemCount(0), c.items);
+        if (c.endLane >= 0) {
+            EXPECT_EQ(t.workspace.ItemPtr(0, 0)->end.lane, c.endLane);
+        }
     }
 }
 
