@@ -35,12 +35,7 @@ struct MovingOne {
         index = ws.AddItem(0, item);
         ws.SelectItem(0, index);
     }
-    ChartItem Moved() const
-    {
-        ChartItem out;
-        ws.GetSelectedItem(doc, 0, out);
-        return out;
-    }
+    ChartItem Moved() const { return SelectedItem(ws, doc, 0); }
 
     Workspace ws;
     int doc = 0;
@@ -243,10 +238,7 @@ TEST(Selection, CutThenPasteOnAnotherRowPlacesCopies)
     ASSERT_EQ(ws.PasteClipboard(2), 1);
     EXPECT_EQ((std::pair {ws.ClipboardCount(), ws.Undo().Count()}), (std::pair {4, undoCount}));
     ASSERT_EQ(ws.SelectionCount(), 3);
-    ChartItem a, b, c;
-    ws.GetSelectedItem(doc, 0, a);
-    ws.GetSelectedItem(doc, 1, b);
-    ws.GetSelectedItem(doc, 2, c);
+    const ChartItem a = SelectedItem(ws, doc, 0), b = SelectedItem(ws, doc, 1), c = SelectedItem(ws, doc, 2);
     EXPECT_EQ((std::vector<int> {a.start.rowId, a.start.lane, a.start.day, a.state, b.start.rowId, c.type, c.start.rowId, c.end.rowId}),
               (std::vector<int> {2, 1, 5, ItemSelected, 3, Line, 2, 3}));
     EXPECT_EQ(ws.ItemState(doc, upper), ItemDeleted);
@@ -285,8 +277,7 @@ TEST(Selection, PasteAfterCompactingPastesTheSameItems)
 
     ws.ClearSelection();
     ASSERT_EQ(ws.PasteClipboard(0), 1);
-    ChartItem pasted;
-    ws.GetSelectedItem(doc, 0, pasted);
+    const ChartItem pasted = SelectedItem(ws, doc, 0);
     EXPECT_EQ(pasted.start.rowId * 100 + pasted.start.day, 20);
 }
 
