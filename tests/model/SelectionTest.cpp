@@ -87,15 +87,22 @@ TEST(Selection, KeepsAllSelectedItemsInOneDocument)
     EXPECT_EQ(ws.GetSelectedItem(1, 0, item), 0);
 }
 
-TEST(Selection, RubberBandComparesDatesStrictly)
+TEST(Selection, RubberBandComparesDatesStrictlyAndEndsWithTheTopRowsDocument)
 {
     Workspace ws;
     AddProject(ws, {0, 1});
+    AddProject(ws, {0});
     const int onCorner = ws.AddItem(0, Task(0, 0, 10, 12));
     const int endOnCorner = ws.AddItem(0, Task(0, 0, 11, 20));
     const int inside = ws.AddItem(1, Task(1, 1, 11, 19));
+    ws.AddItem(2, Task(0, 0, 11, 12));
     EXPECT_EQ(ws.SelectItemsInRectangle(0, 1, Corner(0, 10), Corner(1, 20)), 1);
     EXPECT_EQ(States(ws, 0, {onCorner, endOnCorner, inside}), (std::vector<int> {ItemNormal, ItemNormal, ItemSelected}));
+
+    // Spanning both documents, the band keeps to the top row's one.
+    ws.ClearSelection();
+    EXPECT_EQ(ws.SelectItemsInRectangle(0, 2, Corner(0, 1), Corner(0, 28)), 1);
+    EXPECT_EQ((std::pair {ws.SelectionDoc(), ws.SelectionCount()}), (std::pair {0, 3}));
 }
 
 TEST(Selection, RubberBandTestsLanesOfTheCornerRows)
@@ -115,17 +122,6 @@ TEST(Selection, RubberBandTestsLanesOfTheCornerRows)
     ws.ClearSelection();
     EXPECT_EQ(ws.SelectItemsInRectangle(1, 1, Corner(0, 1), Corner(1, 28)), 1);
     EXPECT_EQ(ws.SelectItemsInRectangle(1, 1, Corner(1, 1), Corner(1, 28)), 0);
-}
-
-TEST(Selection, RubberBandEndsWithTheTopRowsDocument)
-{
-    Workspace ws;
-    AddProject(ws, {0, 1});
-    AddProject(ws, {0});
-    const int lastRow = ws.AddItem(1, Task(1, 1, 11, 12));
-    ws.AddItem(2, Task(0, 0, 11, 12));
-    EXPECT_EQ(ws.SelectItemsInRectangle(0, 2, Corner(0, 1), Corner(0, 28)), 1);
-    EXPECT_EQ((std::pair {ws.SelectionDoc(), ws.SelectionIndex(0)}), (std::pair {0, lastRow}));
 }
 
 // Four 2-lane rows with ids 0..3; a point walks through the lanes of the visible rows.
