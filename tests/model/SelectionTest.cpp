@@ -42,12 +42,14 @@ struct MovingOne {
     int index = 0;
 };
 
-TEST(Selection, SelectsOnlyNormalItemsOnceEach)
+TEST(Selection, SelectsOnlyNormalItemsOnceEachAndOfOneDocument)
 {
     Workspace ws;
     const int doc = AddProject(ws, {0});
+    AddProject(ws, {0});
     const int a = ws.AddItem(0, Task(0, 0, 1, 2));
     const int b = ws.AddItem(0, Task(0, 0, 1, 2));
+    const int other = ws.AddItem(1, Task(0, 0, 1, 2));
     ws.Doc(doc)->DeleteItem(b);
     ws.Doc(doc)->SetModState(Clean);
 
@@ -56,6 +58,9 @@ TEST(Selection, SelectsOnlyNormalItemsOnceEach)
     EXPECT_EQ(ws.SelectItem(0, a) + ws.SelectItem(0, b) + ws.SelectItem(0, 99), 0);
     EXPECT_EQ(ws.SelectionCount(), 1);
     EXPECT_EQ(ws.Doc(doc)->ModState(), Modified);
+    EXPECT_EQ((std::vector<int> {ws.SelectItem(1, other), ws.SelectionDoc(), ws.ItemState(1, other)}), (std::vector<int> {0, 0, ItemNormal}));
+    ChartItem item;
+    EXPECT_EQ(ws.GetSelectedItem(1, 0, item), 0);
 
     EXPECT_EQ(ws.ClearSelection(), 1);
     EXPECT_EQ(ws.ItemState(doc, a), ItemNormal);
@@ -72,19 +77,6 @@ TEST(Selection, RefusesThe257thItem)
         ASSERT_EQ(ws.SelectItem(0, n), 1);
     EXPECT_EQ((std::vector<int> {ws.SelectItem(0, MaxSelection), ws.SelectionCount(), ws.ItemState(0, MaxSelection)}),
               (std::vector<int> {0, MaxSelection, ItemNormal}));
-}
-
-TEST(Selection, KeepsAllSelectedItemsInOneDocument)
-{
-    Workspace ws;
-    AddProject(ws, {0});
-    AddProject(ws, {0});
-    const int mine = ws.AddItem(0, Task(0, 0, 1, 2));
-    const int other = ws.AddItem(1, Task(0, 0, 1, 2));
-    ws.SelectItem(0, mine);
-    EXPECT_EQ((std::vector<int> {ws.SelectItem(1, other), ws.SelectionDoc(), ws.ItemState(1, other)}), (std::vector<int> {0, 0, ItemNormal}));
-    ChartItem item;
-    EXPECT_EQ(ws.GetSelectedItem(1, 0, item), 0);
 }
 
 TEST(Selection, RubberBandComparesDatesStrictlyAndEndsWithTheTopRowsDocument)
