@@ -41,12 +41,7 @@ struct SelectedWorkspace {
         for (const ChartItem& item : items)
             ws.SelectItem(0, ws.AddItem(0, item));
     }
-    ChartItem Selected(int n) const
-    {
-        ChartItem item;
-        ws.GetSelectedItem(0, n, item);
-        return item;
-    }
+    ChartItem Selected(int n) const { return fixtures::SelectedItem(ws, 0, n); }
 
     Workspace ws;
 };

@@ -27,9 +27,9 @@ struct HolidayFixture : ::testing::Test {
         return table[DayIndex(month, day)] == 1;
     }
     bool HasFile(int year) { return std::filesystem::exists(HolidayFileName(year)); }
-    QString Cell(HolidayDialog& dialog, int cell)
+    QPushButton* Cell(HolidayDialog& dialog, int cell)
     {
-        return Control<QPushButton>(&dialog, ("cell" + std::to_string(cell)).c_str())->text();
+        return Control<QPushButton>(&dialog, ("cell" + std::to_string(cell)).c_str());
     }
     QString YearMonth(HolidayDialog& dialog)
     {
@@ -50,7 +50,7 @@ TEST_F(HolidayFixture, GridsFillFromTheFirstWeekday)
         for (int cell = 0; cell < GridCells; ++cell) {
             const int day = cell - c.firstCell + 1;
             const bool inMonth = day >= 1 && day <= days;
-            auto* button = Control<QPushButton>(&dialog, ("cell" + std::to_string(cell)).c_str());
+            const QPushButton* button = Cell(dialog, cell);
             EXPECT_EQ(button->text(), inMonth ? QString::number(day) : " ") << cell;
             EXPECT_TRUE(button->isEnabled() == inMonth && button->isChecked() == !inMonth) << cell;
         }
@@ -75,8 +75,8 @@ TEST_F(HolidayFixture, ToggleSurvivesAMonthStepAndCancelDiscardsIt)
     Click(&dialog, "next");
     EXPECT_EQ(YearMonth(dialog), "2009/6");
     Click(&dialog, "previous");
-    EXPECT_EQ(Cell(dialog, 12), "8");
-    EXPECT_TRUE(Control<QPushButton>(&dialog, "cell12")->isChecked());
+    EXPECT_EQ(Cell(dialog, 12)->text(), "8");
+    EXPECT_TRUE(Cell(dialog, 12)->isChecked());
     Click(&dialog, "cancel");
     EXPECT_EQ((std::pair {dialog.result(), HasFile(2009)}), (std::pair {int(DialogCancel), false}));
 }
@@ -88,7 +88,7 @@ TEST_F(HolidayFixture, SteppingIntoANewYearWritesBothYears)
     Click(&dialog, "cell4");
     Click(&dialog, "next");
     EXPECT_EQ(YearMonth(dialog), "2010/1");
-    EXPECT_TRUE(Control<QPushButton>(&dialog, "cell5")->isChecked());
+    EXPECT_TRUE(Cell(dialog, 5)->isChecked());
     Click(&dialog, "ok");
     EXPECT_TRUE(IsHoliday(2009, 12, 3) && IsHoliday(2010, 1, 1));
     EXPECT_TRUE(errors.messages.empty());

@@ -19,10 +19,13 @@ void Commit(QWidget* edit, const QString& text)
     QApplication::sendEvent(edit, &event);
 }
 
-TEST(ProjectFormatDialog, NewRowOpensWhiteOnBlackAndKeepsAWhiteTextColour)
-{
+struct ProjectFormatDialogTest : ::testing::Test {
+    ProjectFormatDialogTest() { ws.AddDocument(DocumentKind::Project); }
     Workspace ws;
-    ws.AddDocument(DocumentKind::Project);
+};
+
+TEST_F(ProjectFormatDialogTest, NewRowOpensWhiteOnBlackAndKeepsAWhiteTextColour)
+{
     ProjectFormatDialog fresh(ws, nullptr);
     EXPECT_EQ(Shown(&fresh, "backColor") + "/" + Shown(&fresh, "textColor"), "WHITE/BLACK");
 
@@ -33,10 +36,8 @@ TEST(ProjectFormatDialog, NewRowOpensWhiteOnBlackAndKeepsAWhiteTextColour)
     EXPECT_EQ(ws.RowAt(0)->textColor, 0xFFFFFFu);
 }
 
-TEST(ProjectFormatDialog, NameCountsCodePage932BytesAndKeepsCharactersWhole)
+TEST_F(ProjectFormatDialogTest, NameCountsCodePage932BytesAndKeepsCharactersWhole)
 {
-    Workspace ws;
-    ws.AddDocument(DocumentKind::Project);
     ProjectFormatDialog dialog(ws, nullptr);
     auto* name = Control<QLineEdit>(&dialog, "name");
     name->clear();

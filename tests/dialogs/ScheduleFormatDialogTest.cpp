@@ -15,14 +15,9 @@ using namespace testing;
 // What the schedule tool makes on 10 May 2009.
 ChartItem NewEntry(int day = 10)
 {
-    ChartItem entry;
-    entry.type = Schedule;
-    entry.state = ItemNormal;
+    ChartItem entry = Item(Schedule);
     entry.start = ItemPoint {0, 0, 2009, 5, day, 0, 0};
     entry.end = entry.start;
-    entry.lineWidth = 16;
-    entry.textSize = 14;
-    entry.textWeight = 400;
     return entry;
 }
 
@@ -46,11 +41,8 @@ TEST(ScheduleFormatDialog, EverySelectedEntryTakesTheDialogsValues)
 {
     SelectedWorkspace s(DocumentKind::Schedule, {NewEntry(10), NewEntry(11), NewEntry(12)});
     ScheduleFormatDialog dialog(s.ws, nullptr);
-    Control<QComboBox>(&dialog, "year")->setCurrentIndex(10);
-    Control<QComboBox>(&dialog, "month")->setCurrentIndex(1);
-    Control<QComboBox>(&dialog, "day")->setCurrentIndex(30);
-    Control<QComboBox>(&dialog, "startHour")->setCurrentIndex(9);
-    Control<QComboBox>(&dialog, "endMinute")->setCurrentIndex(30);
+    for (auto [list, index] : {std::pair {"year", 10}, {"month", 1}, {"day", 30}, {"startHour", 9}, {"endMinute", 30}})
+        Control<QComboBox>(&dialog, list)->setCurrentIndex(index);
     QTest::keyClicks(Control<QPlainTextEdit>(&dialog, "text"), "meet");
     Click(&dialog, "ok");
     for (int n = 0; n < 3; ++n) {

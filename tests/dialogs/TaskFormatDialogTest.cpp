@@ -3,7 +3,7 @@
 
 #include "DialogFixture.h"
 #include "calendar/HolidayCalendar.h"
-#include "persistence/ErrorReporter.h"
+#include "tests/persistence/PersistenceTestSupport.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -86,16 +86,11 @@ TEST(TaskFormatDialog, OneIndexGivesAnEventAMarkAndATaskAPenStyle)
     }
 }
 
-class NoErrors : public ErrorReporter {
-public:
-    void ShowError(std::string_view text) override { ADD_FAILURE() << text; }
-};
-
 TEST(TaskFormatDialog, ReturnIsOkAndEscapeIsCancel)
 {
     for (auto [key, result] : {std::pair {Qt::Key_Return, DialogOk}, {Qt::Key_Escape, DialogCancel}}) {
         SelectedWorkspace s(DocumentKind::Project, {Item(TaskLine, Red)});
-        NoErrors reporter;
+        Reporter reporter;
         QtFormatDialogs dialogs(s.ws, reporter, nullptr);
         QTimer::singleShot(0, [key] {
             QWidget* dialog = QApplication::activeModalWidget();
@@ -104,6 +99,7 @@ TEST(TaskFormatDialog, ReturnIsOkAndEscapeIsCancel)
         });
         EXPECT_EQ(dialogs.TaskFormat(), result);
         EXPECT_EQ(s.Selected(0).lineColor, result == DialogOk ? 0x00FF00u : Red);
+        EXPECT_TRUE(reporter.messages.empty());
     }
 }
 

@@ -3,23 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace td {
 namespace {
 
-TEST(AttributeValues, ValuesOutsideATableHaveNoIndex)
-{
-    EXPECT_EQ(TextSizes().IndexOf(13), -1);
-    EXPECT_EQ(ColorPalette().IndexOf(0x123456), -1);
-    EXPECT_EQ(LineWidths().IndexOf(17), -1);
-    uint32_t value = 99;
-    EXPECT_FALSE(TextWeights().ValueAt(2, value));
-    EXPECT_FALSE(TextWeights().ValueAt(-1, value));
-    EXPECT_EQ(value, 99u);
-    EXPECT_EQ(TextWeights().LabelAt(2), nullptr);
-}
-
-TEST(AttributeValues, EveryTableMapsBothWays)
+TEST(AttributeValues, EveryTableMapsBothWaysAndNothingOutside)
 {
     for (const AttributeTable* table : {&ColorPalette(), &PenStyles(), &EventMarks(), &LineWidths(),
                                         &Arrows(), &BandArrows(), &TextSizes(), &TextWeights()}) {
@@ -28,7 +17,13 @@ TEST(AttributeValues, EveryTableMapsBothWays)
             ASSERT_TRUE(table->ValueAt(i, value));
             EXPECT_EQ(table->IndexOf(value), i) << table->bitmapStrip << " " << table->LabelAt(i);
         }
+        uint32_t value = 99;
+        EXPECT_FALSE(table->ValueAt(table->Count(), value) || table->ValueAt(-1, value)) << table->bitmapStrip;
+        EXPECT_EQ(value, 99u);
+        EXPECT_EQ(table->LabelAt(table->Count()), nullptr);
     }
+    EXPECT_EQ((std::vector<int> {TextSizes().IndexOf(13), ColorPalette().IndexOf(0x123456), LineWidths().IndexOf(17)}),
+              std::vector<int>(3, -1));
 }
 
 }  // namespace

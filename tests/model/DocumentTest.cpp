@@ -1,5 +1,7 @@
 #include "model/Document.h"
 
+#include "WorkspaceTestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -19,11 +21,7 @@ Document ProjectWithLevels(std::initializer_list<int> levels)
 
 ChartItem Task(int rowId)
 {
-    ChartItem item;
-    item.type = TaskLine;
-    item.state = ItemNormal;
-    item.start.rowId = rowId;
-    return item;
+    return fixtures::Task(rowId, 0, 1, 2);
 }
 
 TEST(Document, StartsEmptyAndItsKindIsFixedBeforeTheFirstRow)

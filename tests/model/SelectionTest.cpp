@@ -35,24 +35,21 @@ struct MovingOne {
         index = ws.AddItem(0, item);
         ws.SelectItem(0, index);
     }
-    ChartItem Moved() const
-    {
-        ChartItem out;
-        ws.GetSelectedItem(doc, 0, out);
-        return out;
-    }
+    ChartItem Moved() const { return SelectedItem(ws, doc, 0); }
 
     Workspace ws;
     int doc = 0;
     int index = 0;
 };
 
-TEST(Selection, SelectsOnlyNormalItemsOnceEach)
+TEST(Selection, SelectsOnlyNormalItemsOnceEachAndOfOneDocument)
 {
     Workspace ws;
     const int doc = AddProject(ws, {0});
+    AddProject(ws, {0});
     const int a = ws.AddItem(0, Task(0, 0, 1, 2));
     const int b = ws.AddItem(0, Task(0, 0, 1, 2));
+    const int other = ws.AddItem(1, Task(0, 0, 1, 2));
     ws.Doc(doc)->DeleteItem(b);
     ws.Doc(doc)->SetModState(Clean);
 
@@ -61,6 +58,9 @@ TEST(Selection, SelectsOnlyNormalItemsOnceEach)
     EXPECT_EQ(ws.SelectItem(0, a) + ws.SelectItem(0, b) + ws.SelectItem(0, 99), 0);
     EXPECT_EQ(ws.SelectionCount(), 1);
     EXPECT_EQ(ws.Doc(doc)->ModState(), Modified);
+    EXPECT_EQ((std::vector<int> {ws.SelectItem(1, other), ws.SelectionDoc(), ws.ItemState(1, other)}), (std::vector<int> {0, 0, ItemNormal}));
+    ChartItem item;
+    EXPECT_EQ(ws.GetSelectedItem(1, 0, item), 0);
 
     EXPECT_EQ(ws.ClearSelection(), 1);
     EXPECT_EQ(ws.ItemState(doc, a), ItemNormal);
@@ -79,28 +79,22 @@ TEST(Selection, RefusesThe257thItem)
               (std::vector<int> {0, MaxSelection, ItemNormal}));
 }
 
-TEST(Selection, KeepsAllSelectedItemsInOneDocument)
-{
-    Workspace ws;
-    AddProject(ws, {0});
-    AddProject(ws, {0});
-    const int mine = ws.AddItem(0, Task(0, 0, 1, 2));
-    const int other = ws.AddItem(1, Task(0, 0, 1, 2));
-    ws.SelectItem(0, mine);
-    EXPECT_EQ((std::vector<int> {ws.SelectItem(1, other), ws.SelectionDoc(), ws.ItemState(1, other)}), (std::vector<int> {0, 0, ItemNormal}));
-    ChartItem item;
-    EXPECT_EQ(ws.GetSelectedItem(1, 0, item), 0);
-}
-
-TEST(Selection, RubberBandComparesDatesStrictly)
+TEST(Selection, RubberBandComparesDatesStrictlyAndEndsWithTheTopRowsDocument)
 {
     Workspace ws;
     AddProject(ws, {0, 1});
+    AddProject(ws, {0});
     const int onCorner = ws.AddItem(0, Task(0, 0, 10, 12));
     const int endOnCorner = ws.AddItem(0, Task(0, 0, 11, 20));
     const int inside = ws.AddItem(1, Task(1, 1, 11, 19));
+    ws.AddItem(2, Task(0, 0, 11, 12));
     EXPECT_EQ(ws.SelectItemsInRectangle(0, 1, Corner(0, 10), Corner(1, 20)), 1);
     EXPECT_EQ(States(ws, 0, {onCorner, endOnCorner, inside}), (std::vector<int> {ItemNormal, ItemNormal, ItemSelected}));
+
+    // Spanning both documents, the band keeps to the top row's one.
+    ws.ClearSelection();
+    EXPECT_EQ(ws.SelectItemsInRectangle(0, 2, Corner(0, 1), Corner(0, 28)), 1);
+    EXPECT_EQ((std::pair {ws.SelectionDoc(), ws.SelectionCount()}), (std::pair {0, 3}));
 }
 
 TEST(Selection, RubberBandTestsLanesOfTheCornerRows)
@@ -120,17 +114,6 @@ TEST(Selection, RubberBandTestsLanesOfTheCornerRows)
     ws.ClearSelection();
     EXPECT_EQ(ws.SelectItemsInRectangle(1, 1, Corner(0, 1), Corner(1, 28)), 1);
     EXPECT_EQ(ws.SelectItemsInRectangle(1, 1, Corner(1, 1), Corner(1, 28)), 0);
-}
-
-TEST(Selection, RubberBandEndsWithTheTopRowsDocument)
-{
-    Workspace ws;
-    AddProject(ws, {0, 1});
-    AddProject(ws, {0});
-    const int lastRow = ws.AddItem(1, Task(1, 1, 11, 12));
-    ws.AddItem(2, Task(0, 0, 11, 12));
-    EXPECT_EQ(ws.SelectItemsInRectangle(0, 2, Corner(0, 1), Corner(0, 28)), 1);
-    EXPECT_EQ((std::pair {ws.SelectionDoc(), ws.SelectionIndex(0)}), (std::pair {0, lastRow}));
 }
 
 // Four 2-lane rows with ids 0..3; a point walks through the lanes of the visible rows.
@@ -243,10 +226,7 @@ TEST(Selection, CutThenPasteOnAnotherRowPlacesCopies)
     ASSERT_EQ(ws.PasteClipboard(2), 1);
     EXPECT_EQ((std::pair {ws.ClipboardCount(), ws.Undo().Count()}), (std::pair {4, undoCount}));
     ASSERT_EQ(ws.SelectionCount(), 3);
-    ChartItem a, b, c;
-    ws.GetSelectedItem(doc, 0, a);
-    ws.GetSelectedItem(doc, 1, b);
-    ws.GetSelectedItem(doc, 2, c);
+    const ChartItem a = SelectedItem(ws, doc, 0), b = SelectedItem(ws, doc, 1), c = SelectedItem(ws, doc, 2);
     EXPECT_EQ((std::vector<int> {a.start.rowId, a.start.lane, a.start.day, a.state, b.start.rowId, c.type, c.start.rowId, c.end.rowId}),
               (std::vector<int> {2, 1, 5, ItemSelected, 3, Line, 2, 3}));
     EXPECT_EQ(ws.ItemState(doc, upper), ItemDeleted);
@@ -285,8 +265,7 @@ TEST(Selection, PasteAfterCompactingPastesTheSameItems)
 
     ws.ClearSelection();
     ASSERT_EQ(ws.PasteClipboard(0), 1);
-    ChartItem pasted;
-    ws.GetSelectedItem(doc, 0, pasted);
+    const ChartItem pasted = SelectedItem(ws, doc, 0);
     EXPECT_EQ(pasted.start.rowId * 100 + pasted.start.day, 20);
 }
 

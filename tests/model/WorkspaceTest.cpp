@@ -131,6 +131,13 @@ TEST(Workspace, EveryRowEditIsTakenBackByOneUndo)
     EXPECT_EQ(ws.RowAt(1)->lanes, 5);
     ws.UndoLast();
     EXPECT_EQ((std::vector<int> {ws.RowAt(1)->lanes, ws.Undo().Group(), ws.Doc(doc)->ModState()}), (std::vector<int> {2, 0, Modified}));
+
+    // After the log is cleared, nothing is undone: not an item, not a row.
+    const int item = ws.AddItem(0, Task(0, 0, 1, 2));
+    ws.AddSubProject(0);
+    ws.Undo().ClearUndo();
+    EXPECT_EQ(ws.UndoLast(), 0);
+    EXPECT_EQ((std::pair {ws.VisibleRowCount(), ws.ItemState(doc, item)}), (std::pair {4, int(ItemNormal)}));
 }
 
 TEST(Workspace, RowEditsThatChangeNothingRecordNothing)
@@ -177,36 +184,24 @@ TEST(Workspace, DateRangeCoversEveryItemAndStartsEmpty)
     EXPECT_EQ(month * 100 + day, 503);
 }
 
-TEST(Workspace, CloseDocumentAsksFirstAndKeepsTheDocumentOnRefusal)
+TEST(Workspace, CloseDocumentAsksFirstThenDropsItsEntriesAndRenumbersTheLaterOnes)
 {
     Workspace ws;
-    FakeSavePrompt no(0);
+    FakeSavePrompt no(0), yes(1);
     EXPECT_EQ((std::pair {ws.CloseDocument(0, no), no.calls}), (std::pair {0, 0}));
 
     AddProject(ws, {0});
     AddProject(ws, {0, 1});
-    EXPECT_EQ(ws.CloseDocument(1, no), 0);
-    EXPECT_EQ(no.asked, ws.Doc(1));
-    EXPECT_EQ(ws.DocumentCount(), 2);
-
-    FakeSavePrompt yes(1);
-    EXPECT_EQ(ws.CloseDocument(0, yes), 1);
-    EXPECT_EQ(Shape(ws), (std::vector<int> {0, 11}));
-}
-
-TEST(Workspace, ClosingADocumentDropsItsEntriesAndRenumbersTheLaterOnes)
-{
-    Workspace ws;
-    AddProject(ws, {0});
-    AddProject(ws, {0});
     ws.AddItem(0, Task(0, 0, 1, 2));
     const int later = ws.AddItem(1, Task(0, 0, 1, 2));
     ws.AddItem(0, Task(0, 0, 3, 4));
     ws.SelectItem(1, later);
     ws.CopySelection();
+    EXPECT_EQ(ws.CloseDocument(1, no), 0);
+    EXPECT_EQ((std::pair {no.asked, ws.DocumentCount()}), (std::pair {ws.Doc(1), 2}));
 
-    FakeSavePrompt yes(1);
     ASSERT_EQ(ws.CloseDocument(0, yes), 1);
+    EXPECT_EQ(Shape(ws), (std::vector<int> {0, 11}));
     EXPECT_EQ((std::vector<int> {ws.Undo().Count(), ws.Undo().Group(), ws.Undo().Record(0).doc, ws.SelectionDoc(), ws.SelectionCount()}),
               (std::vector<int> {1, 1, 0, 0, 1}));
 
@@ -222,17 +217,6 @@ TEST(Workspace, ClosingADocumentDropsItsEntriesAndRenumbersTheLaterOnes)
     EXPECT_EQ(ws.SelectionCount() + ws.Undo().Group(), 0);
     ASSERT_EQ(ws.PasteClipboard(0), 1);
     EXPECT_EQ(ws.ItemCount(0), 1);
-}
-
-TEST(Workspace, NothingToUndoAfterClearUndo)
-{
-    Workspace ws;
-    AddProject(ws, {0});
-    ws.AddItem(0, Task(0, 0, 1, 2));
-    ws.AddSubProject(0);
-    ws.Undo().ClearUndo();
-    EXPECT_EQ(ws.UndoLast(), 0);
-    EXPECT_EQ((std::pair {ws.VisibleRowCount(), ws.ItemState(0, 0)}), (std::pair {2, int(ItemNormal)}));
 }
 
 }  // namespace

@@ -54,6 +54,13 @@ inline ChartItem Corner(int lane, int day, int month = 5)
     return corner;
 }
 
+inline ChartItem SelectedItem(const Workspace& ws, int doc, int n)
+{
+    ChartItem item;
+    ws.GetSelectedItem(doc, n, item);
+    return item;
+}
+
 // The states of the given items of one document, to check several in one expectation.
 inline std::vector<int> States(const Workspace& ws, int doc, std::initializer_list<int> items)
 {
