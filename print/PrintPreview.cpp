@@ -39,11 +39,10 @@ void PrintPreview::SetUpLayout(const DeviceValues& values)
 {
     pageWidth = values.pageWidth;
     pageHeight = values.pageHeight;
-    dpiX = values.dpiX;
 
     // A device coarser than the screen would give every length 0; it gets the screen's lengths.
-    scale = std::max(1, dpiX / static_cast<int>(ScreenDpi));
-    const int mx = std::max(static_cast<int>(dpiX * MarginInches), values.offsetX);
+    scale = std::max(1, values.dpiX / static_cast<int>(ScreenDpi));
+    const int mx = std::max(static_cast<int>(values.dpiX * MarginInches), values.offsetX);
     const int my = std::max(static_cast<int>(values.dpiY * MarginInches), values.offsetY);
     bottom = pageHeight - my;
     frame = PageFrame(mx, my, pageWidth - mx, scale);
@@ -102,12 +101,6 @@ int PrintPreview::PageDateToX(int& x, int year, int month, int day) const
 void PrintPreview::CopyView(const ChartView& view)
 {
     view.GetView(zoomLevel, firstDate.year, firstDate.month, firstDate.day);
-}
-
-void PrintPreview::SetView(int zoom, const DateTriple& first)
-{
-    zoomLevel = std::clamp(zoom, 0, MaxZoomLevel);
-    firstDate = first;
 }
 
 ChartGeometry PrintPreview::PageGeometry() const

@@ -37,7 +37,6 @@ public:
     int PageDateToX(int& x, int year, int month, int day) const;
     // Takes the zoom level and the first date from the chart.
     void CopyView(const ChartView& view);
-    void SetView(int zoom, const DateTriple& first);
 
     int RenderPage(Surface& s);
 
@@ -58,11 +57,7 @@ public:
     int PageFirstRow(int page) const { return pageFirstRow[static_cast<std::size_t>(page)]; }
     int RowsOnPage() const { return rowsOnPage; }
     int PageRowTop(int k) const { return pageRowTop[static_cast<std::size_t>(k)]; }
-    int DpiX() const { return dpiX; }
-    double Scale() const { return scale; }
     const ChartFrame& Frame() const { return frame; }
-    // Rows end above it.
-    int FrameBottom() const { return bottom; }
     // The current page laid out, as the painters take it.
     ChartGeometry PageGeometry() const;
 
@@ -76,7 +71,6 @@ private:
 
     int pageWidth = 0;
     int pageHeight = 0;
-    int dpiX = 0;
     double scale = 1.0;
     int bottom = 0;
     ChartFrame frame;

@@ -3,7 +3,6 @@
 #include "calendar/Dates.h"
 #include "calendar/HolidayCalendar.h"
 #include "view/ChartRenderer.h"
-#include "view/LineConnector.h"
 
 #include <QDate>
 
@@ -122,17 +121,6 @@ void ChartView::GetView(int& zoom, int& year, int& month, int& day) const
 int ChartView::RowHeight(int visibleRow) const
 {
     return Geometry().RowHeight(workspace, visibleRow);
-}
-
-bool ChartView::DocumentRowRange(int doc, int& first, int& last) const
-{
-    return Geometry().DocumentRowRange(workspace, doc, first, last);
-}
-
-bool ChartView::LineConnector(int doc, const ChartItem& item, int& xa, int& ya, int& xb,
-                              int& yb) const
-{
-    return ConnectorEnds(workspace, Geometry(), doc, item, xa, ya, xb, yb);
 }
 
 void ChartView::ReleaseSharedCleanCopy()

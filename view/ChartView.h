@@ -142,19 +142,11 @@ public:
     // The area changed since the last call: everything after a full redraw, else what the
     // overlay erased and drew; empty when nothing changed.
     OverlayRect TakeRepaintArea();
-    // Where the last feedback was drawn; empty when none shows.
-    OverlayRect FeedbackArea() const { return overlayRect; }
 
     const QImage& BackBuffer() const { return backBuffer; }
-    // The first and last flattened rows of a document clipped to the laid-out rows; false when
-    // none of its rows is laid out.
-    bool DocumentRowRange(int doc, int& first, int& last) const;
     // Height in pixels of a flattened row (20 per lane), 0 for an index outside the list.
     int RowHeight(int visibleRow) const;
 
-    // The ends of a Line item's connector clipped to the rows area as the chart draws it;
-    // false when the connector is not shown.
-    bool LineConnector(int doc, const ChartItem& item, int& xa, int& ya, int& xb, int& yb) const;
 
 private:
     int Press(int x, int y);

@@ -87,7 +87,7 @@ void ExpectThePreview(const PrintPreview& page, const QImage& preview, const QIm
     ASSERT_NEAR(printed.height(), preview.height(), 2);
     const ChartGeometry geometry = page.PageGeometry();
     const ChartFrame& frame = page.Frame();
-    const int s = static_cast<int>(page.Scale());
+    const int s = static_cast<int>(geometry.metrics.scale);
     const int w = geometry.dates.dayWidth;
     const int lane = geometry.metrics.laneHeight;
     const int chartX = frame.columns.chartX;
@@ -165,6 +165,9 @@ protected:
         ASSERT_FALSE(queue.isEmpty()) << "TD_CUPS_QUEUE names no queue";
         PrintJob device(nullptr, queue);
         ASSERT_EQ(preview.PreparePreview(device), 1);
+        DeviceValues values;
+        ASSERT_TRUE(device.Open(true, values));
+        dpi = values.dpiX;
         preview.RenderPreviewPage(view);
         preview.PreviewImage().save("preview.png");
     }
@@ -175,6 +178,7 @@ protected:
     ChartView view{workspace, holidays, 0, 0};
     QString queue = Setting("TD_CUPS_QUEUE");
     PrintPreview preview{workspace, holidays};
+    int dpi = 0;
 };
 
 TEST_F(CupsPrint, TheEditorsPrintJobPrintsThePreview)
@@ -185,7 +189,7 @@ TEST_F(CupsPrint, TheEditorsPrintJobPrintsThePreview)
     const QString pdf = AwaitPdf(QDir(Setting("TD_CUPS_OUT")));
     ASSERT_FALSE(pdf.isEmpty()) << "cups-pdf wrote no PDF";
     EXPECT_TRUE(Output("pdftotext", {pdf, "-"}).contains("Yellow"));
-    ExpectThePreview(preview, preview.PreviewImage(), Rasterise(pdf, preview.DpiX() / 4));
+    ExpectThePreview(preview, preview.PreviewImage(), Rasterise(pdf, dpi / 4));
 }
 
 TEST_F(CupsPrint, TdtoolPrintsThePreview)
@@ -194,10 +198,10 @@ TEST_F(CupsPrint, TdtoolPrintsThePreview)
     ASSERT_EQ(WriteDocument(*workspace.Doc(0), "plan.tdp", errors), 1);
     ASSERT_FALSE(Output(Setting("TD_TDTOOL"),
                         {"print", "plan.tdp", "--pdf", "tdtool.pdf", "--dpi",
-                         QString::number(preview.DpiX()), "--zoom", "7", "--first-date", "2009-04-01"})
+                         QString::number(dpi), "--zoom", "7", "--first-date", "2009-04-01"})
                      .isEmpty());
     EXPECT_TRUE(Output("pdftotext", {"tdtool.pdf", "-"}).contains("2009/4"));
-    ExpectThePreview(preview, preview.PreviewImage(), Rasterise("tdtool.pdf", preview.DpiX() / 4));
+    ExpectThePreview(preview, preview.PreviewImage(), Rasterise("tdtool.pdf", dpi / 4));
 }
 
 }  // namespace

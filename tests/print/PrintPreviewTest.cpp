@@ -54,7 +54,7 @@ struct PrintFixture : ChartFixture {
 std::array<int, 6> Layout(const PrintPreview& p)
 {
     const ChartGeometry geometry = p.PageGeometry();
-    return {static_cast<int>(p.Scale()), geometry.metrics.laneHeight, p.Frame().frameLeft,
+    return {static_cast<int>(geometry.metrics.scale), geometry.metrics.laneHeight, p.Frame().frameLeft,
             p.Frame().header.top, geometry.penWidth, p.Frame().columns.chartX};
 }
 
@@ -80,7 +80,8 @@ TEST(PrintLayout, ScaleMarginsDatesAndPreviewFollowThePage)
 
     // Month mode places dates at six times the screen.
     f.preview.SetUpLayout(A4At600);
-    f.preview.SetView(2, {2009, 4, 17});
+    f.view.SetView(2, {2009, 4, 17});
+    f.preview.CopyView(f.view);
     int x = 0;
     for (auto [year, month, day, result, offset] : {std::array{2009, 3, 31, -1, 0}, {2009, 4, 3, 0, 2 * 16}}) {
         EXPECT_EQ(f.preview.PageDateToX(x, year, month, day), result);
@@ -129,7 +130,8 @@ TEST(PrintLayout, ThePreviewLaysOutThePagesOfThePrintJob)
 void SetRowsArea(PrintPreview& p, int height)
 {
     p.SetUpLayout(A4At600);
-    const int margins = A4At600.pageHeight - p.FrameBottom() + p.Frame().header.bottom;
+    // The frame is 20 mm (472 dots) from each edge; the header takes the rest above the rows.
+    const int margins = 2 * 472 + p.Frame().header.bottom - p.Frame().header.top;
     p.SetUpLayout({A4At600.pageWidth, margins + height, 600, 600, 0, 0});
 }
 
@@ -169,7 +171,7 @@ TEST(Pagination, RowsFillAPageUpToTheFrame)
     tall.preview.Paginate();
     EXPECT_EQ(tall.preview.PageCount(), 3);
     EXPECT_EQ(tall.preview.LayoutPage(1), 1);
-    EXPECT_EQ(tall.preview.PageRowTop(1), tall.preview.FrameBottom());
+    EXPECT_EQ(tall.preview.PageRowTop(1), tall.preview.Frame().header.bottom + 1000) << "cut at the frame";
 }
 
 int CountColour(const QImage& image, QRgb colour)

@@ -192,7 +192,11 @@ TEST(SchedulePainter, SelectedEntryOutlinesItsBlock)
     ASSERT_EQ(f.workspace.SelectionCount(), 1);
     for (auto [x, y] : {std::pair{420, y1}, {500, y1}, {420, y2}, {500, y2}})
         EXPECT_EQ(f.Pixel(x, y), Red) << x << "," << y;
-    const OverlayRect& r = f.view.FeedbackArea();
+    QImage copy = f.view.BackBuffer().copy();
+    Surface s(copy);
+    Feedback feedback(f.workspace, f.view.Layout(), s);
+    feedback.DrawSelection(0, 0);
+    const OverlayRect r = feedback.Painted();
     EXPECT_EQ(QRect(r.x, r.y, r.width, r.height), QRect(420, y1, 81, y2 - y1 + 2));
 }
 
