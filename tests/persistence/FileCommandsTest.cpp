@@ -82,9 +82,11 @@ TEST_F(FileCommandsTest, SaveOfAnUnnamedDocumentAsksAndKeepsTheChosenNameEvenWhe
     EXPECT_EQ(ws.Doc(doc)->Path(), dir.Path("plan.doc"));
     EXPECT_EQ((std::pair {ws.Doc(doc)->ModState(), ws.Undo().Count()}), (std::pair {int(Modified), undoCount}));
 
-    chooser.Answer(std::string(PathSize, 'a') + ".tdp");
+    // A name of PathSize bytes leaves no room for the field's NUL.
+    chooser.Answer(std::string(PathSize - 4, 'a') + ".tdp");
     EXPECT_EQ(files.SaveAll(true), 0);
     EXPECT_EQ(boxes.errors.back(), "File Open Error !!");
+    EXPECT_EQ(ws.Doc(doc)->Path(), dir.Path("plan.doc"));
 
     chooser.Answer(dir.Path("plan.tdp"));
     EXPECT_EQ(files.SaveAll(true), 1);
@@ -121,7 +123,7 @@ TEST_F(FileCommandsTest, OpenRefusalsLeaveTheWorkspaceAsItWas)
     chooser.Answer(dir.Path("bad.tdp"));
     EXPECT_EQ(files.OpenDocument(), 0);
     EXPECT_EQ(files.OpenDocument(), 0) << "a cancelled dialog";
-    EXPECT_EQ(files.OpenDocumentFile(std::string(PathSize, 'a') + ".tdp"), 0);
+    EXPECT_EQ(files.OpenDocumentFile(std::string(PathSize - 4, 'a') + ".tdp"), 0);
     EXPECT_EQ(boxes.errors, (Errors {"Unknown File Format !!", "File Open Error !!"}));
     EXPECT_EQ((std::pair {ws.DocumentCount(), ws.VisibleRowCount()}), (std::pair {1, 1}));
 }

@@ -171,6 +171,8 @@ TEST_F(Tdtool, RefusedJsonWritesNothingAndNamesTheField)
         EXPECT_EQ(QFile::exists(Path("out.tdp")), existing);
         EXPECT_EQ(ReadBytes(Path("out.tdp")), QByteArray(existing ? "previous" : ""));
     }
+    WriteBytes(Path("in.json"), QByteArray::fromStdString(Rows(256)));
+    EXPECT_EQ(RunTdtool({"import", Path("in.json"), Path("out.tdp")}).exitCode, 0) << "256 rows fit";
     const ToolResult missing = RunTdtool({"import", Path("none.json"), Path("out.tdp")});
     EXPECT_TRUE(missing.exitCode == 1 && missing.err.find("none.json") != std::string::npos) << missing.err;
 }
