@@ -209,6 +209,8 @@ TEST_F(Tdtool, WrongUsageAndAnEmptyPageRangeWriteNothing)
         {"render", ExamplesDir + "/project.tdp"},
         {"render", ExamplesDir + "/project.tdp", "--png", Path("x.png"), "--width", "wide"},
         {"render", "--png", Path("x.png")},
+        {"render", ExamplesDir + "/project.tdp", "--png", Path("x.png"), "--zoom", "10"},
+        {"render", ExamplesDir + "/project.tdp", "--png", Path("x.png"), "--first-date", "2100-01-01"},
         {"print", ExamplesDir + "/project.tdp", "--pdf", Path("x.pdf"), "--pages", "3-2"},
         {"print", ExamplesDir + "/project.tdp", "--pdf", Path("x.pdf"), "--paper", "B5"},
         {"print", ExamplesDir + "/project.tdp", "--pdf", Path("x.pdf"), "--dpi", "10"},
@@ -218,6 +220,9 @@ TEST_F(Tdtool, WrongUsageAndAnEmptyPageRangeWriteNothing)
         EXPECT_EQ(result.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_NE(result.err.find("usage"), std::string::npos) << args.join(' ').toStdString();
     }
+    const ToolResult edge = RunTdtool({"render", ExamplesDir + "/project.tdp", "--png", Path("edge.png"), "--zoom", "9",
+                                       "--first-date", "2099-12-31"});
+    EXPECT_EQ(edge.exitCode, 0) << "the last zoom and the last day are options still: " << edge.err;
     const ToolResult empty = RunTdtool({"print", ExamplesDir + "/project.tdp", "--pdf", Path("x.pdf"), "--pages", "2-3"});
     EXPECT_EQ(empty.exitCode, 1);
     EXPECT_NE(empty.err.find("tdtool print: --pages 2-3 holds no page: the last page is 1\n"), std::string::npos) << empty.err;
