@@ -37,6 +37,15 @@ TEST(TextLimit, FieldCopyNeverCutsADoubleByteCharacter)
     char text[4];
     CopyTextField(text, "ab\x93\xfa", false);
     EXPECT_EQ(std::string(text, 4), "ab\x93\xfa");
+    // At the ends of the lead-byte ranges: a lead byte takes its trail along, any other byte is one
+    // character of its own.
+    const std::pair<unsigned char, bool> firsts[] = {{0x80, false}, {0x81, true},  {0x9F, true},  {0xA0, false},
+                                                     {0xDF, false}, {0xE0, true},  {0xFC, true},  {0xFD, false}};
+    for (const auto& [first, lead] : firsts) {
+        char three[3];
+        CopyTextField(three, std::string("a") + char(first) + "\x40", true);
+        EXPECT_EQ(std::string(three), lead ? "a" : std::string("a") + char(first)) << int(first);
+    }
 }
 
 }  // namespace

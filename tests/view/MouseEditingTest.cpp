@@ -95,6 +95,26 @@ TEST(MouseEditing, CreationNeedsDatesAndWideEnoughDays)
     }
 }
 
+// A band released on the rows' bottom edge still reaches the last lane.
+TEST(MouseEditing, ARubberBandEndingOnTheRowsBottomSelectsTheLastLane)
+{
+    ChartFixture t;
+    t.AddProject({2, 2});
+    t.view.Resize(800, 300);
+    t.view.SetView(7, {2009, 4, 1});
+    ChartItem event;
+    event.type = Event;
+    event.state = ItemNormal;
+    event.lineStyle = 101;
+    event.start = {t.workspace.RowIdAt(1), 1, 2009, 4, 3, 0, 0};
+    event.end = {0, 0, 2009, 4, 3, 0, 0};
+    t.workspace.AddItem(1, event);
+    t.view.OnButtonDown(450, 70);
+    t.view.OnMouseMove(true, 650, 145);
+    t.view.OnButtonUp(650, 145);
+    EXPECT_EQ(t.workspace.SelectionCount(), 1);
+}
+
 // Of two selected tasks, the one whose handle is dragged is the one that changes.
 TEST(MouseEditing, AHandleStretchesItsOwnItemOfASelection)
 {
