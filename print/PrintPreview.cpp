@@ -41,7 +41,7 @@ void PrintPreview::SetUpLayout(const DeviceValues& values)
     pageHeight = values.pageHeight;
 
     // A device coarser than the screen would give every length 0; it gets the screen's lengths.
-    scale = std::max(1, values.dpiX / static_cast<int>(ScreenDpi));
+    const double scale = std::max(1, values.dpiX / static_cast<int>(ScreenDpi));
     const int mx = std::max(static_cast<int>(values.dpiX * MarginInches), values.offsetX);
     const int my = std::max(static_cast<int>(values.dpiY * MarginInches), values.offsetY);
     bottom = pageHeight - my;

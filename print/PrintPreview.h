@@ -63,7 +63,7 @@ public:
 
 private:
     DateScale Dates() const;
-    int Scaled(double length) const { return static_cast<int>(length * scale); }
+    int Scaled(double length) const { return static_cast<int>(length * metrics.scale); }
 
     Workspace& workspace;
     HolidayCalendar& holidays;
@@ -71,7 +71,6 @@ private:
 
     int pageWidth = 0;
     int pageHeight = 0;
-    double scale = 1.0;
     int bottom = 0;
     ChartFrame frame;
     ItemMetrics metrics;

@@ -166,8 +166,6 @@ private:
     void CreateScheduleEntry(int x);
     int RowUnderLastPress() const;
     int DialogResult(int (FormatDialogs::*open)()) const;
-    // Selected while items are selected, else Idle: an edit may take the last selected item away.
-    EditMode ModeOfSelection() const { return workspace.SelectionCount() > 0 ? Selected : Idle; }
     EditContext Context() { return {workspace, layout}; }
 
     // Drag feedback on top of the finished chart (also run at the end of every Redraw).

@@ -32,7 +32,7 @@ int ChartView::Paste()
 {
     if (!workspace.PasteClipboard(layout.FirstRow() + selectedViewRow))
         return 0;
-    return Settle(ModeOfSelection());
+    return Settle(ModeOfSelection(workspace));
 }
 
 int ChartView::Delete()
@@ -122,7 +122,7 @@ int ChartView::DeleteSubProject()
         return 0;
     // The selected items on the row leave with it.
     if (Mode() == Selected)
-        SetRest(ModeOfSelection());
+        SetRest(ModeOfSelection(workspace));
     UpdateVerticalScroll();
     Redraw();
     return 1;
@@ -135,7 +135,7 @@ int ChartView::CloseProject(SavePrompt& prompt)
         return 0;
     // The selection leaves with its document.
     if (Mode() == Selected)
-        SetRest(ModeOfSelection());
+        SetRest(ModeOfSelection(workspace));
     UpdateVerticalScroll();
     Redraw();
     return 1;

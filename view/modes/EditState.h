@@ -26,6 +26,12 @@ struct EditContext {
     const ChartLayout& layout;
 };
 
+// Selected while items are selected, else Idle: an edit may take the last selected item away.
+inline EditMode ModeOfSelection(const Workspace& workspace)
+{
+    return workspace.SelectionCount() > 0 ? Selected : Idle;
+}
+
 // A press in the chart held and dragged: made by the press, fed the pointer while the button
 // is held, ended by the release or by Escape. Each keeps its own points.
 class EditState {
@@ -44,8 +50,8 @@ public:
     virtual void Draw(Feedback& feedback) const = 0;
 
 protected:
-    // Selected while items are selected, else Idle: an edit may take the last selected item away.
-    EditMode ModeOfSelection() const { return workspace.SelectionCount() > 0 ? Selected : Idle; }
+    // Left of the timeline and above the rows a drag has nothing to act on.
+    bool OnChart(int x, int y) const { return x > TimelineLeft && y > layout.RowsTop(); }
 
     Workspace& workspace;
     const ChartLayout& layout;

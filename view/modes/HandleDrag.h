@@ -18,8 +18,6 @@ public:
 protected:
     // Outlines the other selected items and hands out the dragged one; false when it is gone.
     bool DrawOthers(Feedback& feedback, ChartItem& dragged) const;
-    // A release left of the timeline or above the rows changes nothing.
-    bool OnChart(int x, int y) const { return x > TimelineLeft && y > layout.RowsTop(); }
     ItemPoint& Moved(ChartItem& item) const { return end == DragStart ? item.start : item.end; }
 
     const EditMode end;

@@ -22,18 +22,19 @@ bool MoveMode::Move(int x, int y)
 {
     pointerX = x;
     pointerY = y;
-    return !OutsideChart();
+    return OnChart(x, y);
 }
 
 // The release counts from the last place the pointer was shown at.
 DragOutcome MoveMode::Release(int, int)
 {
-    if (OutsideChart())
+    // Released left of the chart or above the first row, nothing is moved.
+    if (!OnChart(pointerX, pointerY))
         return Cancel();
     const int dx = pointerX - downX;
     const int days = layout.IsDayMode() ? dx / layout.DayWidth() : dx * 30 / layout.MonthWidth();
     workspace.MoveSelectedItems(days, (pointerY - downY) / LaneHeight);
-    return {ModeOfSelection(), DragRepaint::Chart};
+    return {ModeOfSelection(workspace), DragRepaint::Chart};
 }
 
 DragOutcome MoveMode::Cancel()

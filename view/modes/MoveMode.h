@@ -23,9 +23,6 @@ public:
     void Draw(Feedback& feedback) const override;
 
 private:
-    // Left of the chart or above the first row, nothing is moved.
-    bool OutsideChart() const { return pointerX <= TimelineLeft || pointerY <= layout.RowsTop(); }
-
     int downX;
     int downY;
     int pointerX;
