@@ -75,11 +75,37 @@ struct ChartFixture {
             workspace.RowAt(first + k++)->lanes = n;
     }
 
+    // An 800 x 300 window on April 2009, at 80 pixels a day at zoom 7: day n starts at x
+    // 340 + 80 (n - 1).
+    void ShowApril(int zoom = 7)
+    {
+        view.Resize(800, 300);
+        view.SetView(zoom, {2009, 4, 1});
+    }
+
+    // An item of April 2009 on flattened row `row` from `startDay` to `endDay`.
+    ChartItem AprilItem(int type, int row, int lane, int startDay, int endDay) const
+    {
+        ChartItem item;
+        item.type = type;
+        item.state = ItemNormal;
+        item.textWeight = 400;
+        item.start = {workspace.RowIdAt(row), static_cast<uint8_t>(lane), 2009, 4, startDay, 0, 0};
+        item.end = {0, 0, 2009, 4, endDay, 0, 0};
+        return item;
+    }
+
     // A press and release in place, as a click selects what lies under it.
     void Click(int x, int y)
     {
         view.OnButtonDown(x, y);
         view.OnButtonUp(x, y);
+    }
+    void Drag(int fromX, int fromY, int toX, int toY)
+    {
+        view.OnButtonDown(fromX, fromY);
+        view.OnMouseMove(true, toX, toY);
+        view.OnButtonUp(toX, toY);
     }
 
     QRgb Pixel(int x, int y) const { return view.BackBuffer().pixel(x, y); }

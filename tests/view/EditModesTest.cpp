@@ -35,11 +35,8 @@ struct ModeChart : ChartFixture {
 
     int AddSelected(ItemType type, int startDay, int endDay, int lane = 0)
     {
-        ChartItem item;
-        item.type = type;
-        item.state = ItemNormal;
-        item.start = {RowIdAt(0), static_cast<uint8_t>(lane), 2009, 4, startDay, 0, 0};
-        item.end = {RowIdAt(0), 0, 2009, 4, endDay, 0, 0};
+        ChartItem item = AprilItem(type, 0, lane, startDay, endDay);
+        item.end.rowId = RowIdAt(0);
         item.lineWidth = 16;
         const int index = workspace.Doc(0)->AddItem(item);
         workspace.SelectItem(0, index);

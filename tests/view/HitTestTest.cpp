@@ -15,13 +15,9 @@ TEST(HitTest, EachShapeIsHitWithinItsBandAndHandlesAtItsEnds)
 {
     ChartFixture f;
     f.AddProject({2});
-    f.view.SetView(7, {2009, 4, 1});
+    f.ShowApril();
     const auto item = [&f](int type, int startDay) {
-        ChartItem it;
-        it.type = type;
-        it.state = ItemNormal;
-        it.start = {f.workspace.RowIdAt(0), 0, 2009, 4, startDay, 0, 0};
-        it.end = {0, 0, 2009, 4, type == TextBox ? startDay : 3, 0, 0};
+        ChartItem it = f.AprilItem(type, 0, 0, startDay, type == TextBox ? startDay : 3);
         it.boxWidth = 100;
         return it;
     };

@@ -15,20 +15,11 @@ struct SelectedItems : ChartFixture {
     SelectedItems()
     {
         AddProject({2, 2});
-        view.Resize(800, 300);
-        view.SetView(7, {2009, 4, 1});
-        ChartItem task;
-        task.type = TaskLine;
-        task.state = ItemNormal;
-        task.start = {workspace.RowIdAt(1), 0, 2009, 4, 2, 0, 0};
-        task.end = {0, 0, 2009, 4, 3, 0, 0};
-        task.textWeight = 400;
-        ChartItem line = task;
-        line.type = Line;
-        line.start.rowId = workspace.RowIdAt(0);
+        ShowApril();
+        ChartItem line = AprilItem(Line, 0, 0, 2, 3);
         line.end.rowId = workspace.RowIdAt(1);
         lineIndex = workspace.AddItem(0, line);
-        workspace.AddItem(1, task);
+        workspace.AddItem(1, AprilItem(TaskLine, 1, 0, 2, 3));
         Click(540, 114);
     }
 
@@ -38,12 +29,7 @@ struct SelectedItems : ChartFixture {
 TEST(SelectionMode, EditsThatTakeTheLastSelectedItemAwayLeaveTheChartIdle)
 {
     const std::pair<const char*, std::function<void(SelectedItems&)>> cases[] = {
-        {"drag below the document's last lane",
-         [](SelectedItems& t) {
-             t.view.OnButtonDown(460, 114);
-             t.view.OnMouseMove(true, 460, 154);
-             t.view.OnButtonUp(460, 154);
-         }},
+        {"drag below the document's last lane", [](SelectedItems& t) { t.Drag(460, 114, 460, 154); }},
         {"deletion of the sub-project it is on", [](SelectedItems& t) { t.view.DeleteSubProject(); }},
         {"paste that places nothing: the line's end would lie below the last row",
          [](SelectedItems& t) {
@@ -82,12 +68,9 @@ TEST(MouseEditing, CreationNeedsDatesAndWideEnoughDays)
             t.workspace.AddDocument(DocumentKind::Schedule);
             t.workspace.RebuildVisibleRows();
         }
-        t.view.Resize(800, 300);
-        t.view.SetView(c.zoom, {2009, 4, 1});
+        t.ShowApril(c.zoom);
         t.view.SelectTool(c.tool);
-        t.view.OnButtonDown(c.fromX, 75);
-        t.view.OnMouseMove(true, c.toX, c.toY);
-        t.view.OnButtonUp(c.toX, c.toY);
+        t.Drag(c.fromX, 75, c.toX, c.toY);
         ASSERT_EQ(t.workspace.ItemCount(0), c.items);
         if (c.endLane >= 0) {
             EXPECT_EQ(t.workspace.ItemPtr(0, 0)->end.lane, c.endLane);
@@ -100,18 +83,11 @@ TEST(MouseEditing, ARubberBandEndingOnTheRowsBottomSelectsTheLastLane)
 {
     ChartFixture t;
     t.AddProject({2, 2});
-    t.view.Resize(800, 300);
-    t.view.SetView(7, {2009, 4, 1});
-    ChartItem event;
-    event.type = Event;
-    event.state = ItemNormal;
+    t.ShowApril();
+    ChartItem event = t.AprilItem(Event, 1, 1, 3, 3);
     event.lineStyle = 101;
-    event.start = {t.workspace.RowIdAt(1), 1, 2009, 4, 3, 0, 0};
-    event.end = {0, 0, 2009, 4, 3, 0, 0};
     t.workspace.AddItem(1, event);
-    t.view.OnButtonDown(450, 70);
-    t.view.OnMouseMove(true, 650, 145);
-    t.view.OnButtonUp(650, 145);
+    t.Drag(450, 70, 650, 145);
     EXPECT_EQ(t.workspace.SelectionCount(), 1);
 }
 
@@ -120,23 +96,12 @@ TEST(MouseEditing, AHandleStretchesItsOwnItemOfASelection)
 {
     ChartFixture t;
     t.AddProject({2});
-    t.view.Resize(800, 300);
-    t.view.SetView(7, {2009, 4, 1});
-    for (uint8_t lane : {0, 1}) {
-        ChartItem task;
-        task.type = TaskLine;
-        task.state = ItemNormal;
-        task.start = {t.workspace.RowIdAt(0), lane, 2009, 4, 2, 0, 0};
-        task.end = {0, 0, 2009, 4, 3, 0, 0};
-        t.workspace.AddItem(0, task);
-    }
-    t.view.OnButtonDown(400, 70);
-    t.view.OnMouseMove(true, 600, 100);
-    t.view.OnButtonUp(600, 100);
+    t.ShowApril();
+    for (int lane : {0, 1})
+        t.workspace.AddItem(0, t.AprilItem(TaskLine, 0, lane, 2, 3));
+    t.Drag(400, 70, 600, 100);
     ASSERT_EQ(t.workspace.SelectionCount(), 2);
-    t.view.OnButtonDown(580, 94);
-    t.view.OnMouseMove(true, 750, 94);
-    t.view.OnButtonUp(750, 94);
+    t.Drag(580, 94, 750, 94);
     ChartItem first;
     ChartItem second;
     ASSERT_TRUE(t.workspace.GetSelectedItem(0, 0, first) && t.workspace.GetSelectedItem(0, 1, second));
@@ -148,20 +113,12 @@ TEST(MouseEditing, ATextBoxStretchedByItsLeftHandleEndsOnItsNewStartDay)
 {
     ChartFixture t;
     t.AddProject({2});
-    t.view.Resize(800, 300);
-    t.view.SetView(7, {2009, 4, 1});
-    ChartItem box;
-    box.type = TextBox;
-    box.state = ItemNormal;
-    box.start = {t.workspace.RowIdAt(0), 0, 2009, 4, 5, 0, 0};
-    box.end = {0, 0, 2009, 4, 5, 0, 0};
+    t.ShowApril();
+    ChartItem box = t.AprilItem(TextBox, 0, 0, 5, 5);
     box.boxWidth = 100;
-    box.textWeight = 400;
     t.workspace.AddItem(0, box);
     t.Click(700, 74);
-    t.view.OnButtonDown(660, 68);
-    t.view.OnMouseMove(true, 500, 68);
-    t.view.OnButtonUp(500, 68);
+    t.Drag(660, 68, 500, 68);
     ChartItem stretched;
     ASSERT_TRUE(t.workspace.GetSelectedItem(0, 0, stretched));
     EXPECT_EQ((std::vector<int> {stretched.start.day, stretched.end.day, stretched.end.month, stretched.boxWidth}),
