@@ -29,6 +29,7 @@ enum CommandId : int {
     CmdClosePreview = 40027,
     CmdPreviousPage = 40028,
     CmdNextPage = 40029,
+    CmdRedo = 40030,
     CmdToolSelect = ToolId::Select,
     CmdZoomWider = 41002,
     CmdZoomNarrower = 41003,

@@ -8,7 +8,8 @@ namespace td {
 
 namespace {
 
-// IDR_ACCELERATOR1's keys, and Ctrl+O, Ctrl+S and Ctrl+Z as every Linux editor has them.
+// IDR_ACCELERATOR1's keys, and Ctrl+O, Ctrl+S, Ctrl+Z and both redo keys as every Linux editor
+// has them.
 constexpr std::array Table {
     CommandEntry { CmdNew, "新規作成", "Ctrl+N", true },
     CommandEntry { CmdOpen, "開く", "Ctrl+O" },
@@ -16,6 +17,7 @@ constexpr std::array Table {
     CommandEntry { CmdSave, "上書き保存", "Ctrl+S" },
     CommandEntry { CmdSaveAs, "名前を付けて保存", nullptr },
     CommandEntry { CmdUndo, "元に戻す", "Ctrl+Z" },
+    CommandEntry { CmdRedo, "やり直し", "Ctrl+Y; Ctrl+Shift+Z" },
     CommandEntry { CmdAddSubProject, "サブプロジェクトの追加", nullptr },
     CommandEntry { CmdDeleteSubProject, "サブプロジェクトの削除", nullptr },
     CommandEntry { CmdCloseProject, "プロジェクトを閉じる", nullptr },

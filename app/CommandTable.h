@@ -5,7 +5,7 @@
 namespace td {
 
 // A command of the menus, keys and toolbar: its id, the text its menu entry shows, the window
-// shortcut that runs it, if any, and whether its menu entry shows that shortcut.
+// shortcuts that run it ("; " between two), if any, and whether its menu entry shows them.
 struct CommandEntry {
     int command;
     const char* text;

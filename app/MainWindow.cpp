@@ -115,6 +115,7 @@ const std::vector<MainWindow::Route>& MainWindow::Routes()
         { CmdSave, [](W& w, int id) { return w.Save(id); }, Repaint::None },
         { CmdSaveAs, [](W& w, int id) { return w.Save(id); }, Repaint::None },
         { CmdUndo, [](W& w, int) { return w.view.Undo(); }, Repaint::Whole },
+        { CmdRedo, [](W& w, int) { return w.view.Redo(); }, Repaint::Whole },
         { CmdAddSubProject, [](W& w, int) { return w.view.AddSubProject(); }, Repaint::Whole },
         { CmdDeleteSubProject, [](W& w, int) { return w.view.DeleteSubProject(); }, Repaint::Whole },
         { CmdCloseProject, [](W& w, int) { return w.view.CloseProject(w.files); }, Repaint::Whole },
@@ -181,8 +182,10 @@ void MainWindow::BuildActions()
         action->setData(entry.command);
         const int id = entry.command;
         connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
-        if (entry.shortcut)
-            BindKey(action, QKeySequence(QString::fromLatin1(entry.shortcut)), entry.shortcutShown);
+        if (entry.shortcut) {
+            for (const QKeySequence& key : QKeySequence::listFromString(QString::fromLatin1(entry.shortcut)))
+                BindKey(action, key, entry.shortcutShown);
+        }
         commandActions.push_back(action);
     }
 }

@@ -9,7 +9,7 @@ namespace td {
 namespace {
 
 constexpr std::array<int, 9> FileMenu { CmdNew, CmdOpen, CmdSave, CmdSaveAs, 0, CmdPrintPreview, CmdPrint, 0, CmdExit };
-constexpr std::array<int, 6> EditMenu { CmdUndo, 0, CmdCut, CmdCopy, CmdPaste, CmdDelete };
+constexpr std::array<int, 7> EditMenu { CmdUndo, CmdRedo, 0, CmdCut, CmdCopy, CmdPaste, CmdDelete };
 constexpr std::array<int, 1> ToolMenu { CmdHolidays };
 constexpr std::array<int, 2> HelpMenu { CmdHelp, CmdVersion };
 

@@ -220,6 +220,14 @@ std::vector<uint8_t> CompactedImage(const Document& document)
     return DocumentImage(copy);
 }
 
+std::vector<std::vector<uint8_t>> DocumentImages(const Workspace& workspace)
+{
+    std::vector<std::vector<uint8_t>> images;
+    for (int doc = 0; doc < workspace.DocumentCount(); ++doc)
+        images.push_back(CompactedImage(*workspace.Doc(doc)));
+    return images;
+}
+
 void CheckRoundTrip(const Document& document)
 {
     Document copy = document;

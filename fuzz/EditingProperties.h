@@ -24,6 +24,8 @@ void CheckRoundTrip(const Document& document);
 
 // The file image of a compacted copy; the document itself is left as it is.
 std::vector<uint8_t> CompactedImage(const Document& document);
+// The compacted images of every open document, in slot order.
+std::vector<std::vector<uint8_t>> DocumentImages(const Workspace& workspace);
 
 // The chart's mode agrees with the item selection, the selection with the item states, the
 // laid-out rows with the flattened list, and the undo log with the open documents.

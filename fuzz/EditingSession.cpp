@@ -70,6 +70,7 @@ bool EditingSession::RunViewCommand(int id)
 {
     switch (id) {
     case CmdUndo: view.Undo(); return true;
+    case CmdRedo: events.redone = view.Redo() != 0; return true;
     case CmdDelete: view.Delete(); return true;
     case CmdCopy: view.Copy(); return true;
     case CmdCut: view.Cut(); return true;

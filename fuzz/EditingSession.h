@@ -17,6 +17,7 @@ struct StepEvents {
     std::vector<const Document*> added;
     const Document* pastedInto = nullptr;
     bool savedAll = false;
+    bool redone = false;
 };
 
 // The main window around a ChartView: it routes presses, moves, releases, the wheel, the scroll

@@ -14,7 +14,7 @@ namespace {
 
 // Weighted by repetition: undo and paste are where the plan's history is tested.
 constexpr std::array Commands = {
-    CmdUndo, CmdUndo, CmdUndo, CmdDelete, CmdCopy, CmdCut, CmdPaste, CmdPaste, CmdSave, CmdSaveAs,
+    CmdUndo, CmdUndo, CmdUndo, CmdRedo, CmdDelete, CmdCopy, CmdCut, CmdPaste, CmdPaste, CmdSave, CmdSaveAs,
     CmdNew, CmdOpen, CmdHolidays, CmdHelp, CmdZoomWider, CmdZoomNarrower,
     CmdRowUp, CmdRowDown, CmdRowOutdent, CmdRowIndent,
 };
@@ -34,7 +34,7 @@ const EditingSteps::Action EditingSteps::Actions[] = {
     &EditingSteps::Command, &EditingSteps::Command, &EditingSteps::Command,
     &EditingSteps::Tool, &EditingSteps::Tool,
     &EditingSteps::RightClick, &EditingSteps::Wheel, &EditingSteps::ScrollBar, &EditingSteps::Resize,
-    &EditingSteps::Escape, &EditingSteps::UndoAll, &EditingSteps::CloseWindow,
+    &EditingSteps::Escape, &EditingSteps::UndoAll, &EditingSteps::UndoRedo, &EditingSteps::CloseWindow,
 };
 
 EditingSteps::EditingSteps(FuzzInput& input, EditingSession& session) : input(input), session(session) { }
@@ -52,8 +52,13 @@ void EditingSteps::Step(const std::function<void()>& call)
         return;
     session.events = {};
     baselines.BeforeStep(session.workspace);
+    const int undoGroup = session.workspace.Undo().Group();
     call();
     baselines.AfterStep(session.workspace, session.events);
+    const UndoLog& log = session.workspace.Undo();
+    Require(!(log.Group() > undoGroup && !session.events.redone) || log.RedoGroup() == 0,
+            "a new change empties redo");
+    Require(!session.events.pastedInto || log.RedoGroup() == 0, "a paste empties redo");
     const ChartView& view = session.view;
     Trace("  mode %d, %d selected, row %d of %d from %d, %d documents, undo group %d", view.Mode(),
           session.workspace.SelectionCount(), view.SelectedViewRow(), session.workspace.VisibleRowCount(),
@@ -121,6 +126,23 @@ void EditingSteps::UndoAll()
 {
     Trace("undo everything");
     Step([&] { UndoEverything(); });
+}
+
+// Redo gives back exactly what Undo took, and an Undo after it takes the same group back again.
+void EditingSteps::UndoRedo()
+{
+    Trace("undo, redo, undo");
+    Step([&] {
+        const std::vector<std::vector<uint8_t>> before = DocumentImages(session.workspace);
+        if (!session.view.Undo())
+            return;
+        const std::vector<std::vector<uint8_t>> undone = DocumentImages(session.workspace);
+        Require(session.view.Redo() == 1, "what was undone can be redone");
+        session.events.redone = true;
+        Require(DocumentImages(session.workspace) == before, "undo then redo gives back the same documents");
+        Require(session.view.Undo() == 1 && DocumentImages(session.workspace) == undone,
+                "an undo after a redo takes the same change back");
+    });
 }
 
 // The release mostly comes where the moves ended, now and then somewhere else.

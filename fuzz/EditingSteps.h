@@ -53,6 +53,7 @@ private:
     void Resize();
     void Escape();
     void UndoAll();
+    void UndoRedo();
     void CloseWindow();
 
     bool ItemPosition(int& x, int& y);

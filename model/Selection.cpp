@@ -300,6 +300,7 @@ int Workspace::PasteClipboard(int visibleRow)
     if (topRow < 0)
         return 0;
     ClearSelection();
+    undoLog.ClearRedo();
     for (ChartItem item : clipboard) {
         const int startRow = FindVisibleRow(target, item.start.rowId);
         if (startRow < 0)

@@ -3,110 +3,84 @@
 #include "model/Document.h"
 #include "model/Workspace.h"
 
+#include <optional>
+
 namespace td {
 
 namespace {
 
-// Entries whose position or index no longer fits are refused by the document and so skipped.
-void ApplyUndo(Document& document, const UndoRecord& record)
+// Applies the record's undo action and returns the record whose undo action takes it back
+// again, so that Undo fills redo and Redo fills undo with the same kind of entries. Entries
+// whose position or index no longer fits are refused by the document and so skipped.
+std::optional<UndoRecord> Reverse(Document& document, const UndoRecord& record)
 {
+    const auto with = [&record](int code, int32_t value) { return UndoRecord {0, record.doc, code, value}; };
     int delta = 0;
     switch (record.code) {
-    case UndoAddSubProject:
-        document.RemoveRowAt(PackedPosition(record.value));
-        break;
-    case UndoDeleteSubProject:
-        document.RestoreRowAt(PackedIndex(record.value), PackedPosition(record.value));
-        break;
-    case UndoReplaceRow:
-        document.PutRowAt(PackedPosition(record.value), PackedIndex(record.value));
-        break;
+    case UndoAddSubProject: {
+        const int32_t removed = document.RemoveRowAt(PackedPosition(record.value));
+        return removed < 0 ? std::nullopt : std::optional(with(UndoDeleteSubProject, removed));
+    }
+    case UndoDeleteSubProject: {
+        const int32_t restored = document.RestoreRowAt(PackedIndex(record.value), PackedPosition(record.value));
+        return restored < 0 ? std::nullopt : std::optional(with(UndoAddSubProject, restored));
+    }
+    case UndoReplaceRow: {
+        const int position = PackedPosition(record.value);
+        const int shown = document.RowIndexAtPosition(position);
+        if (!document.PutRowAt(position, PackedIndex(record.value)))
+            return std::nullopt;
+        return with(UndoReplaceRow, static_cast<int32_t>((static_cast<uint32_t>(position) << 16) | shown));
+    }
     case UndoRowUp:
-        document.MoveRowAt(record.value, RowDown, delta);
-        break;
+        if (!document.MoveRowAt(record.value, RowDown, delta))
+            return std::nullopt;
+        return with(UndoRowDown, record.value + 1);
     case UndoRowDown:
-        document.MoveRowAt(record.value, RowUp, delta);
-        break;
+        if (!document.MoveRowAt(record.value, RowUp, delta))
+            return std::nullopt;
+        return with(UndoRowUp, record.value - 1);
     case UndoRowOutdent:
-        document.MoveRowAt(record.value, RowIndent, delta);
-        break;
+        return document.MoveRowAt(record.value, RowIndent, delta) ? std::optional(with(UndoRowIndent, record.value)) : std::nullopt;
     case UndoRowIndent:
-        document.MoveRowAt(record.value, RowOutdent, delta);
-        break;
+        return document.MoveRowAt(record.value, RowOutdent, delta) ? std::optional(with(UndoRowOutdent, record.value)) : std::nullopt;
     case UndoItemAdded:
-        document.SetItemState(record.value, ItemDeleted);
-        break;
+        return document.SetItemState(record.value, ItemDeleted) ? std::optional(with(UndoItemDeleted, record.value)) : std::nullopt;
     case UndoItemDeleted:
-        document.SetItemState(record.value, ItemNormal);
-        break;
+        return document.SetItemState(record.value, ItemNormal) ? std::optional(with(UndoItemAdded, record.value)) : std::nullopt;
     default:
-        break;
+        return std::nullopt;
     }
 }
 
-}  // namespace
-
-void UndoLog::RecordUndo(int doc, int code, int32_t value)
+// Takes back the newest closed group of `from`, newest record first, and appends what reverses
+// each step to the open group of `to`.
+bool TakeBack(Workspace& workspace, UndoGroups& from, UndoGroups& to)
 {
-    if (count >= capacity) {
-        capacity += 16;
-        records.resize(capacity);
-    }
-    records[count++] = UndoRecord {group, doc, code, value};
-}
-
-void UndoLog::EndUndoGroup()
-{
-    if (OpenGroupEmpty())
-        return;
-    ++group;
-}
-
-int UndoLog::Undo(Workspace& workspace)
-{
-    if (group == 0)
-        return 0;
-    int n = count;
-    while (n > 0 && records[n - 1].group == group - 1) {
+    if (from.group == 0)
+        return false;
+    int n = from.count;
+    while (n > 0 && from.records[n - 1].group == from.group - 1) {
         --n;
-        if (Document* document = workspace.Doc(records[n].doc))
-            ApplyUndo(*document, records[n]);
+        Document* document = workspace.Doc(from.records[n].doc);
+        if (const auto reversed = document ? Reverse(*document, from.records[n]) : std::nullopt)
+            to.Append(*reversed);
     }
-    count = n;
-    --group;
+    from.count = n;
+    --from.group;
+    if (!to.OpenGroupEmpty())
+        ++to.group;
     workspace.RebuildVisibleRows();
-    return 1;
+    return true;
 }
 
-void UndoLog::DropOpenGroup()
-{
-    while (count > 0 && records[count - 1].group == group)
-        --count;
-}
-
-void UndoLog::ClearUndo()
-{
-    group = 0;
-    count = 0;
-}
-
-void UndoLog::DropDocument(int doc)
-{
-    Drop(doc, true);
-}
-
-void UndoLog::DropEntriesOf(int doc)
-{
-    Drop(doc, false);
-}
-
-void UndoLog::Drop(int doc, bool slotsMoveDown)
+void DropRecordsOf(UndoGroups& groups, int doc, bool slotsMoveDown)
 {
     int kept = 0;
     int newGroup = 0;
     int lastOldGroup = -1;
-    for (int n = 0; n < count; ++n) {
-        UndoRecord record = records[n];
+    for (int n = 0; n < groups.count; ++n) {
+        UndoRecord record = groups.records[n];
         if (record.doc == doc)
             continue;
         if (slotsMoveDown && record.doc > doc)
@@ -118,14 +92,74 @@ void UndoLog::Drop(int doc, bool slotsMoveDown)
             lastOldGroup = record.group;
         }
         record.group = newGroup;
-        records[kept++] = record;
+        groups.records[kept++] = record;
     }
-    const bool openGroupKept = kept > 0 && lastOldGroup == group;
-    count = kept;
+    const bool openGroupKept = kept > 0 && lastOldGroup == groups.group;
+    groups.count = kept;
     if (kept == 0)
-        group = 0;
+        groups.group = 0;
     else
-        group = openGroupKept ? newGroup : newGroup + 1;
+        groups.group = openGroupKept ? newGroup : newGroup + 1;
+}
+
+}  // namespace
+
+void UndoGroups::Append(const UndoRecord& record)
+{
+    if (count >= capacity) {
+        capacity += 16;
+        records.resize(capacity);
+    }
+    records[count++] = UndoRecord {group, record.doc, record.code, record.value};
+}
+
+void UndoLog::RecordUndo(int doc, int code, int32_t value)
+{
+    undo.Append(UndoRecord {0, doc, code, value});
+}
+
+void UndoLog::EndUndoGroup()
+{
+    if (undo.OpenGroupEmpty())
+        return;
+    ++undo.group;
+    redo.Clear();
+}
+
+int UndoLog::Undo(Workspace& workspace)
+{
+    return TakeBack(workspace, undo, redo) ? 1 : 0;
+}
+
+int UndoLog::Redo(Workspace& workspace)
+{
+    if (!undo.OpenGroupEmpty())
+        return 0;
+    return TakeBack(workspace, redo, undo) ? 1 : 0;
+}
+
+void UndoLog::DropOpenGroup()
+{
+    while (undo.count > 0 && undo.records[undo.count - 1].group == undo.group)
+        --undo.count;
+}
+
+void UndoLog::ClearUndo()
+{
+    undo.Clear();
+    redo.Clear();
+}
+
+void UndoLog::DropDocument(int doc)
+{
+    DropRecordsOf(undo, doc, true);
+    DropRecordsOf(redo, doc, true);
+}
+
+void UndoLog::DropEntriesOf(int doc)
+{
+    DropRecordsOf(undo, doc, false);
+    DropRecordsOf(redo, doc, false);
 }
 
 }  // namespace td

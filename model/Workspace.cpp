@@ -322,6 +322,12 @@ int Workspace::UndoLast()
     return undoLog.Undo(*this);
 }
 
+int Workspace::RedoLast()
+{
+    ClearSelection();
+    return undoLog.Redo(*this);
+}
+
 void Workspace::WidenDateRange(const ChartItem& item)
 {
     const ItemPoint& s = item.start;

@@ -92,6 +92,8 @@ public:
     // The Undo command: deselects first, so that deselecting never revives records the undo
     // has just deleted.
     int UndoLast();
+    // The Redo command, deselecting first for the same reason.
+    int RedoLast();
 
     // Date range
     void UpdateDateRange(const ChartItem* item);

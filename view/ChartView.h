@@ -126,6 +126,7 @@ public:
     int Delete();
     int DropSelection();
     int Undo();
+    int Redo();
     int ItemFormat();
     int HolidaySettings();
     int ProjectFormat();

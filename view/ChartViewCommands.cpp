@@ -62,6 +62,14 @@ int ChartView::Undo()
     return Settle(Idle);
 }
 
+int ChartView::Redo()
+{
+    if (workspace.Undo().RedoGroup() == 0 || !workspace.RedoLast())
+        return 0;
+    UpdateVerticalScroll();
+    return Settle(Idle);
+}
+
 int ChartView::ItemFormat()
 {
     ChartItem item;
