@@ -14,6 +14,7 @@ public:
     }
     void ShowError(std::string_view text) override;
     SaveAnswer AskSave() override;
+    bool AskYesNo(std::string_view title, std::string_view text, bool yesByDefault) override;
 
 private:
     QWidget* owner;

@@ -32,13 +32,14 @@ private:
     FuzzInput& input;
 };
 
-// The save question answered from the input; error boxes are only counted.
+// The questions answered from the input; error boxes are only counted.
 class FakeBoxes final : public MessageBoxes {
 public:
     explicit FakeBoxes(FuzzInput& input) : input(input) { }
 
     void ShowError(std::string_view) override { ++shown; }
     SaveAnswer AskSave() override;
+    bool AskYesNo(std::string_view, std::string_view, bool) override { return input.OneIn(2); }
 
     int shown = 0;
 

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "model/DocumentRecords.h"
+#include "model/FileStamp.h"
 
 #include <array>
 #include <cstdint>
 #include <limits>
+#include <optional>
+#include <utility>
 #include <vector>
 
 namespace td {
@@ -33,6 +36,10 @@ public:
     int32_t ModState() const { return modState; }
     char* Path() { return path; }
     const char* Path() const { return path; }
+    // Counts changes, so that a copy of the document knows whether it is still current.
+    uint64_t Revision() const { return revision; }
+    const std::optional<FileStamp>& DiskStamp() const { return diskStamp; }
+    void SetDiskStamp(std::optional<FileStamp> stamp) { diskStamp = std::move(stamp); }
 
     int AddRow(int level);
     int AppendRow(const ProjectRow& row);
@@ -93,11 +100,17 @@ private:
     void InsertOrderEntry(int position, int rowIndex);
     void EraseOrderEntry(int position);
     ProjectRow NewRow(int level, int lanes);
-    void MarkModified() { modState = Modified; }
+    void MarkModified()
+    {
+        modState = Modified;
+        ++revision;
+    }
 
     int32_t kind = 0;
     int32_t modState = Clean;
     char path[PathSize] = {};
+    uint64_t revision = 0;
+    std::optional<FileStamp> diskStamp;
     std::vector<ChartItem> items;
     int32_t itemCapacity = 0;
     int32_t itemCount = 0;

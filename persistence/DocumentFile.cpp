@@ -289,8 +289,6 @@ int MagicKind(const std::vector<uint8_t>& image)
     return 0;
 }
 
-std::size_t PathLength(const char* path) { return strnlen(path, PathSize); }
-
 // The kind named by the magic, once the version is known to be readable; 0 after reporting why
 // the bytes are not a plan this program reads. Only the first 8 bytes are looked at, so a file is
 // judged before the rest of it is read.
@@ -355,10 +353,15 @@ bool ReadImage(int fd, std::vector<uint8_t>& image, ErrorReporter& errors)
 
 }  // namespace
 
+std::string DocumentPath(const Document& document)
+{
+    return std::string(document.Path(), strnlen(document.Path(), PathSize));
+}
+
 int ReadDocument(Document& document, ErrorReporter& errors)
 {
     // Anything but a regular file (a directory, a FIFO, a device) is refused before it is read.
-    const int fd = OpenRegularFile(std::string(document.Path(), PathLength(document.Path())));
+    const int fd = OpenRegularFile(DocumentPath(document));
     if (fd < 0) {
         errors.ShowError(FileOpenError);
         return 0;
@@ -422,7 +425,7 @@ std::vector<uint8_t> DocumentImage(const Document& document)
 
 int WriteDocument(const Document& document, ErrorReporter& errors)
 {
-    return WriteDocument(document, std::string(document.Path(), PathLength(document.Path())), errors);
+    return WriteDocument(document, DocumentPath(document), errors);
 }
 
 int WriteDocument(const Document& document, const std::string& path, ErrorReporter& errors)

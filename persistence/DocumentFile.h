@@ -18,6 +18,9 @@ inline constexpr char MemoryAllocationError[] = "Memory Allocation Error !!";
 
 inline constexpr uint32_t FormatVersion = 16;
 
+// The document's path field as a string (it holds at most PathSize - 1 bytes and a NUL).
+std::string DocumentPath(const Document& document);
+
 // Fills a new, empty document from the file named by its path. Returns its kind (1 or 2), or 0
 // after reporting one of the format's messages; records read before a failure stay in the
 // document, which the caller then discards.

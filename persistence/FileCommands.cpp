@@ -4,10 +4,12 @@
 #include "persistence/MessageBoxes.h"
 #include "model/Workspace.h"
 #include "persistence/DocumentFile.h"
+#include "persistence/FileStamps.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <filesystem>
 
 namespace td {
 
@@ -28,6 +30,12 @@ bool StorePath(Document& document, const std::string& path)
     std::memset(document.Path(), 0, PathSize);
     std::memcpy(document.Path(), path.data(), path.size());
     return true;
+}
+
+bool SameFile(const std::string& a, const std::string& b)
+{
+    std::error_code error;
+    return a == b || std::filesystem::equivalent(a, b, error);
 }
 
 // Whether compacting moves any record to another index.
@@ -80,6 +88,11 @@ int FileCommands::OpenDocumentFile(const std::string& path)
         boxes.ShowError(FileOpenError);
         return 0;
     }
+    // A plan is never open twice: two editions of one file could only overwrite each other.
+    for (int doc = 0; doc < workspace.DocumentCount(); ++doc) {
+        if (SameFile(DocumentPath(*workspace.Doc(doc)), path))
+            return workspace.DocumentKind(doc);
+    }
     if (!workspace.AddDocument(0))
         return 0;
     const int doc = workspace.DocumentCount() - 1;
@@ -91,6 +104,7 @@ int FileCommands::OpenDocumentFile(const std::string& path)
         return 0;
     }
     document.SetModState(Clean);
+    document.SetDiskStamp(ReadFileStamp(path));
     workspace.RebuildVisibleRows();
     workspace.UpdateDateRange(nullptr);
     return kind;
@@ -137,15 +151,28 @@ int FileCommands::SaveDocument(int doc, bool saveAs)
         boxes.ShowError(InvalidFileExtension);
         return 0;
     }
+    if (!MayOverwrite(*document))
+        return 0;
     Document compacted = *document;
     compacted.Compact();
     if (!WriteDocument(compacted, boxes))
         return 0;
+    document->SetDiskStamp(ReadFileStamp(DocumentPath(*document)));
     if (CompactionRenumbers(*document))
         workspace.Undo().DropEntriesOf(doc);
     workspace.CompactDocument(doc);
     document->SetModState(Clean);
     return 1;
+}
+
+// Another program (or a colleague on a shared folder) may have written the file since this
+// document read or wrote it; a save over that asks first.
+bool FileCommands::MayOverwrite(const Document& document)
+{
+    const std::optional<FileStamp>& known = document.DiskStamp();
+    if (!known || known->path != DocumentPath(document) || !ChangedOnDisk(*known))
+        return true;
+    return boxes.AskYesNo(OverwriteTitle, known->path + "\n\n" + OverwriteText, false);
 }
 
 int FileCommands::ConfirmSave(int doc)

@@ -33,6 +33,7 @@ public:
 
 private:
     bool ChooseTarget(Document& document, bool saveAs);
+    bool MayOverwrite(const Document& document);
     int SlotOf(const Document& document) const;
 
     Workspace& workspace;

@@ -2,6 +2,8 @@
 
 #include "persistence/ErrorReporter.h"
 
+#include <string_view>
+
 namespace td {
 
 enum class SaveAnswer { Yes, No, Cancel };
@@ -9,11 +11,15 @@ enum class SaveAnswer { Yes, No, Cancel };
 inline constexpr char SavePromptTitle[] = "データの保存？";
 inline constexpr char SavePromptText[] = "変更されたデータが有ります。　保存しますか？";
 inline constexpr char ErrorTitle[] = "Error";
+inline constexpr char OverwriteTitle[] = "ファイルの上書き？";
+inline constexpr char OverwriteText[] = "このファイルは、開いた後に他で変更されています。　上書きしますか？";
 
-// The main window's message boxes: the "Error" box of every failure and the save question.
+// The main window's message boxes: the "Error" box of every failure, the save question and the
+// yes-or-no questions of overwriting and recovery.
 class MessageBoxes : public ErrorReporter {
 public:
     virtual SaveAnswer AskSave() = 0;
+    virtual bool AskYesNo(std::string_view title, std::string_view text, bool yesByDefault) = 0;
 };
 
 }  // namespace td

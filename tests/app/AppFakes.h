@@ -40,7 +40,8 @@ private:
     int asked = 0;
 };
 
-// Collects error texts and answers the save question from a queue (Cancel when empty).
+// Collects error texts and answers the save question from a queue (Cancel when empty) and
+// every yes-or-no question with `yes`.
 class FakeMessageBoxes final : public MessageBoxes {
 public:
     void ShowError(std::string_view text) override { errors.emplace_back(text); }
@@ -53,9 +54,16 @@ public:
         answers.pop_front();
         return answer;
     }
+    bool AskYesNo(std::string_view title, std::string_view, bool) override
+    {
+        questions.emplace_back(title);
+        return yes;
+    }
     void Answer(SaveAnswer answer) { answers.push_back(answer); }
 
     std::vector<std::string> errors;
+    std::vector<std::string> questions;
+    bool yes = true;
     std::deque<SaveAnswer> answers;
     int prompts = 0;
 };
