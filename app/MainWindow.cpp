@@ -60,6 +60,9 @@ MainWindow::MainWindow(WindowServices services)
     , files(workspace, Pick<FileChooser, QtFileChooser>(services.chooser, ownChooser, this),
             Pick<MessageBoxes, QtMessageBoxes>(services.boxes, ownBoxes, this))
     , formatDialogs(workspace, services.boxes ? *services.boxes : *ownBoxes, this)
+    , recoveryStore(services.recoveryDirectory.empty() ? RecoveryStore::DefaultDirectory() : services.recoveryDirectory)
+    , recovery(workspace, files, services.boxes ? *services.boxes : *ownBoxes, recoveryStore)
+    , recoveryTimer(recovery, [this] { return view.Dragging(); })
 {
     setWindowTitle("Timeline Draft");
     setWindowIcon(AppIcon());
@@ -162,6 +165,8 @@ void MainWindow::RunCommand(int id)
     if (route->handler(*this, id))
         ApplyRepaint(route->repaint);
     SyncScrollBars();
+    // A save or a close without saving takes the document's recovery copy away at once.
+    recovery.Prune();
 }
 
 QAction* MainWindow::Action(int id) const
@@ -349,6 +354,16 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     return true;
 }
 
+void MainWindow::OfferRecoveredPlans()
+{
+    if (!recovery.OfferOrphans())
+        return;
+    for (int doc = 0; doc < workspace.DocumentCount(); ++doc)
+        view.DocumentAdded(workspace.DocumentKind(doc));
+    ApplyRepaint(Repaint::Whole);
+    SyncScrollBars();
+}
+
 void MainWindow::OpenFiles(const std::vector<std::string>& paths)
 {
     for (const std::string& path : paths) {
@@ -429,9 +444,12 @@ int MainWindow::SelectTool(int id)
     return 0;
 }
 
+// The Exit command ends without the save prompt; what it leaves unsaved stays in the recovery
+// copies, offered at the next start. Closing through the prompt leaves no copy behind.
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (exiting) {
+        recovery.KeepCopies();
         event->accept();
         return;
     }
@@ -441,6 +459,7 @@ void MainWindow::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    recovery.Finish();
     event->accept();
 }
 

@@ -2,12 +2,15 @@
 
 #include "app/HelpWindow.h"
 #include "app/PreviewMode.h"
+#include "app/RecoveryTimer.h"
 #include "app/ToolBar.h"
 #include "calendar/HolidayCalendar.h"
 #include "dialogs/QtFormatDialogs.h"
 #include "model/Workspace.h"
 #include "persistence/FileCommands.h"
 #include "persistence/HolidayFile.h"
+#include "persistence/Recovery.h"
+#include "persistence/RecoveryStore.h"
 #include "view/ChartView.h"
 
 #include <QMainWindow>
@@ -27,10 +30,12 @@ class ChartWidget;
 class FileChooser;
 class MessageBoxes;
 
-// The file dialogs and message boxes the window uses; null members get the Qt ones.
+// The file dialogs and message boxes the window uses; null members get the Qt ones. Recovery
+// copies are kept in the user's state directory unless another is named.
 struct WindowServices {
     FileChooser* chooser = nullptr;
     MessageBoxes* boxes = nullptr;
+    std::string recoveryDirectory;
 };
 
 // The one top-level window: it owns the program's objects, translates Qt's input into the
@@ -43,6 +48,8 @@ public:
 
     // Opens files as Open would, in order (the command line's files).
     void OpenFiles(const std::vector<std::string>& paths);
+    // At start, before any file is opened: offers the plans an editor that died left unsaved.
+    void OfferRecoveredPlans();
     // Shows the chart from another zoom level or first date than the current ones.
     void ShowView(std::optional<int> zoom, std::optional<DateTriple> firstDate);
     void RunCommand(int id);
@@ -110,6 +117,9 @@ private:
     ToolBar toolBar{view};
     FileCommands files;
     QtFormatDialogs formatDialogs;
+    RecoveryStore recoveryStore;
+    Recovery recovery;
+    RecoveryTimer recoveryTimer;
     HelpWindow help;
     ChartWidget* chart = nullptr;
     QScrollBar* vBar = nullptr;

@@ -22,6 +22,7 @@ int main(int argc, char* argv[])
     }
     td::MainWindow window;
     window.show();
+    window.OfferRecoveredPlans();
     window.OpenFiles(options->files);
     window.ShowView(options->zoom, options->firstDate);
     return application.exec();

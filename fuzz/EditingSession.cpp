@@ -144,26 +144,33 @@ bool EditingSession::CloseWindow()
 
 void EditingSession::OpenFile(const std::string& path)
 {
-    NoteAdded(view.DocumentAdded(files.OpenDocumentFile(path)));
+    const int before = workspace.DocumentCount();
+    view.DocumentAdded(files.OpenDocumentFile(path));
+    NoteAdded(before);
 }
 
 void EditingSession::New()
 {
     static constexpr std::array Answers = {0, DocumentKind::Project, DocumentKind::Schedule};
     const int kind = input.Pick(Answers);
+    const int before = workspace.DocumentCount();
     if (kind == 0 || !workspace.AddDocument(kind))
         return;
-    NoteAdded(view.DocumentAdded(kind));
+    view.DocumentAdded(kind);
+    NoteAdded(before);
 }
 
 void EditingSession::Open()
 {
-    NoteAdded(view.DocumentAdded(files.OpenDocument()));
+    const int before = workspace.DocumentCount();
+    view.DocumentAdded(files.OpenDocument());
+    NoteAdded(before);
 }
 
-void EditingSession::NoteAdded(int added)
+// Opening a plan already open adds nothing.
+void EditingSession::NoteAdded(int countBefore)
 {
-    if (added)
+    if (workspace.DocumentCount() > countBefore)
         events.added.push_back(workspace.Doc(workspace.DocumentCount() - 1));
 }
 

@@ -61,7 +61,7 @@ private:
     void SelectTool(int tool);
     bool RunViewCommand(int id);
     bool RunRowCommand(int id);
-    void NoteAdded(int kind);
+    void NoteAdded(int countBefore);
 };
 
 }  // namespace td::fuzz

@@ -133,8 +133,9 @@ void EditingSteps::UndoRedo()
 {
     Trace("undo, redo, undo");
     Step([&] {
+        // The window runs no command under a drag.
         const std::vector<std::vector<uint8_t>> before = DocumentImages(session.workspace);
-        if (!session.view.Undo())
+        if (session.view.Dragging() || !session.view.Undo())
             return;
         const std::vector<std::vector<uint8_t>> undone = DocumentImages(session.workspace);
         Require(session.view.Redo() == 1, "what was undone can be redone");

@@ -89,10 +89,8 @@ int FileCommands::OpenDocumentFile(const std::string& path)
         return 0;
     }
     // A plan is never open twice: two editions of one file could only overwrite each other.
-    for (int doc = 0; doc < workspace.DocumentCount(); ++doc) {
-        if (SameFile(DocumentPath(*workspace.Doc(doc)), path))
-            return workspace.DocumentKind(doc);
-    }
+    if (const int open = OpenSlotOf(path); open >= 0)
+        return workspace.DocumentKind(open);
     if (!workspace.AddDocument(0))
         return 0;
     const int doc = workspace.DocumentCount() - 1;
@@ -108,6 +106,36 @@ int FileCommands::OpenDocumentFile(const std::string& path)
     workspace.RebuildVisibleRows();
     workspace.UpdateDateRange(nullptr);
     return kind;
+}
+
+int FileCommands::RestoreDocument(const std::vector<uint8_t>& image, const std::string& path,
+                                  const std::optional<FileStamp>& stamp)
+{
+    if (!workspace.AddDocument(0))
+        return 0;
+    const int doc = workspace.DocumentCount() - 1;
+    Document& document = *workspace.Doc(doc);
+    const bool named = OpenSlotOf(path) < 0 && StorePath(document, path);
+    const int kind = ReadDocumentImage(document, image, boxes);
+    if (kind == 0) {
+        workspace.RemoveDocument(doc);
+        return 0;
+    }
+    document.SetModState(Modified);
+    if (named)
+        document.SetDiskStamp(stamp);
+    workspace.RebuildVisibleRows();
+    workspace.UpdateDateRange(nullptr);
+    return kind;
+}
+
+int FileCommands::OpenSlotOf(const std::string& path) const
+{
+    for (int doc = 0; doc < workspace.DocumentCount(); ++doc) {
+        if (!path.empty() && SameFile(DocumentPath(*workspace.Doc(doc)), path))
+            return doc;
+    }
+    return -1;
 }
 
 int FileCommands::SaveAll(bool saveAs)

@@ -1,6 +1,11 @@
 #pragma once
 
+#include "model/FileStamp.h"
 #include "model/SavePrompt.h"
+
+#include <cstdint>
+#include <optional>
+#include <vector>
 
 #include <string>
 #include <string_view>
@@ -25,6 +30,11 @@ public:
     int OpenDocument();
     // Opens a named file as Open would (the command line's files).
     int OpenDocumentFile(const std::string& path);
+    // A recovered plan, opened as a modified document named as its file was (unnamed when that
+    // plan is already open); the stamp is that file as it was when last read or written. 0 when
+    // the image does not read back or no slot is free.
+    int RestoreDocument(const std::vector<uint8_t>& image, const std::string& path,
+                        const std::optional<FileStamp>& stamp);
     int SaveAll(bool saveAs);
     int SaveDocument(int doc, bool saveAs);
     // Slot -1 asks about every modified document in slot order.
@@ -34,6 +44,7 @@ public:
 private:
     bool ChooseTarget(Document& document, bool saveAs);
     bool MayOverwrite(const Document& document);
+    int OpenSlotOf(const std::string& path) const;
     int SlotOf(const Document& document) const;
 
     Workspace& workspace;

@@ -20,6 +20,7 @@
 #include <QToolButton>
 
 #include <cstring>
+#include <filesystem>
 
 namespace td {
 namespace {
@@ -140,7 +141,12 @@ TEST_F(MainWindowTest, SaveAndReopenThroughTheCommands)
     MarkModified(0, dir.Path("plan.tdp"));
     window->RunCommand(CmdSave);
     EXPECT_EQ(window->Model().Doc(0)->ModState(), Clean);
+    // A plan already open is not opened twice; a copy of its file opens beside it.
     chooser.Answer(dir.Path("plan.tdp"));
+    window->RunCommand(CmdOpen);
+    EXPECT_EQ(window->Model().DocumentCount(), 1);
+    std::filesystem::copy_file(dir.Path("plan.tdp"), dir.Path("copy.tdp"));
+    chooser.Answer(dir.Path("copy.tdp"));
     window->RunCommand(CmdOpen);
     ASSERT_EQ(window->Model().DocumentCount(), 2);
     EXPECT_EQ(DocumentImage(*window->Model().Doc(1)), DocumentImage(*window->Model().Doc(0)));
@@ -178,7 +184,7 @@ TEST_F(MainWindowTest, CommandLineFilesOpenInOrder)
     MarkModified(1, dir.Path("b.tds"));
     window->RunCommand(CmdSave);
 
-    MainWindow second(WindowServices { &chooser, &boxes });
+    MainWindow second(WindowServices { &chooser, &boxes, dir.Path("recovery") });
     second.OpenFiles({ dir.Path("b.tds"), dir.Path("missing.tdp"), dir.Path("a.tdp") });
     ASSERT_EQ(second.Model().DocumentCount(), 2);
     EXPECT_EQ((std::vector<int> { second.Model().DocumentKind(0), second.Model().DocumentKind(1), second.View().Layout().Zoom() }),

@@ -17,7 +17,7 @@ class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        window = std::make_unique<MainWindow>(WindowServices { &chooser, &boxes });
+        window = std::make_unique<MainWindow>(WindowServices { &chooser, &boxes, dir.Path("recovery") });
         window->resize(1200, 700);
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

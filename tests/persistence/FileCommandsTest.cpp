@@ -61,7 +61,10 @@ TEST_F(FileCommandsTest, SaveWritesWithoutADialogAndOpenReadsItBackClean)
     ASSERT_EQ(files.SaveAll(false), 1);
     EXPECT_EQ((std::vector<int> {chooser.Asked(), ws.Doc(doc)->ModState(), ws.Undo().Count()}), (std::vector<int> {0, Clean, 0}));
 
-    chooser.Answer(path);
+    // The plan is open already, so it reads back through a copy of its file.
+    EXPECT_EQ((std::pair {files.OpenDocumentFile(path), ws.DocumentCount()}), (std::pair {int(DocumentKind::Project), 1}));
+    std::filesystem::copy_file(path, dir.Path("copy.tdp"));
+    chooser.Answer(dir.Path("copy.tdp"));
     ASSERT_EQ(files.OpenDocument(), DocumentKind::Project);
     EXPECT_EQ(ws.Doc(1)->ModState(), Clean);
     const auto reread = DocumentImage(*ws.Doc(1));
