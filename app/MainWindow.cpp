@@ -449,7 +449,7 @@ int MainWindow::SelectTool(int id)
 void MainWindow::closeEvent(QCloseEvent* event)
 {
     if (exiting) {
-        recovery.KeepCopies();
+        recovery.LeaveUnsaved();
         event->accept();
         return;
     }

@@ -134,4 +134,10 @@ void Recovery::Finish()
     store.RemoveAll();
 }
 
+void Recovery::LeaveUnsaved()
+{
+    KeepCopies();
+    store.Unlock();
+}
+
 }  // namespace td

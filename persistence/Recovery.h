@@ -29,6 +29,8 @@ public:
     int OfferOrphans();
     // A clean exit: no copy is left.
     void Finish();
+    // An exit without the save prompt: what is unsaved stays in copies for the next start.
+    void LeaveUnsaved();
 
 private:
     bool Current(const Document& document) const;

@@ -264,6 +264,13 @@ void RecoveryStore::RemoveAll()
         if (SplitCopyName(entry.path().filename().string(), owner, key) && owner == session)
             std::filesystem::remove(entry.path(), error);
     }
+    Unlock();
+}
+
+void RecoveryStore::Unlock()
+{
+    if (!Ready())
+        return;
     std::remove(SessionPath(session, LockExtension).c_str());
     close(lockFd);
     lockFd = -1;
@@ -292,8 +299,12 @@ std::vector<RecoveryCopy> RecoveryStore::ClaimOrphans()
     for (const auto& entry : std::filesystem::directory_iterator(directory, error)) {
         std::string owner;
         int key = 0;
-        if (SplitCopyName(entry.path().filename().string(), owner, key) && owner != session)
+        const std::string name = entry.path().filename().string();
+        if (SplitCopyName(name, owner, key) && owner != session)
             sessions[owner].insert(key);
+        // The lock of an editor killed with nothing unsaved is claimed only to be removed.
+        else if (EndsWith(name, LockExtension) && name != session + LockExtension)
+            sessions[name.substr(0, name.size() - std::strlen(LockExtension))];
     }
     for (const auto& [owner, keys] : sessions) {
         if (!Claim(owner))

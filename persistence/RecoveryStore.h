@@ -44,6 +44,8 @@ public:
     void Remove(int key);
     // A clean exit: this editor's copies and its lock go.
     void RemoveAll();
+    // An exit that leaves copies for the next start: only the lock goes.
+    void Unlock();
 
     // Copies of editors no longer running, now this editor's to offer; their sessions stay
     // locked until ReleaseClaims. A record that does not parse comes back with no image read.
