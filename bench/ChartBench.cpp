@@ -4,6 +4,7 @@
 #include "model/Workspace.h"
 #include "persistence/DocumentFile.h"
 #include "persistence/HolidayFile.h"
+#include "persistence/RecoveryStore.h"
 #include "view/ChartView.h"
 #include "view/EditMode.h"
 #include "view/Surface.h"
@@ -272,6 +273,26 @@ void BM_ReadAndFirstRedraw(benchmark::State& state)
     std::remove(path.c_str());
 }
 BENCHMARK(BM_ReadAndFirstRedraw)->Unit(benchmark::kMillisecond);
+
+// (d2) Writing the recovery copy of a modified 65,536-item plan, as the editor does when the
+// user pauses: compaction, the file image, the safe replacement of copy and record.
+void BM_RecoveryCopy(benchmark::State& state)
+{
+    Workspace workspace;
+    FillWorkspace(workspace, OneDocumentPlan, BenchWindow);
+    const std::string directory = QDir::temp().filePath(QStringLiteral("td-bench-recovery-%1").arg(getpid())).toStdString();
+    RecoveryStore store(directory);
+    for (auto _ : state) {
+        if (!store.Write(0, *workspace.Doc(0))) {
+            state.SkipWithError("cannot write the copy");
+            break;
+        }
+    }
+    state.counters["items"] = workspace.ItemCount(0);
+    store.RemoveAll();
+    QDir(QString::fromStdString(directory)).removeRecursively();
+}
+BENCHMARK(BM_RecoveryCopy)->Unit(benchmark::kMillisecond);
 
 // (e) One scroll step on the worst screen: down and back up by a row, right and back by a day.
 void RunScroll(benchmark::State& state, int (ChartView::*scroll)(int, int), int forward, int back)

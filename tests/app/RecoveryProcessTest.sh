@@ -2,7 +2,8 @@
 # Recovery with real editors on a virtual X display, driven by real mouse and key events:
 # editors changed by a drag and killed with SIGKILL offer their plans to the next editor, which
 # saves exactly what a save before the kill would have written; a running editor's copies are
-# not offered; a clean exit leaves no copy; a damaged copy is set aside and reported once.
+# not offered; a clean exit leaves no copy; a damaged copy is set aside and reported once; a save
+# over a file another process changed asks first.
 # Usage: RecoveryProcessTest.sh EDITOR EXAMPLES_DIR. Exits 77 (skipped) without Xvfb or xdotool.
 set -euo pipefail
 editor=$1
@@ -11,15 +12,17 @@ command -v Xvfb >/dev/null && command -v xdotool >/dev/null || { echo "Xvfb or x
 
 work=$(mktemp -d)
 pids=()
+declare -A redo_keys
 cleanup() {
     for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
     rm -rf "$work"
 }
 trap cleanup EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+fail() { echo "FAIL: $*" >&2; ls -la "$copies" >&2; tail -20 "$work/editor.log" >&2; exit 1; }
 
+# No reset when the last client leaves: an editor started then would find no server.
 exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 pids+=($!)
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$work/display")"
@@ -33,11 +36,12 @@ start_editor() {
     last=$!
 }
 
-# Waits for a window whose title matches and gives it the keyboard (no window manager here).
+# Waits for the last started editor's window whose title matches and gives it the keyboard (no
+# window manager here).
 focus() {
     local window=""
     for _ in $(seq 100); do
-        window=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1) && [ -n "$window" ] && break
+        window=$(xdotool search --onlyvisible --pid "$last" --name "$1" 2>/dev/null | tail -1) && [ -n "$window" ] && break
         sleep 0.1
     done
     [ -n "$window" ] || fail "no window \"$1\""
@@ -62,6 +66,7 @@ wait_for_copies() {
 
 # The File menu's last entry, Exit: it ends without the save prompt.
 exit_editor() {
+    last=$1
     focus '^Timeline Draft$'
     xdotool mousemove 34 8 click 1
     sleep 0.3
@@ -70,13 +75,16 @@ exit_editor() {
     fail "the editor did not exit"
 }
 
-# What a save before the kill writes: the same drag and Ctrl+S in an editor of its own.
+# What a save before the kill writes: the same drags and Ctrl+S in an editor of its own, with
+# the last drag undone and redone by each of the two redo keys on the way.
+redo_keys[a]=ctrl+y
+redo_keys[b]=ctrl+shift+z
 for plan in a b; do
     cp "$examples/project.tdp" "$work/ref-$plan.tdp"
     XDG_STATE_HOME="$work/ref-state" start_editor "$work/ref-$plan.tdp"
     draw_task
     [ "$plan" = b ] && { sleep 0.3; xdotool mousemove 430 330 mousedown 1 mousemove 510 330 mouseup 1; }
-    xdotool key ctrl+s
+    xdotool key ctrl+z "${redo_keys[$plan]}" ctrl+s
     sleep 0.5
     exit_editor "$last"
     cmp -s "$examples/project.tdp" "$work/ref-$plan.tdp" && fail "the reference save of $plan changed nothing"
@@ -127,4 +135,19 @@ start_editor
 sleep 2
 xdotool search --name '^Error$' >/dev/null 2>&1 && fail "the damaged copy was reported twice"
 exit_editor "$last"
-echo "recovery: killed editors recovered, clean exit left no copy, damaged copy set aside"
+
+# A save over a plan another process changed asks; No, the default, leaves the file as the other
+# process wrote it and the document modified (its copy stays).
+cp "$examples/project.tdp" "$work/d.tdp"
+start_editor "$work/d.tdp"
+draw_task
+printf 'x' >> "$work/d.tdp"
+cp "$work/d.tdp" "$work/d-other.tdp"
+focus '^Timeline Draft$'
+xdotool key ctrl+s
+focus 'ファイルの上書き'
+xdotool key Return
+sleep 0.5
+cmp "$work/d-other.tdp" "$work/d.tdp" || fail "the save overwrote another process's change"
+wait_for_copies 1
+echo "recovery: killed editors recovered, clean exit left no copy, damaged copy set aside, other writer kept"
