@@ -1,4 +1,5 @@
 #include "app/MainWindow.h"
+#include "app/QtTranslations.h"
 #include "app/StartOptions.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ int main(int argc, char* argv[])
     // editor with the unsaved edits.
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
+    td::InstallQtTranslations(application);
     // Lets the desktop match the window to the installed entry, for its icon in docks.
     QGuiApplication::setDesktopFileName("timeline-draft");
     std::string error;

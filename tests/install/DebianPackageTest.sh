@@ -10,7 +10,7 @@ deb=$(find "$scratch" -maxdepth 1 -name 'timeline-draft_*.deb')
 
 depends=$(dpkg-deb --field "$deb" Depends)
 echo "Depends: $depends"
-for package in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-ipafont-gothic; do
+for package in libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n fonts-ipafont-gothic; do
     grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package"
 done
 
@@ -21,4 +21,4 @@ for file in ./usr/bin/timeline-draft ./usr/bin/tdtool ./usr/share/applications/t
     grep -q " $file\$" <<<"$contents" || fail "package lacks $file"
 done
 
-finish "the package depends on Qt 6, its window-system plugins and the chart's font"
+finish "the package depends on Qt 6, its window-system plugins, its Japanese texts and the chart's font"
