@@ -12,26 +12,6 @@ namespace {
 
 using namespace fixtures;
 
-TEST(UndoLog, UndoTakesBackOneGroupNewestEntryFirst)
-{
-    Workspace ws;
-    const int doc = AddProject(ws, {0});
-    const int first = ws.AddItem(0, Task(0, 0, 1, 2));
-    ws.SelectItem(0, first);
-    ChartItem changed = Task(0, 1, 1, 3);
-    changed.state = ItemSelected;
-    ASSERT_EQ(ws.ReplaceSelectedItem(0, changed), 1);
-    const int replacement = ws.SelectionIndex(0);
-    EXPECT_EQ((std::pair {ws.Undo().Group(), ws.Undo().Count()}), (std::pair {2, 3}));
-    ASSERT_EQ(ws.UndoLast(), 1);
-    EXPECT_EQ((std::vector<int> {ws.ItemState(doc, replacement), ws.ItemState(doc, first), ws.Undo().Count()}),
-              (std::vector<int> {ItemDeleted, ItemNormal, 1}));
-
-    ASSERT_EQ(ws.UndoLast(), 1);
-    EXPECT_EQ(ws.ItemState(doc, first), ItemDeleted);
-    EXPECT_EQ(ws.UndoLast(), 0);
-}
-
 TEST(UndoLog, SkipsUnknownCodesAndEntriesThatNoLongerFit)
 {
     Workspace ws;

@@ -160,28 +160,25 @@ TEST(Workspace, RowEditsThatChangeNothingRecordNothing)
 TEST(Workspace, DateRangeCoversEveryItemAndStartsEmpty)
 {
     Workspace ws;
-    int year = -1, month = -1, day = -1;
+    const auto range = [&ws] {
+        int year = -1, month = -1, day = -1, endYear = -1, endMonth = -1, endDay = -1;
+        ws.GetDateRange(year, month, day, false);
+        ws.GetDateRange(endYear, endMonth, endDay, true);
+        return std::pair {year * 10000 + month * 100 + day, endYear * 10000 + endMonth * 100 + endDay};
+    };
     ws.UpdateDateRange(nullptr);
-    for (const bool end : {false, true}) {
-        ws.GetDateRange(year, month, day, end);
-        EXPECT_EQ(year, 0);
-    }
+    EXPECT_EQ(range(), (std::pair {0, 0}));
 
     const int doc = AddProject(ws, {0});
     ws.AddItem(0, Task(0, 0, 10, 12));
     const int early = ws.AddItem(0, Task(0, 0, 3, 5));
     AddProject(ws, {0});
     ws.AddItem(1, Task(0, 0, 1, 20, 6));
-    ws.GetDateRange(year, month, day, false);
-    EXPECT_EQ(month * 100 + day, 503);
-    ws.GetDateRange(year, month, day, true);
-    EXPECT_EQ(year * 10000 + month * 100 + day, 20090620);
-
+    EXPECT_EQ(range(), (std::pair {20090503, 20090620}));
     // Deleted items still count when the range is recomputed.
     ws.Doc(doc)->DeleteItem(early);
     ws.UpdateDateRange(nullptr);
-    ws.GetDateRange(year, month, day, false);
-    EXPECT_EQ(month * 100 + day, 503);
+    EXPECT_EQ(range(), (std::pair {20090503, 20090620}));
 }
 
 TEST(Workspace, CloseDocumentAsksFirstThenDropsItsEntriesAndRenumbersTheLaterOnes)
