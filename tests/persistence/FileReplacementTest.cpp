@@ -124,20 +124,6 @@ TEST_F(FileReplacementTest, FailedWritesChangeNothing)
     EXPECT_EQ(FileBytes(dir.Path("plain")), Chars("x"));
 }
 
-// Runs `step` with the soft limit of `resource` lowered to `limit`.
-template <typename Step>
-auto WithLimit(int resource, rlim_t limit, Step step)
-{
-    rlimit saved {};
-    getrlimit(resource, &saved);
-    rlimit limited = saved;
-    limited.rlim_cur = limit;
-    setrlimit(resource, &limited);
-    const auto result = step();
-    setrlimit(resource, &saved);
-    return result;
-}
-
 // The file is replaced keeping its mode and leaving no temporary file. A file size limit makes the
 // write itself fail, even for root: the old file stays. With no file descriptor left for a
 // temporary file, a writable file is still saved, overwritten in place.
@@ -154,7 +140,13 @@ TEST_F(FileReplacementTest, ReplacesKeepingTheModeAndAWriteCutShortKeepsTheOldFi
     for (const auto& c : cases) {
         WriteBytes(dir.Path("plan.tdp"), std::string(100, 'o'));
         chmod(dir.Path("plan.tdp").c_str(), 0640);
-        EXPECT_EQ(WithLimit(c.resource, c.limit, [&] { return ReplaceFile(dir.Path("plan.tdp"), c.bytes); }), c.saved);
+        rlimit saved {};
+        getrlimit(c.resource, &saved);
+        const rlimit limited {c.limit, saved.rlim_max};
+        setrlimit(c.resource, &limited);
+        const bool replaced = ReplaceFile(dir.Path("plan.tdp"), c.bytes);
+        setrlimit(c.resource, &saved);
+        EXPECT_EQ(replaced, c.saved);
         ExpectOnly("", "plan.tdp", c.content);
         struct stat info {};
         ASSERT_EQ(stat(dir.Path("plan.tdp").c_str(), &info), 0);
