@@ -9,12 +9,6 @@
 namespace td {
 namespace {
 
-TEST(Dates, LeapYearsFollowTheFourYearRule)
-{
-    EXPECT_EQ((std::vector<int> {IsLeapYear(2000), IsLeapYear(2096), IsLeapYear(2001), IsLeapYear(2098)}), (std::vector<int> {1, 1, 0, 0}));
-    EXPECT_EQ((std::vector<int> {DaysInMonth(2008, 2), DaysInMonth(2009, 2), DaysInMonth(2009, 4)}), (std::vector<int> {29, 28, 30}));
-}
-
 // Months are applied before days and the day is not clamped to the month; a step out of the
 // century is refused and changes nothing.
 TEST(Dates, StepDateMovesByMonthsThenDaysWithinTheCentury)
@@ -44,22 +38,19 @@ TEST(Dates, StepDateMovesByMonthsThenDaysWithinTheCentury)
     EXPECT_EQ((std::vector<int> {Weekday(2000, 1, 1), Weekday(2001, 1, 1), Weekday(2026, 12, 6)}), (std::vector<int> {6, 1, 0}));
 }
 
-TEST(Dates, DaysBetweenCountsAcrossMonthsAndYears)
+TEST(Dates, LeapYearsDayCountsComparisonsAndDayIndices)
 {
+    EXPECT_EQ((std::vector<int> {IsLeapYear(2000), IsLeapYear(2096), IsLeapYear(2001), IsLeapYear(2098)}), (std::vector<int> {1, 1, 0, 0}));
+    EXPECT_EQ((std::vector<int> {DaysInMonth(2008, 2), DaysInMonth(2009, 2), DaysInMonth(2009, 4)}), (std::vector<int> {29, 28, 30}));
     EXPECT_EQ((std::vector<int> {DaysBetween(2009, 12, 30, 2010, 1, 2), DaysBetween(2008, 2, 1, 2008, 3, 1),
                                  DaysBetween(2009, 4, 1, 2009, 4, 10), DaysBetween(2000, 1, 1, 2001, 1, 1)}),
               (std::vector<int> {3, 29, 9, 366}));
-}
-
-TEST(Dates, CompareDatesLooksAtYearThenMonthThenDay)
-{
+    // 2 when the first date is later, 1 when it is earlier.
     EXPECT_EQ((std::vector<int> {CompareDates(2009, 5, 1, 2009, 4, 30), CompareDates(2009, 4, 30, 2009, 5, 1),
                                  CompareDates(2010, 1, 1, 2009, 12, 31), CompareDates(2009, 4, 30, 2009, 4, 30)}),
               (std::vector<int> {2, 1, 2, 0}));
-}
 
-TEST(Dates, DayIndexLaysOutEveryYearWith366Days)
-{
+    // Every year is laid out with 366 days.
     EXPECT_EQ((std::vector<int> {DayIndex(1, 1), DayIndex(2, 29), DayIndex(3, 1), DayIndex(12, 31)}), (std::vector<int> {0, 59, 60, 365}));
     int m = 0, d = 0;
     for (const auto& [index, date] : {std::pair {121, 501}, {59, 229}}) {

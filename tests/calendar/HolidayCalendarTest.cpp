@@ -32,29 +32,26 @@ protected:
     HolidayCalendar calendar{holidayFiles};
 };
 
+// Dates outside the table load nothing; a year without a file, or outside the range, is cached
+// as having no holidays.
 TEST_F(HolidayCalendarTest, ReplacesTheTableFartherFromTheAskedYear)
 {
     for (int year = 2008; year <= 2011; ++year)
         SaveJanuaryHoliday(year, year - 2000);
+    testing::WriteBytes(dir.Path("2100.cal"), "# TimelineDraft Holiday File\r\n0101\r\n");
+    for (const auto& [month, day] : {std::pair {0, 1}, {13, 1}, {1, 0}, {1, 32}, {-1, -1}})
+        EXPECT_EQ(calendar.IsHoliday(2009, month, day), 0) << month << "/" << day;
     ExpectCached(0, 0);
     const struct { int year, day, holiday, cached0, cached1; } steps[] = {
         {2009, 9, 1, 2009, 0}, {2010, 10, 1, 2009, 2010}, {2009, 10, 0, 2009, 2010}, {2010, 9, 0, 2009, 2010},
         {2011, 11, 1, 2011, 2010}, {2008, 8, 1, 2008, 2010}, {2008, 11, 0, 2008, 2010}, {2010, 10, 1, 2008, 2010},
+        {2100, 1, 0, 2100, 2010}, {2012, 12, 0, 2012, 2010},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.year * 100 + step.day);
         EXPECT_EQ(calendar.IsHoliday(step.year, 1, step.day), step.holiday);
         ExpectCached(step.cached0, step.cached1);
     }
-}
-
-TEST_F(HolidayCalendarTest, YearsWithoutFilesReadAsNoHolidayButAreCached)
-{
-    testing::WriteBytes(dir.Path("2100.cal"), "# TimelineDraft Holiday File\r\n0101\r\n");
-    EXPECT_EQ(calendar.IsHoliday(2100, 1, 1), 0);
-    ExpectCached(2100, 0);
-    EXPECT_EQ(calendar.IsHoliday(2009, 1, 1), 0);
-    ExpectCached(2100, 2009);
 }
 
 // A reload rereads the cached years and leaves empty tables empty.
@@ -92,13 +89,6 @@ TEST_F(HolidayCalendarTest, ARunOfDaysAgreesWithEachDateAcrossTheNewYear)
     }
     EXPECT_EQ(fromRun, fromDates);
     EXPECT_EQ(fromRun, (std::vector<int> {0, 0, 0, 1, 0, 0, 1, 0, 0, 0}));
-}
-
-TEST_F(HolidayCalendarTest, DatesOutsideTheTableReadAsNoHolidayAndLoadNothing)
-{
-    for (const auto& [month, day] : {std::pair {0, 1}, {13, 1}, {1, 0}, {1, 32}, {-1, -1}})
-        EXPECT_EQ(calendar.IsHoliday(2009, month, day), 0) << month << "/" << day;
-    ExpectCached(0, 0);
 }
 
 }  // namespace

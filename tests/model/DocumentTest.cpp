@@ -19,12 +19,9 @@ Document ProjectWithLevels(std::initializer_list<int> levels)
     return doc;
 }
 
-ChartItem Task(int rowId)
-{
-    return fixtures::Task(rowId, 0, 1, 2);
-}
+ChartItem Task(int rowId) { return fixtures::Task(rowId, 0, 1, 2); }
 
-TEST(Document, StartsEmptyAndItsKindIsFixedBeforeTheFirstRow)
+TEST(Document, StartsEmptyItsKindIsFixedByTheFirstRowAndNewRowsGetIdsColoursAndLanes)
 {
     Document doc;
     EXPECT_EQ((std::vector<int> {doc.Kind(), doc.ItemCapacity(), doc.Path()[0], doc.FoldState(0)}), std::vector<int>(4, 0));
@@ -35,39 +32,42 @@ TEST(Document, StartsEmptyAndItsKindIsFixedBeforeTheFirstRow)
     doc.SetKind(DocumentKind::Project);
     EXPECT_EQ((std::vector<int> {doc.Kind(), doc.RowAtPosition(0)->lanes, doc.ModState()}),
               (std::vector<int> {DocumentKind::Schedule, 6, Clean}));
-}
 
-TEST(Document, NewRowsGetIdsColoursAndLanes)
-{
-    Document doc = ProjectWithLevels({0, 1});
-    const ProjectRow* row = doc.RowAtPosition(1);
-    ASSERT_NE(row, nullptr);
-    EXPECT_EQ((std::vector<int> {row->id, row->state, row->lanes, doc.RowAtPosition(0)->hasChildren, row->hasChildren, doc.NextRowId()}),
+    Document project = ProjectWithLevels({0, 1});
+    const ProjectRow* row = project.RowAtPosition(1);
+    EXPECT_EQ((std::vector<int> {row->id, row->state, row->lanes, project.RowAtPosition(0)->hasChildren, row->hasChildren,
+                                 project.NextRowId()}),
               (std::vector<int> {1, RowShown, 2, 1, 0, 2}));
     EXPECT_EQ(row->backColor, 0xFFFFFFu);
 }
 
-TEST(Document, AppendRowKeepsIdsAndRaisesTheCounter)
+TEST(Document, AppendRowKeepsIdsAndTheOrderHolds256RowsAndRefusesMore)
 {
     Document doc;
     doc.SetKind(DocumentKind::Project);
+    ProjectRow row;
+    row.state = RowShown;
+    row.lanes = 1;
     for (int id : {0, 7, 3}) {
-        ProjectRow row;
         row.id = id;
-        row.state = RowShown;
-        row.lanes = 1;
         ASSERT_EQ(doc.AppendRow(row), 1);
     }
     EXPECT_EQ((std::vector<int> {doc.NextRowId(), doc.RowIdAtPosition(2), doc.RowIdAtPosition(3), doc.ModState()}),
               (std::vector<int> {8, 3, 0, Clean}));
+    while (doc.OrderCount() < MaxOrder)
+        ASSERT_EQ(doc.AddRow(1), 1);
+    const int rowCount = doc.RowCount();
+    row.id = 999;
+    EXPECT_EQ((std::vector<int> {doc.AddRow(1), doc.InsertChildRow(0), doc.AppendRow(row)}), (std::vector<int> {0, -1, 0}));
+    EXPECT_EQ((std::vector<int> {doc.OrderCount(), doc.RowCount(), doc.NextRowId(), doc.ModState()}),
+              (std::vector<int> {MaxOrder, rowCount, MaxOrder + 5, Clean}));
 }
 
 TEST(Document, InsertChildRowGoesAfterTheWholeSubtree)
 {
     Document doc = ProjectWithLevels({0, 1, 2, 1});
     doc.RowAtPosition(3)->lanes = 5;
-    const int32_t packed = doc.InsertChildRow(1);
-    EXPECT_EQ(PackedPosition(packed), 3);
+    EXPECT_EQ(PackedPosition(doc.InsertChildRow(1)), 3);
     const ProjectRow* child = doc.RowAtPosition(3);
     // The lanes are copied from the record appended last.
     EXPECT_EQ((std::vector<int> {child->level, child->id, child->lanes, doc.ModState()}), (std::vector<int> {2, 4, 5, Modified}));
@@ -77,23 +77,7 @@ TEST(Document, InsertChildRowGoesAfterTheWholeSubtree)
     EXPECT_EQ(last.RowAtPosition(2)->level, 3);
 }
 
-TEST(Document, TheOrderHolds256RowsAndRefusesMore)
-{
-    Document doc;
-    doc.SetKind(DocumentKind::Project);
-    for (int i = 0; i < MaxOrder; ++i)
-        ASSERT_EQ(doc.AddRow(i == 0 ? 0 : 1), 1);
-    const int rowCount = doc.RowCount();
-    EXPECT_EQ(doc.AddRow(1), 0);
-    EXPECT_EQ(doc.InsertChildRow(0), -1);
-    ProjectRow row;
-    row.id = 999;
-    EXPECT_EQ(doc.AppendRow(row), 0);
-    EXPECT_EQ((std::vector<int> {doc.OrderCount(), doc.RowCount(), doc.NextRowId(), doc.ModState()}),
-              (std::vector<int> {MaxOrder, rowCount, MaxOrder, Clean}));
-}
-
-TEST(Document, RemoveAndRestoreRowAreInverses)
+TEST(Document, RemoveRestoreReplaceAndPutAreInverses)
 {
     Document only = ProjectWithLevels({0});
     EXPECT_EQ((std::vector<int> {only.RemoveRowAt(0), only.OrderCount(), only.ModState()}), (std::vector<int> {-1, 1, Clean}));
@@ -101,30 +85,25 @@ TEST(Document, RemoveAndRestoreRowAreInverses)
     EXPECT_EQ(doc.RemoveRowAt(3), -1);
     const int32_t packed = doc.RemoveRowAt(1);
     EXPECT_EQ(packed, PackPosition(1, 1));
-    EXPECT_EQ(doc.OrderCount(), 2);
-    EXPECT_EQ(doc.RowAtPosition(1)->level, 2);  // the child stays, with its level
-    EXPECT_EQ(doc.RowRecord(1).state, RowDeleted);
-    EXPECT_EQ(doc.RestoreRowAt(0, 1), -1);  // not deleted
-    EXPECT_EQ(doc.RestoreRowAt(1, 3), -1);  // beyond the order
+    // The child stays, with its level.
+    EXPECT_EQ((std::vector<int> {doc.OrderCount(), doc.RowAtPosition(1)->level, doc.RowRecord(1).state}),
+              (std::vector<int> {2, 2, RowDeleted}));
+    // Not deleted, and beyond the order.
+    EXPECT_EQ(doc.RestoreRowAt(0, 1) + doc.RestoreRowAt(1, 3), -2);
     EXPECT_EQ(doc.RestoreRowAt(PackedIndex(packed), PackedPosition(packed)), packed);
     EXPECT_EQ((std::pair {doc.RowIdAtPosition(1), doc.RowAtPosition(1)->state}), (std::pair {1, int(RowShown)}));
-}
 
-TEST(Document, ReplaceThenPutBringsTheFirstRecordBack)
-{
-    Document doc = ProjectWithLevels({0, 1});
-    ASSERT_NE(doc.RowAtPosition(1), nullptr);
     ProjectRow changed = *doc.RowAtPosition(1);
     changed.lanes = 4;
     std::strcpy(changed.name, "x");
-    EXPECT_EQ(doc.ReplaceRowAt(2, changed), -1);
-    const int32_t packed = doc.ReplaceRowAt(1, changed);
-    EXPECT_EQ(packed, PackPosition(1, 1));
+    EXPECT_EQ(doc.ReplaceRowAt(3, changed), -1);
+    const int32_t replaced = doc.ReplaceRowAt(1, changed);
+    EXPECT_EQ(replaced, PackPosition(1, 1));
     EXPECT_EQ(doc.RowAtPosition(1)->lanes * 10 + doc.RowAtPosition(1)->id, 41);
-    ASSERT_EQ(doc.PutRowAt(PackedPosition(packed), PackedIndex(packed)), 1);
-    EXPECT_EQ((std::vector<int> {doc.RowAtPosition(1)->lanes, doc.RowAtPosition(1)->state, doc.RowRecord(2).state}),
+    ASSERT_EQ(doc.PutRowAt(PackedPosition(replaced), PackedIndex(replaced)), 1);
+    EXPECT_EQ((std::vector<int> {doc.RowAtPosition(1)->lanes, doc.RowAtPosition(1)->state, doc.RowRecord(3).state}),
               (std::vector<int> {2, RowShown, RowDeleted}));
-    EXPECT_EQ(doc.PutRowAt(1, 3) + doc.PutRowAt(2, 0), 0);
+    EXPECT_EQ(doc.PutRowAt(1, 4) + doc.PutRowAt(3, 0), 0);
 }
 
 TEST(Document, MoveRowAtRefusesAtTheEdgesAndKeepsLevelsInRange)
@@ -133,13 +112,9 @@ TEST(Document, MoveRowAtRefusesAtTheEdgesAndKeepsLevelsInRange)
     int delta = 0;
     EXPECT_EQ((std::vector<int> {doc.MoveRowAt(0, RowUp, delta), doc.MoveRowAt(2, RowDown, delta), delta, doc.ModState()}),
               (std::vector<int> {0, 0, 0, Clean}));
-
-    EXPECT_EQ(doc.MoveRowAt(0, RowOutdent, delta), 1);
-    EXPECT_EQ(doc.RowAtPosition(0)->level, 0);
-    EXPECT_EQ(doc.ModState(), Modified);
-    EXPECT_EQ(doc.MoveRowAt(1, RowIndent, delta), 1);
-    EXPECT_EQ(doc.RowAtPosition(1)->level, 3);
-
+    EXPECT_EQ((std::vector<int> {doc.MoveRowAt(0, RowOutdent, delta), doc.RowAtPosition(0)->level, doc.ModState()}),
+              (std::vector<int> {1, 0, Modified}));
+    EXPECT_EQ((std::pair {doc.MoveRowAt(1, RowIndent, delta), doc.RowAtPosition(1)->level}), (std::pair {1, 3}));
     EXPECT_EQ((std::vector<int> {doc.MoveRowAt(2, RowUp, delta), delta, doc.RowIdAtPosition(1), doc.RowAtPosition(1)->hasChildren}),
               (std::vector<int> {1, -1, 2, 1}));
     EXPECT_EQ((std::vector<int> {doc.MoveRowAt(1, RowDown, delta), delta, doc.RowIdAtPosition(1), doc.RowAtPosition(2)->hasChildren}),
@@ -192,10 +167,10 @@ TEST(Document, CompactDropsDeletedRecordsAndRenumbersTheOrder)
     EXPECT_EQ((std::vector<int> {doc.RowCount(), doc.RowIndexAtPosition(0), doc.RowIndexAtPosition(1), doc.RowRecord(0).id, doc.RowRecord(1).id}),
               (std::vector<int> {2, 0, 1, 2, 0}));
     ASSERT_EQ(doc.ItemCount(), 3);
-    EXPECT_EQ((std::vector<int> {doc.ItemPtr(0)->start.rowId, doc.ItemPtr(1)->start.rowId, doc.ItemPtr(1)->state, doc.ItemPtr(2)->start.rowId}),
-              (std::vector<int> {0, 2, ItemSelected, 3}));
+    EXPECT_EQ((std::vector<int> {doc.ItemPtr(0)->start.rowId, doc.ItemPtr(1)->start.rowId, doc.ItemPtr(1)->state,
+                                 doc.ItemPtr(2)->start.rowId, doc.ModState()}),
+              (std::vector<int> {0, 2, ItemSelected, 3, Clean}));
     EXPECT_EQ(map, (std::vector<int>{0, -1, 1, 2}));
-    EXPECT_EQ(doc.ModState(), Clean);
 }
 
 }  // namespace

@@ -168,42 +168,51 @@ TEST(Selection, ItemsInFoldedRowsKeepTheirRowsWhenMoved)
     EXPECT_EQ((std::vector<int> {start.rowId, start.lane, start.day}), (std::vector<int> {2, 1, 11}));
 }
 
+// The drag: held items leave the drawing, the drop moves them, the release deselects. The add
+// and the drag are one undo group each, the drag's entries undone newest first.
 TEST(Selection, AddThenDragThenUndoTwice)
 {
     MovingOne t(Task(0, 0, 10, 12));
-    // The drag: held items leave the drawing, the drop moves them, the release deselects.
     t.ws.DeleteSelectedItems(false, false);
     EXPECT_EQ(t.ws.ItemState(t.doc, t.index), ItemDeleted);
     t.ws.MoveSelectedItems(3, 2);
     const int copy = t.ws.SelectionIndex(0);
     EXPECT_EQ(t.ws.ItemState(t.doc, copy), ItemSelected);
     t.ws.ClearSelection();
-    EXPECT_EQ((std::pair {t.ws.ItemState(t.doc, copy), t.ws.ItemPtr(t.doc, copy)->start.rowId}), (std::pair {int(ItemNormal), 1}));
+    EXPECT_EQ((std::vector<int> {t.ws.ItemState(t.doc, copy), t.ws.ItemPtr(t.doc, copy)->start.rowId, t.ws.Undo().Group(), t.ws.Undo().Count()}),
+              (std::vector<int> {ItemNormal, 1, 2, 4}));
 
     ASSERT_EQ(t.ws.UndoLast(), 1);
     EXPECT_EQ(States(t.ws, t.doc, {copy, t.index}), (std::vector<int> {ItemDeleted, ItemNormal}));
+    EXPECT_EQ(t.ws.Undo().Count(), 1);
     ASSERT_EQ(t.ws.UndoLast(), 1);
     EXPECT_EQ(t.ws.ItemState(t.doc, t.index), ItemDeleted);
     EXPECT_EQ(t.ws.UndoLast(), 0);
 }
 
-TEST(Selection, PasteRefusesToMixDocumentKinds)
+TEST(Selection, PasteFindsRowsByIdInTheTargetDocumentAndRefusesTheOtherKind)
 {
     Workspace ws;
-    AddProject(ws, {0});
+    AddProject(ws, {0, 1});
     ws.AddDocument(DocumentKind::Schedule);
-    const int task = ws.AddItem(0, Task(0, 0, 1, 2));
-    const int entry = ws.AddItem(1, EntryOn(3));
+    AddProject(ws, {0});
+    const int task = ws.AddItem(1, Task(1, 0, 5, 6));
+    const int entry = ws.AddItem(2, EntryOn(3));
     EXPECT_EQ(ws.PasteClipboard(0), 0);
 
-    ws.SelectItem(0, task);
+    ws.SelectItem(1, task);
     ws.CopySelection();
-    EXPECT_EQ(ws.PasteClipboard(1), 0);
-    EXPECT_EQ((std::vector<int> {ws.SelectionCount(), ws.ItemState(0, task), ws.ClipboardCount(), ws.ItemCount(1)}),
-              (std::vector<int> {1, ItemSelected, 1, 1}));
+    // The schedule takes no task, and document 2 has no row with id 1.
+    EXPECT_EQ(ws.PasteClipboard(2) + ws.PasteClipboard(3), 0);
+    EXPECT_EQ((std::vector<int> {ws.SelectionCount(), ws.ItemState(0, task), ws.ClipboardCount(), ws.ItemCount(1), ws.ItemCount(2)}),
+              (std::vector<int> {1, ItemSelected, 1, 1, 0}));
+    ws.Doc(2)->AddRow(1);
+    ws.RebuildVisibleRows();
+    ASSERT_EQ(ws.PasteClipboard(4), 1);
+    EXPECT_EQ((std::pair {ws.SelectionDoc(), ws.ItemCount(2)}), (std::pair {2, 1}));
 
     ws.ClearSelection();
-    ws.SelectItem(1, entry);
+    ws.SelectItem(2, entry);
     ws.CopySelection();
     EXPECT_EQ(ws.PasteClipboard(0), 0);
     EXPECT_EQ(ws.ItemCount(0), 1);
@@ -233,22 +242,6 @@ TEST(Selection, CutThenPasteOnAnotherRowPlacesCopies)
 
     // The clipboard stays, so it pastes again.
     EXPECT_EQ((std::pair {ws.PasteClipboard(0), ws.SelectionCount()}), (std::pair {1, 4}));
-}
-
-TEST(Selection, PasteIntoAnotherDocumentFindsRowsByIdThere)
-{
-    Workspace ws;
-    AddProject(ws, {0, 1});
-    AddProject(ws, {0});
-    const int index = ws.AddItem(1, Task(1, 0, 5, 6));
-    ws.SelectItem(1, index);
-    ws.CopySelection();
-    // Document 1 has no row with id 1, so nothing of the clipboard has a row there.
-    EXPECT_EQ(ws.PasteClipboard(2), 0);
-    ws.Doc(1)->AddRow(1);
-    ws.RebuildVisibleRows();
-    ASSERT_EQ(ws.PasteClipboard(3), 1);
-    EXPECT_EQ((std::pair {ws.SelectionDoc(), ws.ItemCount(1)}), (std::pair {1, 1}));
 }
 
 TEST(Selection, PasteAfterCompactingPastesTheSameItems)

@@ -1,4 +1,5 @@
 #include "model/Workspace.h"
+#include "model/UndoLog.h"
 
 #include "WorkspaceTestSupport.h"
 
@@ -160,28 +161,25 @@ TEST(Workspace, RowEditsThatChangeNothingRecordNothing)
 TEST(Workspace, DateRangeCoversEveryItemAndStartsEmpty)
 {
     Workspace ws;
-    int year = -1, month = -1, day = -1;
+    const auto range = [&ws] {
+        int year = -1, month = -1, day = -1, endYear = -1, endMonth = -1, endDay = -1;
+        ws.GetDateRange(year, month, day, false);
+        ws.GetDateRange(endYear, endMonth, endDay, true);
+        return std::pair {year * 10000 + month * 100 + day, endYear * 10000 + endMonth * 100 + endDay};
+    };
     ws.UpdateDateRange(nullptr);
-    for (const bool end : {false, true}) {
-        ws.GetDateRange(year, month, day, end);
-        EXPECT_EQ(year, 0);
-    }
+    EXPECT_EQ(range(), (std::pair {0, 0}));
 
     const int doc = AddProject(ws, {0});
     ws.AddItem(0, Task(0, 0, 10, 12));
     const int early = ws.AddItem(0, Task(0, 0, 3, 5));
     AddProject(ws, {0});
     ws.AddItem(1, Task(0, 0, 1, 20, 6));
-    ws.GetDateRange(year, month, day, false);
-    EXPECT_EQ(month * 100 + day, 503);
-    ws.GetDateRange(year, month, day, true);
-    EXPECT_EQ(year * 10000 + month * 100 + day, 20090620);
-
+    EXPECT_EQ(range(), (std::pair {20090503, 20090620}));
     // Deleted items still count when the range is recomputed.
     ws.Doc(doc)->DeleteItem(early);
     ws.UpdateDateRange(nullptr);
-    ws.GetDateRange(year, month, day, false);
-    EXPECT_EQ(month * 100 + day, 503);
+    EXPECT_EQ(range(), (std::pair {20090503, 20090620}));
 }
 
 TEST(Workspace, CloseDocumentAsksFirstThenDropsItsEntriesAndRenumbersTheLaterOnes)
@@ -217,6 +215,55 @@ TEST(Workspace, CloseDocumentAsksFirstThenDropsItsEntriesAndRenumbersTheLaterOne
     EXPECT_EQ(ws.SelectionCount() + ws.Undo().Group(), 0);
     ASSERT_EQ(ws.PasteClipboard(0), 1);
     EXPECT_EQ(ws.ItemCount(0), 1);
+}
+
+TEST(UndoLog, SkipsUnknownCodesAndEntriesThatNoLongerFit)
+{
+    Workspace ws;
+    const int doc = AddProject(ws, {0, 1});
+    const int item = ws.AddItem(0, Task(0, 0, 1, 2));
+    ws.Doc(doc)->DeleteItem(item);
+    UndoLog& log = ws.Undo();
+    log.RecordUndo(doc, UndoItemDeleted, item);
+    log.RecordUndo(doc, 36, 0);
+    log.RecordUndo(doc, UndoItemDeleted, 500);
+    log.RecordUndo(doc, UndoDeleteSubProject, PackPosition(9, 9));
+    log.RecordUndo(7, UndoItemAdded, item);
+    log.EndUndoGroup();
+
+    ASSERT_EQ(ws.UndoLast(), 1);
+    EXPECT_EQ((std::vector<int> {ws.ItemState(doc, item), ws.VisibleRowCount(), log.Count()}), (std::vector<int> {ItemNormal, 2, 1}));
+}
+
+TEST(UndoLog, EmptyLogHasNothingToUndoAndDroppingADocumentRenumbersSlotsAndGroups)
+{
+    Workspace ws;
+    UndoLog log;
+    EXPECT_EQ(log.Undo(ws), 0);
+    log.EndUndoGroup();
+    EXPECT_EQ((std::pair {log.Group(), log.Record(0).code}), (std::pair {0, 0}));
+
+    log.RecordUndo(1, UndoItemAdded, 10);
+    log.EndUndoGroup();
+    log.RecordUndo(0, UndoItemAdded, 11);
+    log.EndUndoGroup();
+    log.RecordUndo(2, UndoItemAdded, 12);
+    log.RecordUndo(0, UndoItemAdded, 13);
+    log.EndUndoGroup();
+    // An open group, as a drag leaves it between its start and its drop.
+    log.RecordUndo(2, UndoItemDeleted, 14);
+
+    log.DropDocument(0);
+    ASSERT_EQ(log.Count(), 3);
+    EXPECT_EQ((std::vector<int> {log.Group(), log.Record(0).doc, log.Record(0).group, log.Record(1).doc, log.Record(1).value,
+                                 log.Record(1).group, log.Record(2).group}),
+              (std::vector<int> {2, 0, 0, 1, 12, 1, 2}));
+    log.EndUndoGroup();
+    EXPECT_EQ(log.Group(), 3);
+    log.DropDocument(1);
+    EXPECT_EQ((std::pair {log.Count(), log.Group()}), (std::pair {1, 1}));
+    log.DropDocument(0);
+    EXPECT_EQ((std::pair {log.Count(), log.Group()}), (std::pair {0, 0}));
 }
 
 }  // namespace

@@ -44,15 +44,7 @@ inline ChartItem LineItem(int startRowId, int startLane, int endRowId, int endLa
 }
 
 // A rectangle corner: only the start point's lane and date are read.
-inline ChartItem Corner(int lane, int day, int month = 5)
-{
-    ChartItem corner;
-    corner.start.lane = static_cast<uint8_t>(lane);
-    corner.start.year = 2009;
-    corner.start.month = month;
-    corner.start.day = day;
-    return corner;
-}
+inline ChartItem Corner(int lane, int day) { return Task(0, lane, day, day); }
 
 inline ChartItem SelectedItem(const Workspace& ws, int doc, int n)
 {

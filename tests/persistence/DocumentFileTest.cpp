@@ -58,23 +58,14 @@ ReadResult ReadBody(const Bytes& records)
     return Read(Concat(Header("TDPF"), records));
 }
 
-TEST(DocumentFile, NewProjectIsTheFortyByteImage)
-{
-    const Bytes expected = {'T', 'D', 'P', 'F', 0x10, 0, 0, 0, 0x28, 0, 0, 0, 0, 0x01, 0, 0,
-                            0xF0, 0x16, 0, 0, 0, 0, 0, 0, 0x02, 0xFF, 0xFF, 0xFF, 0,
-                            0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF};
-    EXPECT_EQ(DocumentImage(NewProject()), expected);
-    Document schedule;
-    schedule.SetKind(DocumentKind::Schedule);
-    schedule.AddRow(0);
-    const Bytes image = DocumentImage(schedule);
-    EXPECT_EQ(Bytes(image.begin(), image.begin() + 4), Bytes({'T', 'D', 'S', 'F'}));
-    EXPECT_EQ(Read(image).kind, DocumentKind::Schedule);
-}
-
-// Each type's record, byte for byte, and the fields the reader derives for what it does not store.
+// A new project's image, one item's record before the end mark, and the fields the reader
+// derives for what a record does not store.
 TEST(DocumentFile, RecordsOfEveryTypeMatchByteForByteAndReadBack)
 {
+    const Bytes newProject = {'T', 'D', 'P', 'F', 0x10, 0, 0, 0, 0x28, 0, 0, 0, 0, 0x01, 0, 0,
+                              0xF0, 0x16, 0, 0, 0, 0, 0, 0, 0x02, 0xFF, 0xFF, 0xFF, 0,
+                              0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF};
+    EXPECT_EQ(DocumentImage(NewProject()), newProject);
     ChartItem progress = MakeItem(Progress, {2, 0, 2009, 4, 1}, {0, 0, 2009, 4, 30}, "p");
     progress.progress = 60;
     progress.progressColor = 0x00FF00;
@@ -107,7 +98,9 @@ TEST(DocumentFile, RecordsOfEveryTypeMatchByteForByteAndReadBack)
         Document doc = NewProject();
         doc.AddItem(item);
         const Bytes image = DocumentImage(doc);
-        EXPECT_EQ(Bytes(image.begin() + 39, image.end() - 1), record) << item.type;
+        Bytes expected = Concat(Bytes(newProject.begin(), newProject.end() - 1), Concat(record, {0xFF}));
+        expected[8] = static_cast<uint8_t>(expected.size());
+        EXPECT_EQ(image, expected) << item.type;
         ReadResult read = Read(image);
         ASSERT_EQ(read.kind, DocumentKind::Project);
         EXPECT_EQ(DocumentImage(read.document), image) << item.type;
@@ -135,7 +128,8 @@ TEST(DocumentFile, WideValuesAreWrittenAsTheirLowBitsAndUnknownTypesSkipped)
     EXPECT_EQ(image[8], image.size());
 }
 
-TEST(DocumentFile, WeightByteMapsToNormalOrBold)
+// Only 0xBC reads as bold; and a record's type is not checked against the document's kind.
+TEST(DocumentFile, WeightByteMapsToNormalOrBoldAndItemTypesAreNotCheckedAgainstTheKind)
 {
     const std::pair<int, int> cases[] = {{0xBC, 700}, {0x90, 400}, {0x00, 400}, {0xBD, 400}};
     for (auto [stored, weight] : cases) {
@@ -145,12 +139,19 @@ TEST(DocumentFile, WeightByteMapsToNormalOrBold)
         ASSERT_EQ(read.kind, DocumentKind::Project);
         EXPECT_EQ(read.document.ItemPtr(0)->textWeight, weight) << stored;
     }
+    const Bytes entry = {0xF7, 0x16, 0, 0, 0, 0, 0, 0xD9, 0x07, 4, 1, 9, 0, 10, 0, 14, 0x90, 0, 0, 0, 0, 0, 0};
+    ReadResult read = ReadBody(Concat(EmptyRow, Concat(entry, {0xFF})));
+    ASSERT_EQ(read.kind, DocumentKind::Project);
+    EXPECT_EQ((std::pair {read.document.ItemPtr(0)->type, read.document.ItemPtr(0)->end.hour}), (std::pair {int(Schedule), 10}));
 }
 
 TEST(DocumentFile, DamagedFilesGetExactlyTheirMessage)
 {
     const Bytes body = Concat(EmptyRow, {0xFF});
     const Bytes header = Header("TDPF");
+    Bytes rows;
+    for (int i = 0; i < MaxOrder; ++i)
+        rows = Concat(rows, EmptyRow);
     const struct { Bytes image; const char* message; } cases[] = {
         {Concat(Header("TDPF", 17), body), UnknownFileFormat},
         {Concat(Header("TDPF", 0xFFFFFFFF), body), UnknownFileFormat},
@@ -166,6 +167,7 @@ TEST(DocumentFile, DamagedFilesGetExactlyTheirMessage)
         {Concat(header, Concat(RowRecord(0, 0xFFFF, "abc"), {0xFF})), DataError},
         // No id could follow the largest one.
         {Concat(header, Concat(RowRecord(0x7FFFFFFF), {0xFF})), DataError},
+        {Concat(header, Concat(rows, body)), DataError},
     };
     for (const auto& [image, message] : cases) {
         ReadResult read = Read(image);
@@ -174,13 +176,11 @@ TEST(DocumentFile, DamagedFilesGetExactlyTheirMessage)
     }
     EXPECT_EQ(Read(Concat(Header("TDPF", 0), body)).kind, DocumentKind::Project);
     EXPECT_EQ(ReadBody(Concat(EmptyRow, Concat(EmptyRow, {0xF8}))).document.OrderCount(), 2) << "records before a damage stay";
-}
-
-TEST(DocumentFile, TheLargestUsableIdLeavesNoRoomForNewRows)
-{
-    ReadResult read = ReadBody(Concat(RowRecord(0x7FFFFFFE), {0xFF}));
-    ASSERT_EQ(read.kind, DocumentKind::Project);
-    EXPECT_EQ((std::vector<int32_t> {read.document.NextRowId(), read.document.InsertChildRow(0), read.document.AddRow(0)}),
+    EXPECT_EQ(ReadBody(Concat(rows, {0xFF})).document.OrderCount(), MaxOrder);
+    ReadResult largest = ReadBody(Concat(RowRecord(0x7FFFFFFE), {0xFF}));
+    ASSERT_EQ(largest.kind, DocumentKind::Project);
+    // The largest usable id leaves no room for new rows.
+    EXPECT_EQ((std::vector<int32_t> {largest.document.NextRowId(), largest.document.InsertChildRow(0), largest.document.AddRow(0)}),
               (std::vector<int32_t> {std::numeric_limits<int32_t>::max(), -1, 0}));
 }
 
@@ -201,16 +201,6 @@ TEST(DocumentFile, OverLongStringsKeepWhatFitsAndFullWidthHasNoTerminator)
     EXPECT_EQ(std::string(full.document.ItemPtr(0)->text, 128), std::string(128, 'T'));
 }
 
-TEST(DocumentFile, RowsBeyondTheOrderAreRefused)
-{
-    Bytes rows;
-    for (int i = 0; i < 256; ++i)
-        rows = Concat(rows, EmptyRow);
-    EXPECT_EQ(ReadBody(Concat(rows, {0xFF})).document.OrderCount(), 256);
-    ReadResult over = ReadBody(Concat(rows, Concat(EmptyRow, {0xFF})));
-    EXPECT_EQ(over.messages, std::vector<std::string> {DataError});
-}
-
 TEST(DocumentFile, RowsLoadShownWithTheirIdsAndSaneLevels)
 {
     Document doc = NewProject();
@@ -226,14 +216,6 @@ TEST(DocumentFile, RowsLoadShownWithTheirIdsAndSaneLevels)
     damaged[1] = 0xFF;  // The record length is not trusted.
     ReadResult clamped = ReadBody(Concat(damaged, {0xFF}));
     EXPECT_EQ((std::pair {clamped.document.RowAtPosition(0)->level, clamped.document.RowAtPosition(0)->lanes}), (std::pair {3, 1}));
-}
-
-TEST(DocumentFile, ItemTypesAreNotCheckedAgainstTheKind)
-{
-    const Bytes entry = {0xF7, 0x16, 0, 0, 0, 0, 0, 0xD9, 0x07, 4, 1, 9, 0, 10, 0, 14, 0x90, 0, 0, 0, 0, 0, 0};
-    ReadResult read = ReadBody(Concat(EmptyRow, Concat(entry, {0xFF})));
-    ASSERT_EQ(read.kind, DocumentKind::Project);
-    EXPECT_EQ((std::pair {read.document.ItemPtr(0)->type, read.document.ItemPtr(0)->end.hour}), (std::pair {int(Schedule), 10}));
 }
 
 }  // namespace

@@ -53,25 +53,6 @@ TEST(DocumentExtension, AcceptsOnlyTdpAndTdsInAnyCaseAtTheEndOfTheName)
         EXPECT_FALSE(HasDocumentExtension(path)) << path;
 }
 
-TEST_F(FileCommandsTest, SaveWritesWithoutADialogAndOpenReadsItBackClean)
-{
-    std::filesystem::create_directory(dir.Path("plans.2009"));
-    const std::string path = dir.Path("plans.2009/plan.TDP");
-    const int doc = AddModifiedProject(path, 3);
-    ASSERT_EQ(files.SaveAll(false), 1);
-    EXPECT_EQ((std::vector<int> {chooser.Asked(), ws.Doc(doc)->ModState(), ws.Undo().Count()}), (std::vector<int> {0, Clean, 0}));
-
-    // The plan is open already, so it reads back through a copy of its file.
-    EXPECT_EQ((std::pair {files.OpenDocumentFile(path), ws.DocumentCount()}), (std::pair {int(DocumentKind::Project), 1}));
-    std::filesystem::copy_file(path, dir.Path("copy.tdp"));
-    chooser.Answer(dir.Path("copy.tdp"));
-    ASSERT_EQ(files.OpenDocument(), DocumentKind::Project);
-    EXPECT_EQ(ws.Doc(1)->ModState(), Clean);
-    const auto reread = DocumentImage(*ws.Doc(1));
-    EXPECT_EQ(std::vector<char>(reread.begin(), reread.end()), FileBytes(path));
-    EXPECT_TRUE(boxes.errors.empty());
-}
-
 TEST_F(FileCommandsTest, SaveOfAnUnnamedDocumentAsksAndKeepsTheChosenNameEvenWhenRefused)
 {
     const int doc = AddModifiedProject("");
@@ -131,9 +112,20 @@ TEST_F(FileCommandsTest, OpenRefusalsLeaveTheWorkspaceAsItWas)
     EXPECT_EQ((std::pair {ws.DocumentCount(), ws.VisibleRowCount()}), (std::pair {1, 1}));
 }
 
-TEST_F(FileCommandsTest, SavePromptAnswersYesNoAndCancel)
+// Asked for all documents, a cancel or a failed yes stops the questions; asked for one, its
+// answer is the result, and a clean document is not asked about.
+TEST_F(FileCommandsTest, SavePromptAnswersYesNoAndCancelForOneOrAllDocuments)
 {
     const int doc = AddModifiedProject(dir.Path("plan.tdp"));
+    AddModifiedProject(dir.Path("b.txt"));
+    for (SaveAnswer answer : {SaveAnswer::No, SaveAnswer::Cancel, SaveAnswer::No, SaveAnswer::Yes})
+        boxes.Answer(answer);
+    EXPECT_EQ(files.ConfirmSave(-1) + files.ConfirmSave(-1), 0);
+    EXPECT_EQ(boxes.errors, Errors {"Invalid File Extension !!"});
+    boxes.Answer(SaveAnswer::No);
+    boxes.Answer(SaveAnswer::No);
+    EXPECT_EQ(files.ConfirmSave(-1), 1);
+
     const struct { SaveAnswer answer; int result, state; bool saved; } steps[] = {
         {SaveAnswer::No, 1, Modified, false}, {SaveAnswer::Cancel, 0, Modified, false}, {SaveAnswer::Yes, 1, Clean, true}};
     for (const auto& step : steps) {
@@ -141,22 +133,7 @@ TEST_F(FileCommandsTest, SavePromptAnswersYesNoAndCancel)
         EXPECT_EQ((std::pair {files.ConfirmSave(doc), ws.Doc(doc)->ModState()}), (std::pair {step.result, step.state}));
         EXPECT_EQ(std::filesystem::exists(dir.Path("plan.tdp")), step.saved);
     }
-    // A clean document is not asked about.
-    EXPECT_EQ((std::pair {files.ConfirmSave(doc), boxes.prompts}), (std::pair {1, 3}));
-}
-
-TEST_F(FileCommandsTest, PromptForAllStopsAtCancelAndAtAFailedYes)
-{
-    AddModifiedProject(dir.Path("a.tdp"));
-    AddModifiedProject(dir.Path("b.txt"));
-    for (SaveAnswer answer : {SaveAnswer::No, SaveAnswer::Cancel, SaveAnswer::No, SaveAnswer::Yes})
-        boxes.Answer(answer);
-    EXPECT_EQ(files.ConfirmSave(-1) + files.ConfirmSave(-1), 0);
-    EXPECT_EQ(boxes.errors, Errors {"Invalid File Extension !!"});
-    EXPECT_EQ(ws.Doc(0)->ModState(), Modified);
-    boxes.Answer(SaveAnswer::No);
-    boxes.Answer(SaveAnswer::No);
-    EXPECT_EQ(files.ConfirmSave(-1), 1);
+    EXPECT_EQ((std::pair {files.ConfirmSave(doc), boxes.prompts}), (std::pair {1, 9}));
 }
 
 // The save compacts the closing document and renumbers its records; only its own undo entries
@@ -175,15 +152,17 @@ TEST_F(FileCommandsTest, ClosingOneOfTwoDocumentsWithYesKeepsTheOthersUndo)
     EXPECT_EQ((std::pair {ws.UndoLast(), ws.ItemState(0, 0)}), (std::pair {1, int(ItemDeleted)}));
 }
 
+// A dotted folder and an upper-case extension are no obstacle to the save.
 TEST_F(FileCommandsTest, CutSavePasteGivesTheCutItemsBack)
 {
-    const int doc = AddModifiedProject(dir.Path("a.tdp"), 2);
+    std::filesystem::create_directory(dir.Path("plans.2009"));
+    const int doc = AddModifiedProject(dir.Path("plans.2009/plan.TDP"), 2);
     ws.AddSubProject(0);
     ASSERT_EQ(ws.SelectItem(0, 0) + ws.SelectItem(0, 1), 2);
     ws.CopySelection();
     ws.DeleteSelectedItems(true, true);
     ASSERT_EQ(files.SaveAll(false), 1);
-    ASSERT_EQ(ws.ItemCount(doc), 0);
+    EXPECT_EQ((std::vector<int> {chooser.Asked(), ws.Doc(doc)->ModState(), ws.ItemCount(doc)}), (std::vector<int> {0, Clean, 0}));
     ASSERT_EQ(ws.PasteClipboard(1), 1);
     ASSERT_EQ(ws.ItemCount(doc), 2);
     EXPECT_EQ((std::pair {ws.ItemPtr(doc, 1)->start.day, ws.ItemPtr(doc, 1)->start.rowId}), (std::pair {2, ws.RowIdAt(1)}));

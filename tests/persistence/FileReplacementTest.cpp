@@ -96,17 +96,6 @@ protected:
     TempDir dir;
 };
 
-TEST_F(FileReplacementTest, ReplacesTheFileKeepingItsModeAndLeavesNoTemporary)
-{
-    WriteBytes(dir.Path("plan.tdp"), std::string(100, 'x'));
-    chmod(dir.Path("plan.tdp").c_str(), 0640);
-    ASSERT_TRUE(ReplaceFile(dir.Path("plan.tdp"), "new"));
-    struct stat info {};
-    ASSERT_EQ(stat(dir.Path("plan.tdp").c_str(), &info), 0);
-    EXPECT_EQ(info.st_mode & 0777, 0640u);
-    ExpectOnly("", "plan.tdp", "new");
-}
-
 TEST_F(FileReplacementTest, ALinkIsFollowedAndStays)
 {
     fs::create_directory(dir.Path("shared"));
@@ -135,35 +124,33 @@ TEST_F(FileReplacementTest, FailedWritesChangeNothing)
     EXPECT_EQ(FileBytes(dir.Path("plain")), Chars("x"));
 }
 
-// Runs `step` with the soft limit of `resource` lowered to `limit`.
-template <typename Step>
-auto WithLimit(int resource, rlim_t limit, Step step)
-{
-    rlimit saved {};
-    getrlimit(resource, &saved);
-    rlimit limited = saved;
-    limited.rlim_cur = limit;
-    setrlimit(resource, &limited);
-    const auto result = step();
-    setrlimit(resource, &saved);
-    return result;
-}
-
-// A file size limit makes the write itself fail, even for root: the old file stays. With no file
-// descriptor left for a temporary file, a writable file is still saved, overwritten in place.
-TEST_F(FileReplacementTest, AWriteCutShortKeepsTheOldFileAndNoTemporaryFileSavesInPlace)
+// The file is replaced keeping its mode and leaving no temporary file. A file size limit makes the
+// write itself fail, even for root: the old file stays. With no file descriptor left for a
+// temporary file, a writable file is still saved, overwritten in place.
+TEST_F(FileReplacementTest, ReplacesKeepingTheModeAndAWriteCutShortKeepsTheOldFileAndNoTemporaryFileSavesInPlace)
 {
     const int lowestFree = dup(0);
     close(lowestFree);
     const struct { int resource; rlim_t limit; std::string bytes; bool saved; std::string content; } cases[] = {
+        {RLIMIT_NOFILE, rlim_t(lowestFree + 8), "new", true, "new"},
         {RLIMIT_FSIZE, 1024, std::string(4096, 'n'), false, std::string(100, 'o')},
         {RLIMIT_NOFILE, rlim_t(lowestFree + 1), "new", true, "new"},
     };
     auto* previous = std::signal(SIGXFSZ, SIG_IGN);
     for (const auto& c : cases) {
         WriteBytes(dir.Path("plan.tdp"), std::string(100, 'o'));
-        EXPECT_EQ(WithLimit(c.resource, c.limit, [&] { return ReplaceFile(dir.Path("plan.tdp"), c.bytes); }), c.saved);
+        chmod(dir.Path("plan.tdp").c_str(), 0640);
+        rlimit saved {};
+        getrlimit(c.resource, &saved);
+        const rlimit limited {c.limit, saved.rlim_max};
+        setrlimit(c.resource, &limited);
+        const bool replaced = ReplaceFile(dir.Path("plan.tdp"), c.bytes);
+        setrlimit(c.resource, &saved);
+        EXPECT_EQ(replaced, c.saved);
         ExpectOnly("", "plan.tdp", c.content);
+        struct stat info {};
+        ASSERT_EQ(stat(dir.Path("plan.tdp").c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 0777, 0640u) << c.limit;
     }
     std::signal(SIGXFSZ, previous);
 }
