@@ -375,6 +375,10 @@ void MainWindow::OpenFiles(const std::vector<std::string>& paths)
 
 void MainWindow::ShowView(std::optional<int> zoom, std::optional<DateTriple> firstDate)
 {
+    // Opening the command line's plans drew the chart already; a second drawing would only
+    // delay the first paint of a large plan.
+    if (!zoom && !firstDate)
+        return;
     int currentZoom = 0;
     DateTriple current;
     view.GetView(currentZoom, current.year, current.month, current.day);
