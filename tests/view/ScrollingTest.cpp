@@ -33,37 +33,33 @@ TEST(Zoom, StopsAtTheEndsAndKeepsTheFirstDate)
     EXPECT_EQ(f.view.HorizontalScroll().position, Position(2009, 4, 17, 20));
 }
 
+// The range reaches one page past the position when less than a page is left. An empty
+// workspace has nothing to scroll, and a client area shorter than the header no negative page.
 TEST(VerticalScroll, PositionAndMaximumFollowTheRowHeights)
 {
     ChartFixture f;
     f.AddProject({2, 3, 1});
     f.view.Resize(1000, 64 + 80);
-    f.view.ScrollToRow(1);
-    f.view.UpdateVerticalScroll();
-    EXPECT_EQ(Bar(f.view.VerticalScroll()), (std::array{0, 120, 80, 40}));
-
-    // Less left than a page: the range reaches one page past the position.
-    f.view.ScrollToRow(2);
-    f.view.UpdateVerticalScroll();
-    EXPECT_EQ(Bar(f.view.VerticalScroll()), (std::array{0, 180, 80, 100}));
+    for (auto [row, bar] : {std::pair{1, std::array{0, 120, 80, 40}}, {2, {0, 180, 80, 100}}}) {
+        f.view.ScrollToRow(row);
+        f.view.UpdateVerticalScroll();
+        EXPECT_EQ(Bar(f.view.VerticalScroll()), bar) << row;
+    }
     f.view.ScrollToRow(0);
     f.view.Resize(1000, 64 + 200);
     EXPECT_EQ(f.view.VerticalScroll().max, 200);
 
-    // An empty workspace: nothing to scroll, and a client area shorter than the header has no
-    // negative page.
     ChartFixture empty;
     empty.view.Resize(1000, 300);
     EXPECT_EQ(Bar(empty.view.VerticalScroll()), (std::array{0, 236, 236, 0}));
-    EXPECT_EQ(empty.view.Layout().RowCount(), 0);
     EXPECT_EQ(empty.view.OnVScroll(LineDown, 0), 0);
-    EXPECT_EQ(empty.view.Layout().FirstRow(), 0);
+    EXPECT_EQ((std::pair {empty.view.Layout().RowCount(), empty.view.Layout().FirstRow()}), (std::pair {0, 0}));
     empty.view.Resize(1000, 30);
     EXPECT_EQ(empty.view.VerticalScroll().page, 0);
 }
 
-// Lines and pages step by rows and clamp; a released thumb takes the row under its position, a
-// tracked one does nothing.
+// Lines and pages step by rows and clamp; a released thumb takes the row under its position
+// (past the end, the last row), a tracked one does nothing.
 TEST(VerticalScroll, StepsByRowsAndClamps)
 {
     const struct {
@@ -73,8 +69,7 @@ TEST(VerticalScroll, StepsByRowsAndClamps)
     } cases[] = {
         {{1, 1, 1, 1, 1}, {{PageDown, 0, 2}, {LineDown, 0, 3}, {PageDown, 0, 4}, {PageUp, 0, 2}, {LineUp, 0, 1},
                            {PageUp, 0, 0}, {ThumbTrack, 60, 0}}, 5},
-        {{2, 3, 1}, {{ThumbPosition, 45, 1}, {ThumbPosition, 39, 0}, {ThumbPosition, 100, 2},
-                     {ThumbPosition, 5000, 2}}, 1},  // past the end: the clamp keeps the last row
+        {{2, 3, 1}, {{ThumbPosition, 45, 1}, {ThumbPosition, 39, 0}, {ThumbPosition, 100, 2}, {ThumbPosition, 5000, 2}}, 1},
     };
     for (const auto& c : cases) {
         ChartFixture f;
@@ -89,7 +84,9 @@ TEST(VerticalScroll, StepsByRowsAndClamps)
     }
 }
 
-// Without items the range is one page; items widen it to cover them.
+// Without items the range is one page; items widen it to cover them, and a view scrolled past
+// them widens it to what is shown. A tracked thumb moves the date only; its release brings the
+// bar to it.
 TEST(HorizontalScroll, RangeCoversTheItems)
 {
     ChartFixture f;
@@ -101,27 +98,22 @@ TEST(HorizontalScroll, RangeCoversTheItems)
     EXPECT_EQ(Bar(f.view.HorizontalScroll()), (std::array{position, position, 0, position}));
 
     f.AddProject({1});
-    ChartItem item;
-    item.type = ItemType::TaskLine;
-    item.start = {f.workspace.RowAt(0)->id, 0, 2009, 3, 1, 0, 0};
-    item.end = {f.workspace.RowAt(0)->id, 0, 2009, 12, 20, 0, 0};
+    ChartItem item = f.AprilItem(TaskLine, 0, 0, 1, 20);
+    item.start.month = 3;
+    item.end.month = 12;
     ASSERT_EQ(f.workspace.AddItem(0, item), 0);
     f.SetZoom(5);
     f.SetFirstDate(2009, 4, 1);
     f.view.Resize(1000, 600);
     EXPECT_EQ(Bar(f.view.HorizontalScroll()), (std::array{Position(2009, 3, 1, 20), Position(2009, 12, 21, 20), 630,
                                                Position(2009, 4, 1, 20)}));
+    for (auto [month, day, min, max] : {std::array{2, 1, Position(2009, 2, 1, 20), Position(2009, 12, 21, 20)},
+                                        {12, 10, Position(2009, 3, 1, 20), Position(2009, 12, 10, 20) + 630}}) {
+        f.SetFirstDate(2009, month, day);
+        f.view.UpdateHorizontalScroll();
+        EXPECT_EQ((std::pair {f.view.HorizontalScroll().min, f.view.HorizontalScroll().max}), (std::pair {min, max}));
+    }
 
-    // Scrolled before the first item: the range starts at what is shown.
-    f.SetFirstDate(2009, 2, 1);
-    f.view.UpdateHorizontalScroll();
-    EXPECT_EQ(f.view.HorizontalScroll().min, Position(2009, 2, 1, 20));
-    // The right edge beyond the last item: one page from the position.
-    f.SetFirstDate(2009, 12, 10);
-    f.view.UpdateHorizontalScroll();
-    EXPECT_EQ(f.view.HorizontalScroll().max, Position(2009, 12, 10, 20) + 630);
-
-    // A tracked thumb moves the date only; its release brings the bar to it.
     f.SetFirstDate(2009, 4, 1);
     f.view.UpdateHorizontalScroll();
     EXPECT_EQ(f.view.OnHScroll(ThumbTrack, Position(2009, 4, 1, 20) + 10 * 20 + 5), 1);
