@@ -1,5 +1,6 @@
 #include "ChartFixture.h"
 
+#include "view/HitTest.h"
 #include "view/LineConnector.h"
 #include "view/ToolId.h"
 #include "view/modes/CreateMode.h"
@@ -7,12 +8,13 @@
 #include "view/modes/LineEndMode.h"
 #include "view/modes/MoveMode.h"
 #include "view/modes/RowResizeMode.h"
-#include "view/modes/RubberBandMode.h"
 #include "view/modes/StretchMode.h"
 
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
+#include <memory>
 
 namespace td {
 namespace {
@@ -31,8 +33,8 @@ bool SameOutside(const QImage& image, const QImage& chart, const QRect& area)
     return true;
 }
 
-// Two project rows of two lanes (65..105, 105..145) in the April window. Each mode draws its
-// feedback on a copy of the finished chart.
+// Two project rows of two lanes (65..105, 105..145) in the April window, where day n starts at
+// x 340 + 80 (n - 1).
 struct ModeChart : ChartFixture {
     ModeChart()
     {
@@ -41,7 +43,7 @@ struct ModeChart : ChartFixture {
         view.Redraw();
     }
 
-    ChartItem& AddSelected(ItemType type, int startDay, int endDay, int lane = 0)
+    ChartItem& AddSelected(int type, int startDay, int endDay, int lane = 0)
     {
         ChartItem item = AprilItem(type, 0, lane, startDay, endDay);
         item.end.rowId = workspace.RowIdAt(0);
@@ -52,10 +54,10 @@ struct ModeChart : ChartFixture {
     }
     EditContext Context() { return {workspace, view.Layout()}; }
 
-    // Draws the feedback of `mode`, or of the selection at rest, and keeps what it painted.
-    void Draw(const EditState* mode)
+    // The feedback of `mode`, or of the selection at rest, drawn on a copy of the finished chart.
+    QImage Draw(const EditState* mode, QRect& painted)
     {
-        image = view.BackBuffer().copy();
+        QImage image = view.BackBuffer().copy();
         Surface s(image);
         Feedback feedback(workspace, view.Layout(), s);
         if (mode)
@@ -63,30 +65,13 @@ struct ModeChart : ChartFixture {
         else
             feedback.DrawSelection(0, 0);
         painted = Rect(feedback.Painted());
+        return image;
     }
-    void Draw(EditState& mode, int x, int y)
-    {
-        mode.Move(x, y);
-        Draw(&mode);
-    }
-
-    // Red along each run (x0..x1-1 at y); the chart as it was at each clean point and everywhere
-    // outside what the feedback reports painted.
-    void Expect(std::initializer_list<std::array<int, 3>> redRuns, std::initializer_list<QPoint> clean = {}) const
-    {
-        for (const auto& [x0, x1, y] : redRuns)
-            EXPECT_EQ(CountColor(image, Red, x0, y, x1, y + 1), x1 - x0) << x0 << "," << y;
-        for (const QPoint& p : clean)
-            EXPECT_EQ(image.pixel(p), view.BackBuffer().pixel(p)) << p.x() << "," << p.y();
-        EXPECT_TRUE(SameOutside(image, view.BackBuffer(), painted));
-    }
-
-    QImage image;
-    QRect painted;
 };
 
-// The view erases each feedback before it draws the next, and a drag that ends without a
-// change leaves the chart exactly as it was.
+// The view draws a rubber band as a hollow outline, each edge dotted: about half of it red. It
+// erases each feedback before it draws the next, and a drag that ends without a change leaves
+// the chart exactly as it was.
 TEST(ChartOverlay, EachFeedbackErasesTheLastOne)
 {
     ModeChart f;
@@ -95,7 +80,15 @@ TEST(ChartOverlay, EachFeedbackErasesTheLastOne)
     f.view.OnButtonDown(700, 100);
     f.view.OnMouseMove(true, 500, 70);
     EXPECT_EQ(Rect(f.view.TakeRepaintArea()), QRect(500, 70, 201, 31));
-    EXPECT_EQ(f.Pixel(500, 70), Red);
+    const QImage& band = f.view.BackBuffer();
+    EXPECT_TRUE(SameOutside(band, chart, {500, 70, 201, 31}));
+    EXPECT_EQ(band.copy(501, 71, 199, 29), chart.copy(501, 71, 199, 29)) << "hollow";
+    EXPECT_EQ(band.pixel(500, 70), Red);
+    for (auto [x0, y0, x1, y1] : {std::array{500, 70, 700, 71}, {500, 100, 700, 101}, {500, 70, 501, 100},
+                                  {700, 70, 701, 100}}) {
+        const int red = CountColor(band, Red, x0, y0, x1, y1), length = (x1 - x0) * (y1 - y0);
+        EXPECT_TRUE(red > length / 4 && red < length * 3 / 4) << x0 << "," << y0 << ": " << red;
+    }
     f.view.OnMouseMove(true, 600, 90);
     EXPECT_EQ(Rect(f.view.TakeRepaintArea()), QRect(500, 70, 201, 31)) << "the old band erased";
     EXPECT_TRUE(SameOutside(f.view.BackBuffer(), chart, {600, 90, 101, 11}));
@@ -103,101 +96,87 @@ TEST(ChartOverlay, EachFeedbackErasesTheLastOne)
     EXPECT_TRUE(SameOutside(f.view.BackBuffer(), chart, {}));
 }
 
-// A rubber band is a hollow outline, each edge dotted: about half of it red.
-TEST(EditModes, RubberBandIsADottedRedOutline)
+// Each mode's outline, from `down` moved to `to`, over the selection it works on: creating snaps
+// to whole days (a task or progress bar one stroke, a band its two edges, a line joining the two
+// days, a text box staying in the pressed row); the selection's outlines follow a move by whole
+// lanes, even while the items are marked deleted; stretching moves one end of a task, a text
+// box's width or a line's end; the row guide snaps to lane boundaries.
+TEST(EditModes, OutlinesFollowThePointer)
 {
-    ModeChart f;
-    RubberBandMode band(f.Context(), 700, 130);
-    f.Draw(band, 500, 80);
-    EXPECT_EQ(f.painted, QRect(500, 80, 201, 51));
-    f.Expect({{500, 501, 80}});
-    for (auto [x0, y0, x1, y1] : {std::array{500, 80, 700, 81}, {500, 130, 700, 131}, {500, 80, 501, 130},
-                                  {700, 80, 701, 130}}) {
-        const int red = CountColor(f.image, Red, x0, y0, x1, y1), length = (x1 - x0) * (y1 - y0);
-        EXPECT_TRUE(red > length / 4 && red < length * 3 / 4) << x0 << "," << y0 << ": " << red;
-    }
-    EXPECT_EQ(f.image.copy(501, 81, 199, 49), f.view.BackBuffer().copy(501, 81, 199, 49)) << "hollow";
-}
-
-TEST(EditModes, RowGuideSnapsToLaneBoundaries)
-{
-    ModeChart f;
-    RowResizeMode resize(f.Context(), 0, 84);
-    const int right = f.view.Layout().BufferWidth();
-    for (auto [y, top] : {std::pair{72, 84}, {110, 104}}) {
-        f.Draw(resize, 300, y);
-        EXPECT_EQ(f.painted, QRect(1, top, right - 1, 2)) << y;
-        for (int x : {1, 500, right - 2})
-            EXPECT_EQ(CountColor(f.image, Guide, x, top, x + 1, top + 2), 2) << x;
-        f.Expect({}, {{0, top + 1}, {right - 1, top + 1}});
-    }
-}
-
-// Creating snaps to whole days: a task or progress bar is one red stroke, a band its two edges, a
-// line joins the two days, a text box stays in the pressed row.
-TEST(EditModes, CreatingDrawsTheNewItemsOutline)
-{
+    enum Selected { NoItem, ATask, ADeletedBand, ABoxAndALine, ABox, ALine };
+    enum Kind { Rest, Create, Move, StretchStart, StretchEnd, LineEnd, Resize };
     const struct {
+        Selected selection;
+        Kind kind;
         int tool;
-        QPoint press, to;
+        QPoint down, to;
         QRect painted;
-        std::initializer_list<std::array<int, 3>> redRuns;  // x0, x1, y
-        std::initializer_list<QPoint> clean;
+        std::initializer_list<std::array<int, 3>> runs;  // x0, x1, y in the outline's colour
+        std::initializer_list<QPoint> clean;             // inside `painted` yet as the chart was
+        QRgb color = Red;
     } cases[] = {
-        {ToolId::TaskLine, {500, 90}, {430, 90}, {420, 94, 161, 1}, {{420, 580, 94}}, {{419, 94}, {580, 94}}},
-        {ToolId::Progress, {500, 90}, {430, 90}, {420, 94, 161, 1}, {{420, 580, 94}}, {{419, 94}, {580, 94}}},
-        {ToolId::TaskBand, {430, 90}, {500, 90}, {420, 88, 161, 13}, {{420, 580, 88}, {420, 580, 100}}, {{450, 94}}},
-        {ToolId::Line, {505, 70}, {665, 110}, {500, 74, 161, 41}, {{500, 501, 74}, {659, 660, 113}}, {}},
-        {ToolId::TextBox, {450, 70}, {600, 95}, {450, 68, 151, 34}, {{450, 601, 68}, {450, 451, 100}, {600, 601, 100}},
-         {{525, 80}}},
-        {ToolId::TextBox, {450, 70}, {600, 130}, {450, 68, 151, 34}, {{600, 601, 100}}, {{600, 120}}},
-        {ToolId::TextBox, {450, 110}, {600, 70}, {450, 108, 151, 14}, {}, {}},  // upwards: from its top lane
+        {NoItem, Create, ToolId::TaskLine, {500, 90}, {430, 90}, {420, 94, 161, 1}, {{420, 580, 94}}, {{580, 94}}},
+        {NoItem, Create, ToolId::Progress, {500, 90}, {430, 90}, {420, 94, 161, 1}, {{420, 580, 94}}, {{580, 94}}},
+        {NoItem, Create, ToolId::TaskBand, {430, 90}, {500, 90}, {420, 88, 161, 13}, {{420, 580, 88}, {420, 580, 100}},
+         {{450, 94}}},
+        {NoItem, Create, ToolId::Line, {505, 70}, {665, 110}, {500, 74, 161, 41}, {{500, 501, 74}, {659, 660, 113}}, {}},
+        {NoItem, Create, ToolId::TextBox, {450, 70}, {600, 95}, {450, 68, 151, 34},
+         {{450, 601, 68}, {450, 451, 100}, {600, 601, 100}}, {{525, 80}}},
+        {NoItem, Create, ToolId::TextBox, {450, 70}, {600, 130}, {450, 68, 151, 34}, {{600, 601, 100}}, {}},
+        {NoItem, Create, ToolId::TextBox, {450, 110}, {600, 70}, {450, 108, 151, 14}, {}, {}},  // from its top lane
+        {ATask, Rest, 0, {}, {}, {420, 74, 161, 1}, {{420, 580, 74}}, {{580, 74}}},
+        {ATask, Move, 0, {450, 80}, {485, 110}, {455, 94, 161, 1}, {{455, 615, 94}}, {}},  // 30 down: one lane
+        {ATask, Move, 0, {450, 80}, {485, 99}, {455, 74, 161, 1}, {{455, 615, 74}}, {}},   // 19 down: none yet
+        {ADeletedBand, Move, 0, {450, 80}, {450, 80}, {420, 68, 161, 13}, {{420, 580, 68}, {420, 580, 80}}, {}},
+        {ABoxAndALine, Rest, 0, {}, {}, {420, 68, 161, 47}, {{420, 521, 68}, {420, 521, 100}, {420, 421, 74}},
+         {{470, 90}}},
+        {ABoxAndALine, Move, 0, {400, 80}, {410, 100}, {430, 88, 161, 47}, {{430, 431, 94}}, {}},
+        {ATask, StretchEnd, 0, {580, 74}, {750, 80}, {420, 74, 401, 1}, {{420, 820, 74}}, {{820, 74}}},  // to 6 April
+        // A start dragged past the end: the later day's column still belongs to the task.
+        {ATask, StretchStart, 0, {420, 74}, {700, 80}, {500, 74, 241, 1}, {{500, 740, 74}}, {{740, 74}}},
+        {ABox, StretchEnd, 0, {520, 74}, {600, 80}, {420, 68, 181, 14}, {{600, 601, 80}}, {}},
+        {ALine, LineEnd, 0, {580, 114}, {760, 90}, {420, 74, 321, 21}, {{420, 421, 74}}, {}},  // lane 1 of row 0
+        {NoItem, Resize, 0, {0, 84}, {300, 72}, {1, 84, 1919, 2}, {{1, 1919, 84}, {1, 1919, 85}}, {}, Guide},
+        {NoItem, Resize, 0, {0, 84}, {300, 110}, {1, 104, 1919, 2}, {{1, 1919, 104}, {1, 1919, 105}}, {}, Guide},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.tool);
+        SCOPED_TRACE(testing::Message() << c.selection << " " << c.kind << " " << c.down.x() << " to " << c.to.x());
         ModeChart f;
+        if (c.selection == ATask)
+            f.AddSelected(TaskLine, 2, 3);
+        if (c.selection == ADeletedBand) {
+            f.AddSelected(TaskBand, 2, 3);
+            f.workspace.DeleteSelectedItems(false, false);
+        }
+        if (c.selection == ABox || c.selection == ABoxAndALine) {
+            ChartItem& box = f.AddSelected(TextBox, 2, 2);
+            box.boxWidth = 100, box.end.lane = c.selection == ABoxAndALine;
+        }
+        if (c.selection == ALine || c.selection == ABoxAndALine)
+            f.AddSelected(Line, 2, 4).end.rowId = f.workspace.RowIdAt(1);
         int row = 0, lane = 0;
-        ASSERT_TRUE(f.view.YToRowLane(c.press.y(), row, lane));
-        CreateMode create(f.Context(), c.tool, row, c.press.x(), c.press.y());
-        f.Draw(create, c.to.x(), c.to.y());
-        EXPECT_EQ(f.painted, c.painted);
-        f.Expect(c.redRuns, c.clean);
+        f.view.YToRowLane(c.down.y(), row, lane);
+        const std::function<std::unique_ptr<EditState>()> make[] = {
+            [] { return nullptr; },
+            [&] { return std::make_unique<CreateMode>(f.Context(), c.tool, row, c.down.x(), c.down.y()); },
+            [&] { return std::make_unique<MoveMode>(f.Context(), c.down.x(), c.down.y()); },
+            [&] { return std::make_unique<StretchMode>(f.Context(), DragStart, 0, 0, c.down.x(), c.down.y()); },
+            [&] { return std::make_unique<StretchMode>(f.Context(), DragEnd, 0, 0, c.down.x(), c.down.y()); },
+            [&] { return std::make_unique<LineEndMode>(f.Context(), DragEnd, 0, 0, c.down.x(), c.down.y()); },
+            [&] { return std::make_unique<RowResizeMode>(f.Context(), 0, c.down.y()); },
+        };
+        const std::unique_ptr<EditState> mode = make[c.kind]();
+        if (mode)
+            mode->Move(c.to.x(), c.to.y());
+        QRect painted;
+        const QImage image = f.Draw(mode.get(), painted);
+        EXPECT_EQ(painted, c.painted);
+        for (const auto& [x0, x1, y] : c.runs)
+            EXPECT_EQ(CountColor(image, c.color, x0, y, x1, y + 1), x1 - x0) << x0 << "," << y;
+        for (const QPoint& p : c.clean)
+            EXPECT_EQ(image.pixel(p), f.view.BackBuffer().pixel(p)) << p.x() << "," << p.y();
+        EXPECT_TRUE(SameOutside(image, f.view.BackBuffer(), painted));
     }
-}
-
-// Selected items show their outlines, which follow a drag by whole lanes.
-TEST(EditModes, SelectedOutlinesFollowTheDragByWholeLanes)
-{
-    ModeChart f;
-    f.AddSelected(TaskLine, 2, 3);
-    f.Draw(nullptr);
-    f.Expect({{420, 580, 74}}, {{580, 74}});
-    MoveMode move(f.Context(), 450, 80);
-    f.Draw(move, 485, 110);  // 35 right, 30 down: one lane
-    f.Expect({{455, 615, 94}}, {{420, 74}, {500, 74}});
-    f.Draw(move, 485, 99);  // 19 down: no lane yet
-    f.Expect({{455, 615, 74}});
-
-    // Dragged items still show while marked deleted.
-    f.workspace.ClearSelection();
-    f.AddSelected(TaskBand, 2, 3);
-    f.workspace.DeleteSelectedItems(false, false);
-    f.Draw(move, 450, 80);
-    f.Expect({{420, 580, 68}, {420, 580, 80}});
-
-    // A text box and a line selected together.
-    f.workspace.ClearSelection();
-    ChartItem& box = f.AddSelected(TextBox, 2, 2);
-    box.boxWidth = 100;
-    box.end.lane = 1;
-    f.AddSelected(Line, 2, 4).end.rowId = f.workspace.RowIdAt(1);
-    f.Draw(nullptr);
-    EXPECT_EQ(f.painted, QRect(420, 68, 161, 47));
-    f.Expect({{420, 521, 68}, {420, 521, 100}, {420, 421, 74}}, {{470, 90}});
-    MoveMode pair(f.Context(), 400, 80);
-    f.Draw(pair, 410, 100);
-    EXPECT_EQ(f.painted, QRect(430, 88, 161, 47));
-    f.Expect({{430, 431, 94}});
 }
 
 TEST(EditModes, SelectedEventsShowTheHollowMark)
@@ -205,7 +184,8 @@ TEST(EditModes, SelectedEventsShowTheHollowMark)
     for (auto [code, hollow] : {std::pair{102, "○"}, {103, "○"}, {105, "△"}, {107, "◇"}, {108, "□"}}) {
         ModeChart f;
         f.AddSelected(Event, 3, 3, 1).lineStyle = code;
-        f.Draw(nullptr);
+        QRect painted;
+        const QImage image = f.Draw(nullptr, painted);
         QImage expected = f.view.BackBuffer().copy();
         {
             Surface s(expected);
@@ -213,37 +193,9 @@ TEST(EditModes, SelectedEventsShowTheHollowMark)
             s.SetTextColor(0x0000FF);
             s.TextOut(540, 102, QString::fromUtf8(hollow), TextAlign::CenterBottom);
         }
-        EXPECT_EQ(f.image.copy(500, 85, 80, 20), expected.copy(500, 85, 80, 20)) << code;
-        EXPECT_EQ(f.painted, QRect(530, 85, 21, 20)) << code;
+        EXPECT_EQ(image.copy(500, 85, 80, 20), expected.copy(500, 85, 80, 20)) << code;
+        EXPECT_EQ(painted, QRect(530, 85, 21, 20)) << code;
     }
-}
-
-// Stretching moves one end of a task, a text box's width or a line's end.
-TEST(EditModes, StretchingMovesOneEnd)
-{
-    ModeChart f;
-    f.AddSelected(TaskLine, 2, 3);
-    StretchMode end(f.Context(), DragEnd, 0, 0, 580, 74);
-    f.Draw(end, 750, 80);  // end on 6 April
-    f.Expect({{420, 820, 74}}, {{820, 74}});
-    // A start dragged past the end: the later day's column still belongs to the task.
-    StretchMode start(f.Context(), DragStart, 0, 0, 420, 74);
-    f.Draw(start, 700, 80);  // start on 5 April, end 3 April
-    f.Expect({{500, 740, 74}}, {{499, 74}, {740, 74}});
-
-    f.workspace.ClearSelection();
-    f.AddSelected(TextBox, 2, 2).boxWidth = 100;
-    StretchMode width(f.Context(), DragEnd, 0, 0, 520, 74);
-    f.Draw(width, 600, 80);
-    EXPECT_EQ(f.painted, QRect(420, 68, 181, 14));
-    f.Expect({{600, 601, 80}});
-
-    f.workspace.ClearSelection();
-    f.AddSelected(Line, 2, 4).end.rowId = f.workspace.RowIdAt(1);
-    LineEndMode lineEnd(f.Context(), DragEnd, 0, 0, 580, 114);
-    f.Draw(lineEnd, 760, 90);  // end on 6 April, lane 1 of the first row
-    EXPECT_EQ(f.painted, QRect(420, 74, 321, 21));
-    f.Expect({{420, 421, 74}});
 }
 
 // From (420, 34) above the rows to (740, 114) a line enters the rows at y 65, x 544; the same x
@@ -267,6 +219,135 @@ TEST(LineConnector, ToAScrolledAwayRowIsClippedAtTheFirstRow)
         const bool shown = ConnectorEnds(f.workspace, f.view.Geometry(), 0, line, xa, ya, xb, yb);
         EXPECT_EQ(shown ? QLine(xa, ya, xb, yb) : QLine(), c.segment) << c.endRow << " " << c.endDay;
     }
+}
+
+// One project row of two lanes (65..85, 85..105) in the April window: the items span 2..3 April
+// (x 420..580), an event lies on 3 April (x 500..580, middle 540), a text box of one lane starts
+// on 2 April and is 100 pixels wide.
+TEST(HitTest, EachShapeIsHitWithinItsBandAndHandlesAtItsEnds)
+{
+    ChartFixture f;
+    f.AddProject({2});
+    f.ShowApril();
+    const struct {
+        int type, startDay, x, y, lane, part;
+    } cases[] = {
+        {TaskBand, 2, 500, 69, 0, HitBody},        {TaskBand, 2, 500, 79, 0, HitBody},
+        {TaskBand, 2, 500, 68, 0, HitNone},        {TaskBand, 2, 500, 80, 0, HitNone},
+        {TaskBand, 2, 421, 74, 0, HitStartHandle}, {TaskBand, 2, 578, 74, 0, HitEndHandle},
+        {TaskBand, 2, 583, 74, 0, HitNone},        {TaskBand, 2, 500, 94, 1, HitNone},
+        {TaskLine, 2, 500, 72, 0, HitBody},        {TaskLine, 2, 500, 76, 0, HitBody},
+        {TaskLine, 2, 500, 71, 0, HitNone},        {TaskLine, 2, 500, 77, 0, HitNone},
+        {Progress, 2, 417, 74, 0, HitNone},        {Progress, 2, 418, 74, 0, HitStartHandle},
+        {Event, 3, 533, 69, 0, HitBody},           {Event, 3, 547, 81, 0, HitBody},
+        {Event, 3, 532, 74, 0, HitNone},           {Event, 3, 548, 74, 0, HitNone},
+        {Event, 3, 540, 68, 0, HitNone},           {Event, 3, 540, 82, 0, HitNone},
+        {TextBox, 2, 470, 80, 0, HitBody},         {TextBox, 2, 470, 81, 0, HitNone},
+    };
+    for (const auto& c : cases) {
+        ChartItem item = f.AprilItem(c.type, 0, 0, c.startDay, c.type == TextBox ? c.startDay : 3);
+        item.boxWidth = 100;
+        EXPECT_EQ(HitTestItem(f.workspace, f.view.Layout(), 0, 0, c.lane, c.x, c.y, item), c.part)
+            << c.type << " at " << c.x << "," << c.y;
+    }
+}
+
+// Two rows of two lanes (A at y 65..105, B at 105..145) in the April window; on B a task over
+// 2..3 April (x 420..580), selected, and a line from A to B.
+TEST(SelectionMode, EditsThatTakeTheLastSelectedItemAwayLeaveTheChartIdle)
+{
+    const std::pair<const char*, std::function<void(ChartFixture&, int)>> cases[] = {
+        {"drag below the document's last lane", [](ChartFixture& t, int) { t.Drag(460, 114, 460, 154); }},
+        {"deletion of the sub-project it is on", [](ChartFixture& t, int) { t.view.DeleteSubProject(); }},
+        {"paste that places nothing: the line's end would lie below the last row",
+         [](ChartFixture& t, int line) {
+             t.workspace.ClearSelection();
+             t.workspace.SelectItem(0, line);
+             t.view.Copy();
+             t.view.Paste();
+         }},
+    };
+    for (const auto& [name, edit] : cases) {
+        ChartFixture t;
+        t.AddProject({2, 2});
+        t.ShowApril();
+        ChartItem line = t.AprilItem(Line, 0, 0, 2, 3);
+        line.end.rowId = t.workspace.RowIdAt(1);
+        const int lineIndex = t.workspace.AddItem(0, line);
+        t.workspace.AddItem(1, t.AprilItem(TaskLine, 1, 0, 2, 3));
+        t.Click(540, 114);
+        edit(t, lineIndex);
+        EXPECT_EQ((std::pair {t.workspace.SelectionCount(), t.view.Mode()}), (std::pair {0, Idle})) << name;
+    }
+}
+
+// A creation needs a date under both ends of its drag; schedule entries need days of 80 pixels;
+// a text box dragged past its row's last lane ends on that lane.
+TEST(MouseEditing, CreationNeedsDatesAndWideEnoughDays)
+{
+    const struct {
+        int tool, kind, zoom, fromX, toX, toY, items, endLane;
+    } cases[] = {
+        {ToolId::Schedule, DocumentKind::Schedule, 7, 500, 500, 75, 1, -1},
+        {ToolId::Schedule, DocumentKind::Schedule, 6, 500, 500, 75, 0, -1},
+        {ToolId::TaskLine, DocumentKind::Project, 7, TimelineFirstX, 500, 75, 1, -1},
+        {ToolId::TaskLine, DocumentKind::Project, 7, TimelineLeft, 500, 75, 0, -1},
+        {ToolId::TextBox, DocumentKind::Project, 7, 450, 600, 140, 1, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tool * 10 + c.zoom);
+        ChartFixture t;
+        if (c.kind == DocumentKind::Project)
+            t.AddProject({2, 2});
+        else
+            t.workspace.AddDocument(DocumentKind::Schedule), t.workspace.RebuildVisibleRows();
+        t.ShowApril(c.zoom);
+        t.view.SelectTool(c.tool);
+        t.Drag(c.fromX, 75, c.toX, c.toY);
+        ASSERT_EQ(t.workspace.ItemCount(0), c.items);
+        EXPECT_TRUE(c.endLane < 0 || t.workspace.ItemPtr(0, 0)->end.lane == c.endLane);
+    }
+}
+
+// A band only a pixel or two high still selects what it crosses, and one released on the rows'
+// bottom edge still reaches the last lane.
+TEST(MouseEditing, RubberBandsThinOrEndingOnTheRowsBottomSelect)
+{
+    for (auto [y0, y1] : {std::pair{134, 134}, {70, 145}}) {
+        ChartFixture t;
+        t.AddProject({2, 2});
+        t.ShowApril();
+        ChartItem event = t.AprilItem(Event, 1, 1, 3, 3);
+        event.lineStyle = 101;
+        t.workspace.AddItem(1, event);
+        t.Drag(450, y0, 650, y1);
+        EXPECT_EQ(t.workspace.SelectionCount(), 1) << y0 << " to " << y1;
+    }
+}
+
+// Of two selected tasks, the one whose handle is dragged is the one that changes; a text box
+// stretched by its left handle ends on the day it starts, wherever the handle takes it.
+TEST(MouseEditing, HandlesStretchTheirOwnItem)
+{
+    ChartFixture t;
+    t.AddProject({2});
+    t.ShowApril();
+    for (int lane : {0, 1})
+        t.workspace.AddItem(0, t.AprilItem(TaskLine, 0, lane, 2, 3));
+    ChartItem box = t.AprilItem(TextBox, 0, 0, 5, 5);
+    box.boxWidth = 100;
+    t.workspace.AddItem(0, box);
+    t.Drag(400, 70, 600, 100);
+    ASSERT_EQ(t.workspace.SelectionCount(), 2);
+    t.Drag(580, 94, 750, 94);
+    ChartItem first, second;
+    ASSERT_TRUE(t.workspace.GetSelectedItem(0, 0, first) && t.workspace.GetSelectedItem(0, 1, second));
+    EXPECT_EQ((std::pair {first.end.day, second.end.day}), (std::pair {3, 6}));
+
+    t.Click(700, 74);
+    t.Drag(660, 68, 500, 68);
+    ASSERT_TRUE(t.workspace.GetSelectedItem(0, 0, box));
+    EXPECT_EQ((std::array {box.start.day, box.end.day, box.end.month, box.boxWidth}), (std::array {3, 3, 4, 260}));
 }
 
 }  // namespace
