@@ -69,61 +69,62 @@ TEST(SchedulePainter, FormatTime)
     }
 }
 
-TEST(SchedulePainter, EntriesOfOneDayStackInTableOrder)
-{
-    ScheduleChart f;
-    f.Add(2, 14, 0, 15, 0, "Late");
-    f.Add(2, 8, 0, 9, 0, "Gone");
-    f.Add(2, 9, 0, 10, 0, "Early");
-    f.Add(2, 10, 0, 12, 0, "Chosen");
-    f.Item(1).state = ItemDeleted;
-    f.Item(1).start.lane = f.Item(1).end.lane = 99;
-    f.Item(3).state = ItemSelected;
-    f.view.Redraw();
-
-    const int late = BlockHeight("14:00-15:00", "Late");
-    const int early = BlockHeight("9:00-10:00", "Early");
-    const int chosen = BlockHeight("10:00-12:00", "Chosen");
-    EXPECT_EQ(f.Lanes(0), std::pair(0, late));
-    EXPECT_EQ(f.Lanes(2), std::pair(late, late + early));
-    EXPECT_EQ(f.Lanes(3), std::pair(late + early, late + early + chosen));
-    EXPECT_EQ(f.Lanes(1), std::pair(99, 99)) << "the deleted entry takes no room and keeps its bytes";
-    for (int i : {0, 2, 3})
-        EXPECT_TRUE(f.Inked(422, CellTop + f.Item(i).start.lane, 498, CellTop + f.Item(i).end.lane - 4)) << i;
-    EXPECT_FALSE(f.Inked(421, CellTop + f.Item(3).end.lane, 500, 184));
-}
-
-// Each day's entries start at its cell top, in the first row of their document even when the
-// document above is scrolled away; an entry with no text is its time range alone, two pixels
-// inside its cell.
-TEST(SchedulePainter, EachDayStartsAtItsCellTop)
+// Entries stack from their day's cell top, two pixels inside it, in table order: a deleted entry
+// takes no room and keeps its bytes, a selected one is drawn. Cells start at their document's
+// first row even when the document above is scrolled away, whose entries keep their bytes.
+// Clicked, an entry is outlined; pressed and dragged, it leaves the chart while its outline
+// follows the pointer.
+TEST(SchedulePainter, EntriesStackFromTheirCellTop)
 {
     ScheduleChart f;
     f.workspace.AddDocument(DocumentKind::Schedule);
     f.Add(2, 9, 0, 10, 0, "Above", 0);
     f.Item(0, 0).start.lane = 5;
-    f.Add(1, 9, 0, 10, 0, "First", 1);
-    f.Add(2, 9, 5, 17, 30, "", 1);
+    f.Add(2, 14, 0, 15, 0, "Late", 1);
+    f.Add(2, 8, 0, 9, 0, "Gone", 1);
+    f.Add(2, 9, 0, 10, 0, "Chosen", 1);
+    f.Add(2, 10, 0, 12, 0, "Last", 1);
+    f.Add(1, 9, 5, 17, 30, "", 1);
     f.Add(3, 9, 0, 10, 0, "Third", 1);
+    f.Item(1, 1).state = ItemDeleted;
+    f.Item(1, 1).start.lane = f.Item(1, 1).end.lane = 99;
+    f.Item(2, 1).state = ItemSelected;
     f.view.ScrollToRow(1);
     f.view.Redraw();
-    EXPECT_EQ(f.Item(0, 0).start.lane, 5);
-    EXPECT_EQ(f.Lanes(0, 1), std::pair(0, BlockHeight("9:00-10:00", "First")));
-    EXPECT_EQ(f.Lanes(1, 1), std::pair(0, BlockHeight("9:05-17:30", "")));
-    EXPECT_EQ(f.Lanes(2, 1), f.Lanes(0, 1));
-    EXPECT_TRUE(f.Inked(342, CellTop, 418, CellTop + 12));
-    EXPECT_TRUE(f.Inked(502, CellTop, 578, CellTop + 12));
-    EXPECT_FALSE(f.Inked(341, 66, 342, 184));
-    EXPECT_FALSE(f.Inked(500, 66, 502, 184));
 
-    QImage expected = f.view.BackBuffer().copy();
-    {
-        Surface s(expected);
-        s.FillRect(420, 66, 500, 184, 0xFFFFFF);
-        s.SelectFont(11, 600);
-        s.DrawWrapped(422, CellTop, 498, 184, QStringLiteral("9:05-17:30"));
-    }
-    EXPECT_EQ(f.view.BackBuffer().copy(420, 66, 80, 118), expected.copy(420, 66, 80, 118));
+    const int late = BlockHeight("14:00-15:00", "Late"), chosen = BlockHeight("9:00-10:00", "Chosen");
+    const int last = BlockHeight("10:00-12:00", "Last");
+    EXPECT_EQ(f.Item(0, 0).start.lane, 5);
+    EXPECT_EQ(f.Lanes(0, 1), std::pair(0, late));
+    EXPECT_EQ(f.Lanes(1, 1), std::pair(99, 99));
+    EXPECT_EQ(f.Lanes(2, 1), std::pair(late, late + chosen));
+    EXPECT_EQ(f.Lanes(3, 1), std::pair(late + chosen, late + chosen + last));
+    EXPECT_EQ(f.Lanes(4, 1), std::pair(0, BlockHeight("9:05-17:30", "")));
+    EXPECT_EQ(f.Lanes(5, 1), std::pair(0, BlockHeight("9:00-10:00", "Third")));
+    for (int i : {0, 2, 3})
+        EXPECT_TRUE(f.Inked(422, CellTop + f.Item(i, 1).start.lane, 498, CellTop + f.Item(i, 1).end.lane - 4)) << i;
+    EXPECT_TRUE(f.Inked(342, CellTop, 418, CellTop + 12) && f.Inked(502, CellTop, 578, CellTop + 12));
+    EXPECT_FALSE(f.Inked(341, 66, 342, 184) || f.Inked(420, 66, 422, 184) || f.Inked(500, 66, 502, 184));
+    EXPECT_FALSE(f.Inked(421, CellTop + f.Item(3, 1).end.lane, 500, 184));
+
+    const int y1 = 65 + f.Item(3, 1).start.lane, y2 = 65 + f.Item(3, 1).end.lane;
+    f.Click(460, (y1 + y2) / 2);
+    ASSERT_EQ(f.workspace.SelectionCount(), 1);
+    for (auto [x, y] : {std::pair{420, y1}, {500, y1}, {420, y2}, {500, y2}})
+        EXPECT_EQ(f.Pixel(x, y), Red) << x << "," << y;
+    QImage copy = f.view.BackBuffer().copy();
+    Surface s(copy);
+    Feedback feedback(f.workspace, f.view.Layout(), s);
+    feedback.DrawSelection(0, 0);
+    const OverlayRect r = feedback.Painted();
+    EXPECT_EQ(QRect(r.x, r.y, r.width, r.height), QRect(420, y1, 81, y2 - y1 + 2));
+
+    f.Click(700, 100);
+    ASSERT_EQ(f.workspace.SelectionCount(), 0);
+    f.view.OnButtonDown(460, (y1 + y2) / 2);
+    f.view.OnMouseMove(true, 620, (y1 + y2) / 2);
+    EXPECT_FALSE(f.Inked(420, y1, 501, y2 + 2));
+    EXPECT_EQ(f.Pixel(580, y1), Red);
 }
 
 // Below zoom seven no entry is drawn; at seven, none before the days shown, beyond the right edge,
@@ -159,36 +160,6 @@ TEST(SchedulePainter, AFullCellDrawsNoMoreButStillCountsTheGap)
     EXPECT_TRUE(f.Inked(422, CellTop, 498, 84));
     EXPECT_EQ(f.Pixel(450, 84), Black);
     EXPECT_FALSE(f.Inked(341, 85, f.view.Layout().BufferWidth(), 300));
-}
-
-// A selected entry is drawn and outlined; pressed and dragged, it leaves the chart while its
-// outline follows the pointer.
-TEST(SchedulePainter, SelectedEntryOutlinesItsBlock)
-{
-    ScheduleChart f;
-    f.Add(2, 9, 0, 10, 0, "");
-    f.Add(2, 9, 0, 10, 0, "");
-    f.view.Redraw();
-    const int y1 = 65 + f.Item(1).start.lane, y2 = 65 + f.Item(1).end.lane;
-    ASSERT_GT(y1, 65);
-    f.Click(460, (y1 + y2) / 2);
-    ASSERT_EQ(f.workspace.SelectionCount(), 1);
-    for (auto [x, y] : {std::pair{420, y1}, {500, y1}, {420, y2}, {500, y2}})
-        EXPECT_EQ(f.Pixel(x, y), Red) << x << "," << y;
-    EXPECT_TRUE(f.Inked(422, y1 + 2, 498, y2 - 4));
-    QImage copy = f.view.BackBuffer().copy();
-    Surface s(copy);
-    Feedback feedback(f.workspace, f.view.Layout(), s);
-    feedback.DrawSelection(0, 0);
-    const OverlayRect r = feedback.Painted();
-    EXPECT_EQ(QRect(r.x, r.y, r.width, r.height), QRect(420, y1, 81, y2 - y1 + 2));
-
-    f.Click(700, 100);
-    ASSERT_EQ(f.workspace.SelectionCount(), 0);
-    f.view.OnButtonDown(460, (y1 + y2) / 2);
-    f.view.OnMouseMove(true, 620, (y1 + y2) / 2);
-    EXPECT_FALSE(f.Inked(420, y1, 501, y2 + 2));
-    EXPECT_EQ(f.Pixel(580, y1), Red);
 }
 
 }  // namespace
