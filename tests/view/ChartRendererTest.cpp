@@ -27,6 +27,8 @@ int InkRight(const QImage& image, int x0, int y0, int x1, int y1)
     return -1;
 }
 
+// A row with children shows its fold state in the tree column; a row without children has no
+// glyph.
 TEST(ChartRenderer, TreeGlyphShowsTheFoldState)
 {
     ChartFixture f;
@@ -35,15 +37,13 @@ TEST(ChartRenderer, TreeGlyphShowsTheFoldState)
     f.workspace.RebuildVisibleRows();
     const QImage glyphs = ViewBitmap("IDB_PLUS_MINUS").convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(glyphs.size(), QSize(18, 9));
-    f.view.Redraw();
-    ASSERT_EQ(f.workspace.FoldState(0), -1);
-    EXPECT_EQ(f.view.BackBuffer().copy(23, 70, 9, 9), glyphs.copy(9, 0, 9, 9));
-    EXPECT_FALSE(f.Inked(32, 90, 41, 99)) << "a row without children has no glyph";
-
-    ASSERT_EQ(f.workspace.ShowSubtree(0, false), 1);
-    f.view.Redraw();
-    ASSERT_EQ(f.workspace.FoldState(0), 1);
-    EXPECT_EQ(f.view.BackBuffer().copy(23, 70, 9, 9), glyphs.copy(0, 0, 9, 9));
+    for (auto [fold, glyphX] : {std::pair{-1, 9}, {1, 0}}) {
+        ASSERT_TRUE(fold < 0 || f.workspace.ShowSubtree(0, false) == 1);
+        f.view.Redraw();
+        ASSERT_EQ(f.workspace.FoldState(0), fold);
+        EXPECT_EQ(f.view.BackBuffer().copy(23, 70, 9, 9), glyphs.copy(glyphX, 0, 9, 9)) << fold;
+        EXPECT_TRUE(fold > 0 || !f.Inked(32, 90, 41, 99));
+    }
 }
 
 // The selected row's name is bolder. A full-width name draws all its bytes, an empty one "no
@@ -84,12 +84,7 @@ TEST(ChartRenderer, HolidayTint)
     int table[HolidayTableSize] = {};
     table[DayIndex(5, 1)] = 1;
     ASSERT_EQ(SaveHolidayFile(2009, table), 1);
-    const struct {
-        std::initializer_list<int> lanes;
-        Color fill;
-        int zoom;
-        std::initializer_list<Px> pixels;
-    } cases[] = {
+    const struct { std::initializer_list<int> lanes; Color fill; int zoom; std::initializer_list<Px> pixels; } cases[] = {
         {{2}, 0xFFFFFF, 7, {{421, 45, White}, {421, 47, Tint}, {499, 90, Tint}, {421, 104, Black},
                             {421, 105, White}, {500, 90, White}, {419, 90, White}, {420, 50, Black}}},
         {{}, 0, 7, {{450, 63, Tint}, {450, 64, Black}, {450, 65, White}}},
@@ -99,10 +94,8 @@ TEST(ChartRenderer, HolidayTint)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.zoom * 100 + static_cast<int>(c.lanes.size()));
         ChartFixture f;
-        if (c.lanes.size()) {
-            f.AddProject(c.lanes);
-            f.workspace.RowAt(0)->backColor = c.fill;
-        }
+        if (c.lanes.size())
+            f.AddProject(c.lanes), f.workspace.RowAt(0)->backColor = c.fill;
         f.SetZoom(c.zoom);
         f.SetFirstDate(2009, 4, 30);
         f.view.Redraw();
@@ -131,11 +124,9 @@ TEST(ItemCulling, MonthsAwayNeverSkipsAnItemTheExactTestsKeep)
                 for (const int day : {0, 1, 31, 32})
                     for (const int span : {0, 40, 400}) {
                         ChartItem item;
-                        item.type = type;
-                        item.boxWidth = 300;
+                        item.type = type, item.boxWidth = 300;
                         item.start = {rowIds[0], 0, 2003 + month / 13, month % 13 + 1, day};
-                        item.end = {rowIds[1], 1, item.start.year + span / 365,
-                                    (item.start.month + span / 30) % 14, day};
+                        item.end = {rowIds[1], 1, item.start.year + span / 365, (item.start.month + span / 30) % 14, day};
                         const bool away = culling.MonthsAway(ItemMonthIndex::SpanOf(item)), shown = culling.MayShow(item, 0);
                         skipped += away, kept += shown;
                         EXPECT_FALSE(away && shown) << zoom << " " << type << " " << month << " " << day << " " << span;

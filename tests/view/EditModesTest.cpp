@@ -36,12 +36,7 @@ bool SameOutside(const QImage& image, const QImage& chart, const QRect& area)
 // Two project rows of two lanes (65..105, 105..145) in the April window, where day n starts at
 // x 340 + 80 (n - 1).
 struct ModeChart : ChartFixture {
-    ModeChart()
-    {
-        AddProject({2, 2});
-        ShowApril();
-        view.Redraw();
-    }
+    ModeChart() { AddProject({2, 2}), ShowApril(), view.Redraw(); }
 
     ChartItem& AddSelected(int type, int startDay, int endDay, int lane = 0)
     {
@@ -81,9 +76,8 @@ TEST(ChartOverlay, EachFeedbackErasesTheLastOne)
     f.view.OnMouseMove(true, 500, 70);
     EXPECT_EQ(Rect(f.view.TakeRepaintArea()), QRect(500, 70, 201, 31));
     const QImage& band = f.view.BackBuffer();
-    EXPECT_TRUE(SameOutside(band, chart, {500, 70, 201, 31}));
+    EXPECT_TRUE(SameOutside(band, chart, {500, 70, 201, 31}) && band.pixel(500, 70) == Red);
     EXPECT_EQ(band.copy(501, 71, 199, 29), chart.copy(501, 71, 199, 29)) << "hollow";
-    EXPECT_EQ(band.pixel(500, 70), Red);
     for (auto [x0, y0, x1, y1] : {std::array{500, 70, 700, 71}, {500, 100, 700, 101}, {500, 70, 501, 100},
                                   {700, 70, 701, 100}}) {
         const int red = CountColor(band, Red, x0, y0, x1, y1), length = (x1 - x0) * (y1 - y0);
@@ -105,15 +99,10 @@ TEST(EditModes, OutlinesFollowThePointer)
 {
     enum Selected { NoItem, ATask, ADeletedBand, ABoxAndALine, ABox, ALine };
     enum Kind { Rest, Create, Move, StretchStart, StretchEnd, LineEnd, Resize };
+    // Runs x0..x1-1 at y in the outline's colour; clean points inside `painted` yet as the chart was.
     const struct {
-        Selected selection;
-        Kind kind;
-        int tool;
-        QPoint down, to;
-        QRect painted;
-        std::initializer_list<std::array<int, 3>> runs;  // x0, x1, y in the outline's colour
-        std::initializer_list<QPoint> clean;             // inside `painted` yet as the chart was
-        QRgb color = Red;
+        Selected selection; Kind kind; int tool; QPoint down, to; QRect painted;
+        std::initializer_list<std::array<int, 3>> runs; std::initializer_list<QPoint> clean; QRgb color = Red;
     } cases[] = {
         {NoItem, Create, ToolId::TaskLine, {500, 90}, {430, 90}, {420, 94, 161, 1}, {{420, 580, 94}}, {{580, 94}}},
         {NoItem, Create, ToolId::Progress, {500, 90}, {430, 90}, {420, 94, 161, 1}, {{420, 580, 94}}, {{580, 94}}},
@@ -209,10 +198,8 @@ TEST(LineConnector, ToAScrolledAwayRowIsClippedAtTheFirstRow)
     f.view.ScrollToRow(1);
     f.view.Redraw();
     ChartItem line = f.AprilItem(Line, 0, 0, 2, 2);
-    const struct {
-        int endRow, endLane, endDay;
-        QLine segment;  // null: not shown
-    } cases[] = {{2, 0, 6, {544, 65, 740, 114}}, {2, 0, 2, {420, 65, 420, 114}}, {0, 0, 6, {}}, {2, 2, 6, {}}};
+    const struct { int endRow, endLane, endDay; QLine segment; } cases[] = {  // a null segment: not shown
+        {2, 0, 6, {544, 65, 740, 114}}, {2, 0, 2, {420, 65, 420, 114}}, {0, 0, 6, {}}, {2, 2, 6, {}}};
     for (const auto& c : cases) {
         line.end = {f.workspace.RowIdAt(c.endRow), static_cast<uint8_t>(c.endLane), 2009, 4, c.endDay, 0, 0};
         int xa = 0, ya = 0, xb = 0, yb = 0;
@@ -229,9 +216,7 @@ TEST(HitTest, EachShapeIsHitWithinItsBandAndHandlesAtItsEnds)
     ChartFixture f;
     f.AddProject({2});
     f.ShowApril();
-    const struct {
-        int type, startDay, x, y, lane, part;
-    } cases[] = {
+    const struct { int type, startDay, x, y, lane, part; } cases[] = {
         {TaskBand, 2, 500, 69, 0, HitBody},        {TaskBand, 2, 500, 79, 0, HitBody},
         {TaskBand, 2, 500, 68, 0, HitNone},        {TaskBand, 2, 500, 80, 0, HitNone},
         {TaskBand, 2, 421, 74, 0, HitStartHandle}, {TaskBand, 2, 578, 74, 0, HitEndHandle},
@@ -247,8 +232,7 @@ TEST(HitTest, EachShapeIsHitWithinItsBandAndHandlesAtItsEnds)
     for (const auto& c : cases) {
         ChartItem item = f.AprilItem(c.type, 0, 0, c.startDay, c.type == TextBox ? c.startDay : 3);
         item.boxWidth = 100;
-        EXPECT_EQ(HitTestItem(f.workspace, f.view.Layout(), 0, 0, c.lane, c.x, c.y, item), c.part)
-            << c.type << " at " << c.x << "," << c.y;
+        EXPECT_EQ(HitTestItem(f.workspace, f.view.Layout(), 0, 0, c.lane, c.x, c.y, item), c.part) << c.type << " " << c.x << "," << c.y;
     }
 }
 
@@ -259,12 +243,8 @@ TEST(SelectionMode, EditsThatTakeTheLastSelectedItemAwayLeaveTheChartIdle)
     const std::pair<const char*, std::function<void(ChartFixture&, int)>> cases[] = {
         {"drag below the document's last lane", [](ChartFixture& t, int) { t.Drag(460, 114, 460, 154); }},
         {"deletion of the sub-project it is on", [](ChartFixture& t, int) { t.view.DeleteSubProject(); }},
-        {"paste that places nothing: the line's end would lie below the last row",
-         [](ChartFixture& t, int line) {
-             t.workspace.ClearSelection();
-             t.workspace.SelectItem(0, line);
-             t.view.Copy();
-             t.view.Paste();
+        {"paste that places nothing: the line's end would lie below the last row", [](ChartFixture& t, int line) {
+             t.workspace.ClearSelection(), t.workspace.SelectItem(0, line), t.view.Copy(), t.view.Paste();
          }},
     };
     for (const auto& [name, edit] : cases) {
@@ -285,9 +265,7 @@ TEST(SelectionMode, EditsThatTakeTheLastSelectedItemAwayLeaveTheChartIdle)
 // a text box dragged past its row's last lane ends on that lane.
 TEST(MouseEditing, CreationNeedsDatesAndWideEnoughDays)
 {
-    const struct {
-        int tool, kind, zoom, fromX, toX, toY, items, endLane;
-    } cases[] = {
+    const struct { int tool, kind, zoom, fromX, toX, toY, items, endLane; } cases[] = {
         {ToolId::Schedule, DocumentKind::Schedule, 7, 500, 500, 75, 1, -1},
         {ToolId::Schedule, DocumentKind::Schedule, 6, 500, 500, 75, 0, -1},
         {ToolId::TaskLine, DocumentKind::Project, 7, TimelineFirstX, 500, 75, 1, -1},

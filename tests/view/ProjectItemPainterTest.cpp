@@ -41,6 +41,7 @@ struct It : ChartItem {
     It& Text(const char* label) { std::snprintf(text, sizeof text, "%s", label); return *this; }
     It& State(int itemState) { state = itemState; return *this; }
     It& Colour(Color color) { lineColor = color; return *this; }
+    It& Style(int style) { lineStyle = style; return *this; }
     It& Done(int percent) { progress = percent, progressColor = 0x00FF00; return *this; }
     It& Box(int width) { boxWidth = width; return Lanes(0, 1); }
 };
@@ -71,12 +72,9 @@ constexpr int Lane1Y = 94;
 // colour.
 TEST(ProjectItemPainter, ArrowHeadsAreGlyphsBesideTheStroke)
 {
-    const struct {
-        int zoom, startDay, endDay, arrow;
-        Color color;
-        std::array<int, 3> heads[2];  // chart x, glyph x, width; width 0: no head
-        int strokeFrom, strokeTo;     // black along the lane at both; equal: no stroke
-    } cases[] = {
+    // Each head's chart x, glyph x and width (width 0: none); the stroke black at both its ends
+    // unless they are equal.
+    const struct { int zoom, startDay, endDay, arrow; Color color; std::array<int, 3> heads[2]; int strokeFrom, strokeTo; } cases[] = {
         {7, 3, 10, ArrowBoth, 0, {{AprilX(3), 0, 8}, {AprilX(11) - 8, 8, 8}}, AprilX(3) + 8, AprilX(11) - 9},
         {5, 3, 3, ArrowBoth, 0, {{380, 0, 8}, {392, 8, 8}}, 388, 391},
         {2, 4, 6, ArrowBoth, 0x0000FF, {{348, 16, 4}, {352, 28, 4}}, 0, 0},
@@ -120,14 +118,11 @@ TEST(ProjectItemPainter, EventMarksSitInTheMiddleOfTheirDay)
     const int middle = AprilX(3) + 40;
     for (int code = MarkCircle; code <= MarkDate + 1; ++code) {
         ItemChart f;
-        It item(Event, 1, 3, 3);
-        item.lineStyle = code;
-        f.Add(item.Colour(0x0000FF));
+        f.Add(It(Event, 1, 3, 3).Style(code).Colour(0x0000FF));
         const QImage& image = f.Draw();
         EXPECT_EQ(Inked(image, middle - 12, 85, middle + 12, 102), code <= MarkDate) << code;
-        EXPECT_FALSE(Inked(image, AprilX(3) + 1, 66, middle - 12, 124));
-        EXPECT_FALSE(Inked(image, middle + 12, 66, AprilX(4), 124));
-        EXPECT_FALSE(Inked(image, middle - 12, 102, middle + 12, 124));
+        EXPECT_FALSE(Inked(image, AprilX(3) + 1, 66, middle - 12, 124) || Inked(image, middle + 12, 66, AprilX(4), 124)
+                     || Inked(image, middle - 12, 102, middle + 12, 124));
         EXPECT_EQ(CountColor(image, Red, middle - 10, 85, middle + 10, 102) > 10, code <= MarkDate);
     }
 }
@@ -139,15 +134,11 @@ TEST(ProjectItemPainter, ItemsDrawnAndClipped)
     // Items from 3 April start at sx; those to 8 April end at ex, progress bars to 12 April at px.
     const int sx = AprilX(3), ex = AprilX(9), px = AprilX(13), clamp = 1910;
     const struct {
-        const char* behaviour;
-        std::initializer_list<int> lanes;
-        int firstRow;
-        std::initializer_list<ChartItem> items;
-        std::initializer_list<Px> pixels;
-        std::initializer_list<std::array<int, 5>> regions;  // x0, y0, x1, y1, expected
+        const char* behaviour; std::initializer_list<int> lanes; int firstRow; std::initializer_list<ChartItem> items;
+        std::initializer_list<Px> pixels; std::initializer_list<std::array<int, 5>> regions;  // x0, y0, x1, y1, expected
     } scenes[] = {
-        {"a line from before the first date starts at the timeline", {3}, 0,
-         {It(Line, 0, 30, 3).Months(3, 4).Lanes(0, 2)}, {{341, 94, Black}}, {{221, 66, 339, 124, 0}}},
+        {"a line from before the first date starts at the timeline", {3}, 0, {It(Line, 0, 30, 3).Months(3, 4).Lanes(0, 2)},
+         {{341, 94, Black}}, {{221, 66, 339, 124, 0}}},
         // The start lies 60 pixels above the first row shown: y 14 clipped to 65 at x 634.
         {"a line is clipped at the first row shown", {3, 2}, 1, {MakeLine(0, 3, 1, 0, 5)}, {{634, 65, Black}},
          {{341, 65, 630, 75, 0}, {655, 70, 660, 75, 1}}},
@@ -160,24 +151,21 @@ TEST(ProjectItemPainter, ItemsDrawnAndClipped)
         {"a vertical line from a row scrolled away starts at the rows", {3, 2}, 1, {MakeLine(0, 4, 1, 1, 4)},
          {{580, 64, Black}, {580, 65, Black}, {580, 93, Black}, {580, 94, White}}, {}},
         {"a task cut at both edges loses its heads", {3}, 0, {It(TaskLine, 1, 20, 31).Months(3, 12).Arrow(ArrowBoth)},
-         {{341, Lane1Y, Black}, {clamp - 1, Lane1Y, Black}, {clamp, Lane1Y, White}},
-         {{341, Lane1Y - 7, 360, Lane1Y, 0}, {clamp - 20, Lane1Y - 7, clamp + 5, Lane1Y, 0}}},
+         {{341, 94, Black}, {clamp - 1, 94, Black}, {clamp, 94, White}}, {{341, 87, 360, 94, 0}, {clamp - 20, 87, clamp + 5, 94, 0}}},
         {"items before the first date or after the right clamp draw nothing", {3}, 0,
          {It(TaskLine, 1, 10, 20).Months(3, 3).Lanes(1, 2), It(TaskBand, 1, 1, 1).Months(11, 11).Lanes(1, 2),
           It(Event, 1, 31, 31).Months(3, 3).Lanes(1, 2), It(Event, 1, 1, 1).Months(9, 9).Lanes(1, 2),
-          It(Line, 1, 10, 20).Months(3, 3).Lanes(1, 2)},
-         {}, {{221, 66, 339, 124, 0}, {341, 66, 1920, 124, 0}}},
+          It(Line, 1, 10, 20).Months(3, 3).Lanes(1, 2)}, {}, {{221, 66, 339, 124, 0}, {341, 66, 1920, 124, 0}}},
         // Bands from 3 to 8 April in lane 1 span x 500..980, y 88..100.
         {"a band's stroke bits spread outwards and inwards", {3}, 0, {It(TaskBand, 1, 3, 8).Width(4 + 64)},
-         {{700, 86, Black}, {700, 88, White}, {700, 90, Black}, {700, 98, Black}, {700, 102, Black},
-          {sx - 2, 94, Black}, {sx, 94, White}, {sx + 2, 94, Black}, {ex - 2, 94, Black}, {ex, 94, White},
-          {ex + 2, 94, Black}}, {}},
+         {{700, 86, Black}, {700, 88, White}, {700, 90, Black}, {700, 98, Black}, {700, 102, Black}, {sx - 2, 94, Black},
+          {sx, 94, White}, {sx + 2, 94, Black}, {ex - 2, 94, Black}, {ex, 94, White}, {ex + 2, 94, Black}}, {}},
         // Head: 45-degree edges from the tip back to the long edges. Notch: its point lies 6 pixels
         // inside the left end, which stays open.
         {"a band's head and notch", {3}, 0, {It(TaskBand, 1, 3, 8).Arrow(ArrowBoth)},
-         {{ex, 94, Black}, {ex - 3, 91, Black}, {ex - 3, 97, Black}, {ex, 90, White}, {ex + 1, 94, White},
-          {ex - 7, 88, Black}, {sx + 6, 94, Black}, {sx + 3, 91, Black}, {sx + 3, 97, Black}, {sx + 5, 94, White},
-          {sx, 94, White}, {sx + 1, 88, Black}}, {}},
+         {{ex, 94, Black}, {ex - 3, 91, Black}, {ex - 3, 97, Black}, {ex, 90, White}, {ex + 1, 94, White}, {ex - 7, 88, Black},
+          {sx + 6, 94, Black}, {sx + 3, 91, Black}, {sx + 3, 97, Black}, {sx + 5, 94, White}, {sx, 94, White},
+          {sx + 1, 88, Black}}, {}},
         {"an empty progress bar has no done part", {3}, 0, {It(Progress, 1, 3, 12).Done(0)},
          {{sx, 94, Black}, {sx + 1, 93, White}, {sx + 1, 95, White}, {px - 2, 94, White}}, {}},
         {"with heads, the done part stops at the right cap", {3}, 0, {It(Progress, 1, 3, 12).Done(100).Arrow(ArrowBoth)},
@@ -190,22 +178,19 @@ TEST(ProjectItemPainter, ItemsDrawnAndClipped)
         // From x 180 to 480, from x 1860, and from x 180 to the timeline's first column.
         {"text boxes are cut at both edges of the timeline", {3}, 0,
          {It(TextBox, 0, 30, 30).Months(3, 3).Box(300), It(TextBox, 0, 20, 20).Box(200)},
-         {{339, 68, White}, {341, 68, Black}, {479, 80, White}, {480, 80, Black}, {481, 80, White},
-          {1860, 80, Black}, {clamp, 68, Black}, {clamp + 1, 68, White}, {clamp, 80, White}}, {}},
+         {{339, 68, White}, {341, 68, Black}, {479, 80, White}, {480, 80, Black}, {481, 80, White}, {1860, 80, Black},
+          {clamp, 68, Black}, {clamp + 1, 68, White}, {clamp, 80, White}}, {}},
         {"a text box ending on the timeline's first column shows that edge", {3}, 0,
          {It(TextBox, 0, 30, 30).Months(3, 3).Box(161)}, {{341, 80, Black}, {342, 80, White}}, {}},
-        {"damaged text boxes are skipped", {3}, 0,
-         {It(TextBox, 0, 3, 3).Box(-50).Text("x"), It(TextBox, 0, 5, 5).Box(100).Lanes(2, 0).Text("x"),
-          It(TextBox, 0, 8, 8).Box(0x7FFFFFFF).Text("x")},
+        {"damaged text boxes are skipped", {3}, 0, {It(TextBox, 0, 3, 3).Box(-50).Text("x"),
+          It(TextBox, 0, 5, 5).Box(100).Lanes(2, 0).Text("x"), It(TextBox, 0, 8, 8).Box(0x7FFFFFFF).Text("x")},
          {{clamp, 68, Black}}, {{341, 66, AprilX(8), 124, 0}}},
         // Lane 0 has no lane above: no text.
-        {"item text sits in the lane above", {3}, 0,
-         {It(TaskLine, 1, 3, 4).Text("Label"), It(TaskLine, 0, 10, 11).Text("Label")}, {},
-         {{560, 66, 600, 85, 1}, {sx, 86, AprilX(5), Lane1Y, 0}, {AprilX(10), 66, AprilX(12), 74, 0}}},
+        {"item text sits in the lane above", {3}, 0, {It(TaskLine, 1, 3, 4).Text("Label"), It(TaskLine, 0, 10, 11).Text("Label")},
+         {}, {{560, 66, 600, 85, 1}, {sx, 86, AprilX(5), 94, 0}, {AprilX(10), 66, AprilX(12), 74, 0}}},
         {"selected, deleted and misplaced items are not drawn", {3, 2}, 0,
          {It(TaskBand, 1, 3, 5).State(ItemSelected), It(TaskBand, 1, 3, 5).State(ItemDeleted),
-          It(TaskBand, 1, 3, 5).Lanes(3, 1), It(TaskBand, 1, 3, 5).Rows(7, 0)},
-         {}, {{341, 66, 1920, 124, 0}, {341, 125, 1920, 164, 0}}},
+          It(TaskBand, 1, 3, 5).Lanes(3, 1), It(TaskBand, 1, 3, 5).Rows(7, 0)}, {}, {{341, 66, 1920, 124, 0}, {341, 125, 1920, 164, 0}}},
     };
     for (const auto& c : scenes) {
         SCOPED_TRACE(c.behaviour);
