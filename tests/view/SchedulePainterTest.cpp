@@ -19,19 +19,15 @@ struct ScheduleChart : ChartFixture {
     explicit ScheduleChart(int screenWidth = 1600) : ChartFixture(screenWidth)
     {
         workspace.AddDocument(DocumentKind::Schedule);
-        SetZoom(7);
-        SetFirstDate(2009, 4, 1);
+        view.SetView(7, {2009, 4, 1});
     }
 
     int Add(int day, int startHour, int startMinute, int endHour, int endMinute, const char* text, int doc = 0)
     {
         ChartItem item;
-        item.type = Schedule;
-        item.state = ItemNormal;
+        item.type = Schedule, item.state = ItemNormal, item.textSize = 14, item.textWeight = 400;
         item.start = {0, 0, 2009, 4, day, startHour, startMinute};
         item.end = {0, 0, 2009, 4, day, endHour, endMinute};
-        item.textSize = 14;
-        item.textWeight = 400;
         std::snprintf(item.text, sizeof item.text, "%s", text);
         return workspace.Doc(doc)->AddItem(item);
     }
@@ -55,10 +51,7 @@ int BlockHeight(const QString& time, const QString& text)
 // The hour and two minute digits, up to 36:60; no text outside that range.
 TEST(SchedulePainter, FormatTime)
 {
-    const struct {
-        int hour, minute, length;
-        const char* text;
-    } cases[] = {
+    const struct { int hour, minute, length; const char* text; } cases[] = {
         {9, 5, 4, "9:05"}, {17, 30, 5, "17:30"}, {0, 0, 4, "0:00"}, {36, 60, 5, "36:60"}, {37, 0, 0, ""},
         {0, 61, 0, ""}, {-1, 0, 0, ""}, {0, -1, 0, ""}, {1000, 1000, 0, ""},
     };

@@ -63,10 +63,11 @@ TEST(Surface, SolidLevelAndUprightSegmentsPaintStartToBeforeEnd)
 
 // A slanted line leaves out its end point too; fills leave out their right and bottom edges, and
 // an empty one draws nothing; a copy blit replaces what lies below it; an AND blit or stretch
-// keeps dark pixels and tints white ones.
-TEST(Surface, LinesFillsAndBlits)
+// keeps dark pixels and tints white ones. Pens are solid to their end point or dashed: 18 and 6,
+// dots of 3 and 3, dash-dot 9, 6, 3, 6, dash-dot-dot 9, 3, 3, 3, 3, 3.
+TEST(Surface, LinesFillsBlitsAndPens)
 {
-    QImage image = Filled(200, 100);
+    QImage image = Filled(220, 100);
     QImage glyph = Filled(4, 1);
     glyph.setPixel(1, 0, Red);
     glyph.setPixel(3, 0, Red);
@@ -81,38 +82,24 @@ TEST(Surface, LinesFillsAndBlits)
         s.FillRect(100, 50, 110, 20, 0x0000FF);
         s.FillRect(120, 0, 140, 20, 0);
         s.Blit(125, 5, 2, 2, source, 1, 1);
-        s.FillRect(10, 60, 11, 100, 0);
+        s.FillRect(10, 60, 11, 90, 0);
         s.Blit(8, 65, 4, 1, glyph, 0, 0, BlitOp::And);
         s.Stretch(30, 60, 20, 30, tint, 0, 0, 1, 1, BlitOp::And);
         s.FillRect(150, 60, 151, 70, 0);
         s.Stretch(145, 60, 20, 30, tint, 0, 0, 1, 1, BlitOp::And);
+        for (int style = PenSolid; style <= PenDashDotDot; ++style)
+            s.SelectPen(style, 0), s.Segment(0, 91 + style, 200, 91 + style);
     }
     const QRgb tinted = qRgb(255, 127, 255);
-    ExpectPixels(image, {{20, 20, Black}, {39, 39, Black}, {40, 40, White}, {11, 11, White},
-                         {60, 20, Red}, {79, 49, Red}, {80, 49, White}, {79, 50, White}, {59, 20, White},
-                         {90, 30, White}, {105, 30, White},
-                         {125, 5, White}, {126, 6, Blue}, {127, 7, Black},
-                         {8, 65, White}, {9, 65, Red}, {10, 65, Black}, {11, 65, Red},
+    ExpectPixels(image, {{20, 20, Black}, {39, 39, Black}, {40, 40, White}, {11, 11, White}, {60, 20, Red}, {79, 49, Red},
+                         {80, 49, White}, {79, 50, White}, {59, 20, White}, {90, 30, White}, {105, 30, White}, {125, 5, White},
+                         {126, 6, Blue}, {127, 7, Black}, {8, 65, White}, {9, 65, Red}, {10, 65, Black}, {11, 65, Red},
                          {30, 60, tinted}, {49, 89, tinted}, {50, 89, White}, {49, 90, White}, {150, 65, Black}});
-}
-
-// Solid to its end point; dashes of 18 and 6, dots of 3 and 3, dash-dot 9, 6, 3, 6, dash-dot-dot
-// 9, 3, 3, 3, 3, 3.
-TEST(Surface, PenStylesDrawTheirDashPatterns)
-{
-    QImage image = Filled(220, 60);
-    {
-        Surface s(image);
-        for (int style = PenSolid; style <= PenDashDotDot; ++style) {
-            s.SelectPen(style, 0);
-            s.Segment(0, 10 + style * 10, 200, 10 + style * 10);
-        }
-    }
-    EXPECT_EQ(Row(image, 10, 220), std::string(200, '#') + std::string(20, '.'));
-    EXPECT_EQ(Row(image, 20, 30), "##################......######");
-    EXPECT_EQ(Row(image, 30, 13), "###...###...#");
-    EXPECT_EQ(Row(image, 40, 25), "#########......###......#");
-    EXPECT_EQ(Row(image, 50, 25), "#########...###...###...#");
+    EXPECT_EQ(Row(image, 91, 220), std::string(200, '#') + std::string(20, '.'));
+    EXPECT_EQ(Row(image, 92, 30), "##################......######");
+    EXPECT_EQ(Row(image, 93, 13), "###...###...#");
+    EXPECT_EQ(Row(image, 94, 25), "#########......###......#");
+    EXPECT_EQ(Row(image, 95, 25), "#########...###...###...#");
 }
 
 // Wrapped text reports its height and stays in its rectangle.
