@@ -45,7 +45,10 @@ struct Date { int year = 0, month = 0, day = 0; bool operator==(const Date&) con
 
 // A chart over a real workspace, its buffer 1920 x 400 unless a test needs another size.
 struct ChartFixture {
-    explicit ChartFixture(int screenWidth = 1600, int screenHeight = 400) : view(workspace, holidays, screenWidth, screenHeight) {}
+    explicit ChartFixture(int screenWidth = 1600, int screenHeight = 400)
+        : view(workspace, holidays, screenWidth, screenHeight) {}
+    // One project whose rows have the given lane counts, in the April window.
+    explicit ChartFixture(std::initializer_list<int> lanes) : ChartFixture() { AddProject(lanes), ShowApril(); }
 
     void SetFirstDate(int year, int month, int day) { view.SetView(view.Layout().Zoom(), {year, month, day}); }
     void SetZoom(int zoom) { view.SetView(zoom, view.Layout().FirstDate()); }

@@ -50,8 +50,9 @@ TEST(ChartGeometry, DateToXAndBack)
     f.view.GetView(zoom, first.year, first.month, first.day);
     EXPECT_EQ(std::pair(zoom, first), std::pair(2, Date{2009, 4, 17}));
     f.SetFirstDate(2009, 4, 30);
-    const struct { int zoom, x, result; Date date; } back[] = {{7, 340, 0, {-1, -1, -1}}, {7, 341, 1, {2009, 4, 30}}, {7, 419, 1, {2009, 4, 30}},
-                {7, 420, 1, {2009, 5, 1}}, {2, 341, 1, {2009, 4, 1}},    {2, 420, 1, {2009, 5, 1}}};
+    const struct { int zoom, x, result; Date date; } back[] = {
+        {7, 340, 0, {-1, -1, -1}}, {7, 341, 1, {2009, 4, 30}}, {7, 419, 1, {2009, 4, 30}}, {7, 420, 1, {2009, 5, 1}},
+        {2, 341, 1, {2009, 4, 1}}, {2, 420, 1, {2009, 5, 1}}};
     for (const auto& c : back) {
         f.SetZoom(c.zoom);
         Date d{-1, -1, -1};
@@ -179,7 +180,8 @@ TEST(HorizontalScroll, RangeCoversTheItems)
 
     f.SetFirstDate(2009, 4, 1);
     f.view.UpdateHorizontalScroll();
-    for (auto [command, bar, shownBar] : {std::array<int, 3>{ThumbTrack, Position(2009, 4, 1, 20) + 10 * 20 + 5, Position(2009, 4, 1, 20)},
+    const int april1 = Position(2009, 4, 1, 20);
+    for (auto [command, bar, shownBar] : {std::array<int, 3>{ThumbTrack, april1 + 10 * 20 + 5, april1},
                                           {ThumbPosition, 0, Position(2009, 4, 11, 20)}})
         EXPECT_EQ((std::tuple{f.view.OnHScroll(command, bar), f.First(), f.view.HorizontalScroll().position}),
                   std::tuple(1, Date{2009, 4, 11}, shownBar));

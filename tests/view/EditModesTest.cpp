@@ -36,7 +36,7 @@ bool SameOutside(const QImage& image, const QImage& chart, const QRect& area)
 // Two project rows of two lanes (65..105, 105..145) in the April window, where day n starts at
 // x 340 + 80 (n - 1).
 struct ModeChart : ChartFixture {
-    ModeChart() { AddProject({2, 2}), ShowApril(), view.Redraw(); }
+    ModeChart() : ChartFixture({2, 2}) { view.Redraw(); }
 
     ChartItem& AddSelected(int type, int startDay, int endDay, int lane = 0)
     {
@@ -192,9 +192,7 @@ TEST(EditModes, SelectedEventsShowTheHollowMark)
 // ending on a lane beyond its row, it is not shown.
 TEST(LineConnector, ToAScrolledAwayRowIsClippedAtTheFirstRow)
 {
-    ChartFixture f;
-    f.AddProject({2, 2, 2});
-    f.ShowApril();
+    ChartFixture f({2, 2, 2});
     f.view.ScrollToRow(1);
     f.view.Redraw();
     ChartItem line = f.AprilItem(Line, 0, 0, 2, 2);
@@ -213,26 +211,22 @@ TEST(LineConnector, ToAScrolledAwayRowIsClippedAtTheFirstRow)
 // on 2 April and is 100 pixels wide.
 TEST(HitTest, EachShapeIsHitWithinItsBandAndHandlesAtItsEnds)
 {
-    ChartFixture f;
-    f.AddProject({2});
-    f.ShowApril();
+    ChartFixture f({2});
     const struct { int type, startDay, x, y, lane, part; } cases[] = {
-        {TaskBand, 2, 500, 69, 0, HitBody},        {TaskBand, 2, 500, 79, 0, HitBody},
-        {TaskBand, 2, 500, 68, 0, HitNone},        {TaskBand, 2, 500, 80, 0, HitNone},
-        {TaskBand, 2, 421, 74, 0, HitStartHandle}, {TaskBand, 2, 578, 74, 0, HitEndHandle},
-        {TaskBand, 2, 583, 74, 0, HitNone},        {TaskBand, 2, 500, 94, 1, HitNone},
-        {TaskLine, 2, 500, 72, 0, HitBody},        {TaskLine, 2, 500, 76, 0, HitBody},
-        {TaskLine, 2, 500, 71, 0, HitNone},        {TaskLine, 2, 500, 77, 0, HitNone},
-        {Progress, 2, 417, 74, 0, HitNone},        {Progress, 2, 418, 74, 0, HitStartHandle},
-        {Event, 3, 533, 69, 0, HitBody},           {Event, 3, 547, 81, 0, HitBody},
-        {Event, 3, 532, 74, 0, HitNone},           {Event, 3, 548, 74, 0, HitNone},
-        {Event, 3, 540, 68, 0, HitNone},           {Event, 3, 540, 82, 0, HitNone},
-        {TextBox, 2, 470, 80, 0, HitBody},         {TextBox, 2, 470, 81, 0, HitNone},
+        {TaskBand, 2, 500, 69, 0, HitBody}, {TaskBand, 2, 500, 79, 0, HitBody}, {TaskBand, 2, 500, 68, 0, HitNone},
+        {TaskBand, 2, 500, 80, 0, HitNone}, {TaskBand, 2, 421, 74, 0, HitStartHandle}, {TaskBand, 2, 578, 74, 0, HitEndHandle},
+        {TaskBand, 2, 583, 74, 0, HitNone}, {TaskBand, 2, 500, 94, 1, HitNone}, {TaskLine, 2, 500, 72, 0, HitBody},
+        {TaskLine, 2, 500, 76, 0, HitBody}, {TaskLine, 2, 500, 71, 0, HitNone}, {TaskLine, 2, 500, 77, 0, HitNone},
+        {Progress, 2, 417, 74, 0, HitNone}, {Progress, 2, 418, 74, 0, HitStartHandle}, {Event, 3, 533, 69, 0, HitBody},
+        {Event, 3, 547, 81, 0, HitBody}, {Event, 3, 532, 74, 0, HitNone}, {Event, 3, 548, 74, 0, HitNone},
+        {Event, 3, 540, 68, 0, HitNone}, {Event, 3, 540, 82, 0, HitNone}, {TextBox, 2, 470, 80, 0, HitBody},
+        {TextBox, 2, 470, 81, 0, HitNone},
     };
     for (const auto& c : cases) {
         ChartItem item = f.AprilItem(c.type, 0, 0, c.startDay, c.type == TextBox ? c.startDay : 3);
         item.boxWidth = 100;
-        EXPECT_EQ(HitTestItem(f.workspace, f.view.Layout(), 0, 0, c.lane, c.x, c.y, item), c.part) << c.type << " " << c.x << "," << c.y;
+        EXPECT_EQ(HitTestItem(f.workspace, f.view.Layout(), 0, 0, c.lane, c.x, c.y, item), c.part)
+            << c.type << " " << c.x << "," << c.y;
     }
 }
 
@@ -248,9 +242,7 @@ TEST(SelectionMode, EditsThatTakeTheLastSelectedItemAwayLeaveTheChartIdle)
          }},
     };
     for (const auto& [name, edit] : cases) {
-        ChartFixture t;
-        t.AddProject({2, 2});
-        t.ShowApril();
+        ChartFixture t({2, 2});
         ChartItem line = t.AprilItem(Line, 0, 0, 2, 3);
         line.end.rowId = t.workspace.RowIdAt(1);
         const int lineIndex = t.workspace.AddItem(0, line);
@@ -292,9 +284,7 @@ TEST(MouseEditing, CreationNeedsDatesAndWideEnoughDays)
 TEST(MouseEditing, RubberBandsThinOrEndingOnTheRowsBottomSelect)
 {
     for (auto [y0, y1] : {std::pair{134, 134}, {70, 145}}) {
-        ChartFixture t;
-        t.AddProject({2, 2});
-        t.ShowApril();
+        ChartFixture t({2, 2});
         ChartItem event = t.AprilItem(Event, 1, 1, 3, 3);
         event.lineStyle = 101;
         t.workspace.AddItem(1, event);
@@ -307,9 +297,7 @@ TEST(MouseEditing, RubberBandsThinOrEndingOnTheRowsBottomSelect)
 // stretched by its left handle ends on the day it starts, wherever the handle takes it.
 TEST(MouseEditing, HandlesStretchTheirOwnItem)
 {
-    ChartFixture t;
-    t.AddProject({2});
-    t.ShowApril();
+    ChartFixture t({2});
     for (int lane : {0, 1})
         t.workspace.AddItem(0, t.AprilItem(TaskLine, 0, lane, 2, 3));
     ChartItem box = t.AprilItem(TextBox, 0, 0, 5, 5);

@@ -53,12 +53,7 @@ ChartItem MakeLine(int startLane, int startDay, int endRowId, int endLane, int e
 
 // One project row of three lanes (y 65..124) at zoom 7 from 1 April 2009; buffer 1920 x 400.
 struct ItemChart : ChartFixture {
-    explicit ItemChart(std::initializer_list<int> lanes = {3})
-    {
-        AddProject(lanes);
-        SetFirstDate(2009, 4, 1);
-        SetZoom(7);
-    }
+    explicit ItemChart(std::initializer_list<int> lanes = {3}) { AddProject(lanes), view.SetView(7, {2009, 4, 1}); }
 
     int Add(const ChartItem& item) { return workspace.AddItem(0, item); }
     const QImage& Draw() { return view.Redraw(), view.BackBuffer(); }
@@ -74,7 +69,9 @@ TEST(ProjectItemPainter, ArrowHeadsAreGlyphsBesideTheStroke)
 {
     // Each head's chart x, glyph x and width (width 0: none); the stroke black at both its ends
     // unless they are equal.
-    const struct { int zoom, startDay, endDay, arrow; Color color; std::array<int, 3> heads[2]; int strokeFrom, strokeTo; } cases[] = {
+    const struct {
+        int zoom, startDay, endDay, arrow; Color color; std::array<int, 3> heads[2]; int strokeFrom, strokeTo;
+    } cases[] = {
         {7, 3, 10, ArrowBoth, 0, {{AprilX(3), 0, 8}, {AprilX(11) - 8, 8, 8}}, AprilX(3) + 8, AprilX(11) - 9},
         {5, 3, 3, ArrowBoth, 0, {{380, 0, 8}, {392, 8, 8}}, 388, 391},
         {2, 4, 6, ArrowBoth, 0x0000FF, {{348, 16, 4}, {352, 28, 4}}, 0, 0},
@@ -151,7 +148,8 @@ TEST(ProjectItemPainter, ItemsDrawnAndClipped)
         {"a vertical line from a row scrolled away starts at the rows", {3, 2}, 1, {MakeLine(0, 4, 1, 1, 4)},
          {{580, 64, Black}, {580, 65, Black}, {580, 93, Black}, {580, 94, White}}, {}},
         {"a task cut at both edges loses its heads", {3}, 0, {It(TaskLine, 1, 20, 31).Months(3, 12).Arrow(ArrowBoth)},
-         {{341, 94, Black}, {clamp - 1, 94, Black}, {clamp, 94, White}}, {{341, 87, 360, 94, 0}, {clamp - 20, 87, clamp + 5, 94, 0}}},
+         {{341, 94, Black}, {clamp - 1, 94, Black}, {clamp, 94, White}},
+         {{341, 87, 360, 94, 0}, {clamp - 20, 87, clamp + 5, 94, 0}}},
         {"items before the first date or after the right clamp draw nothing", {3}, 0,
          {It(TaskLine, 1, 10, 20).Months(3, 3).Lanes(1, 2), It(TaskBand, 1, 1, 1).Months(11, 11).Lanes(1, 2),
           It(Event, 1, 31, 31).Months(3, 3).Lanes(1, 2), It(Event, 1, 1, 1).Months(9, 9).Lanes(1, 2),
@@ -163,9 +161,9 @@ TEST(ProjectItemPainter, ItemsDrawnAndClipped)
         // Head: 45-degree edges from the tip back to the long edges. Notch: its point lies 6 pixels
         // inside the left end, which stays open.
         {"a band's head and notch", {3}, 0, {It(TaskBand, 1, 3, 8).Arrow(ArrowBoth)},
-         {{ex, 94, Black}, {ex - 3, 91, Black}, {ex - 3, 97, Black}, {ex, 90, White}, {ex + 1, 94, White}, {ex - 7, 88, Black},
-          {sx + 6, 94, Black}, {sx + 3, 91, Black}, {sx + 3, 97, Black}, {sx + 5, 94, White}, {sx, 94, White},
-          {sx + 1, 88, Black}}, {}},
+         {{ex, 94, Black}, {ex - 3, 91, Black}, {ex - 3, 97, Black}, {ex, 90, White}, {ex + 1, 94, White},
+          {ex - 7, 88, Black}, {sx + 6, 94, Black}, {sx + 3, 91, Black}, {sx + 3, 97, Black}, {sx + 5, 94, White},
+          {sx, 94, White}, {sx + 1, 88, Black}}, {}},
         {"an empty progress bar has no done part", {3}, 0, {It(Progress, 1, 3, 12).Done(0)},
          {{sx, 94, Black}, {sx + 1, 93, White}, {sx + 1, 95, White}, {px - 2, 94, White}}, {}},
         {"with heads, the done part stops at the right cap", {3}, 0, {It(Progress, 1, 3, 12).Done(100).Arrow(ArrowBoth)},
@@ -190,7 +188,8 @@ TEST(ProjectItemPainter, ItemsDrawnAndClipped)
          {}, {{560, 66, 600, 85, 1}, {sx, 86, AprilX(5), 94, 0}, {AprilX(10), 66, AprilX(12), 74, 0}}},
         {"selected, deleted and misplaced items are not drawn", {3, 2}, 0,
          {It(TaskBand, 1, 3, 5).State(ItemSelected), It(TaskBand, 1, 3, 5).State(ItemDeleted),
-          It(TaskBand, 1, 3, 5).Lanes(3, 1), It(TaskBand, 1, 3, 5).Rows(7, 0)}, {}, {{341, 66, 1920, 124, 0}, {341, 125, 1920, 164, 0}}},
+          It(TaskBand, 1, 3, 5).Lanes(3, 1), It(TaskBand, 1, 3, 5).Rows(7, 0)},
+         {}, {{341, 66, 1920, 124, 0}, {341, 125, 1920, 164, 0}}},
     };
     for (const auto& c : scenes) {
         SCOPED_TRACE(c.behaviour);
