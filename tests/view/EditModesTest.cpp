@@ -253,8 +253,8 @@ TEST(SelectionMode, EditsThatTakeTheLastSelectedItemAwayLeaveTheChartIdle)
     }
 }
 
-// A creation needs a date under both ends of its drag; schedule entries need days of 80 pixels;
-// a text box dragged past its row's last lane ends on that lane.
+// A creation needs a date under both ends of its drag, an event eight pixels of timeline; schedule
+// entries need days of 80 pixels; a text box dragged past its row's last lane ends on that lane.
 TEST(MouseEditing, CreationNeedsDatesAndWideEnoughDays)
 {
     const struct { int tool, kind, zoom, fromX, toX, toY, items, endLane; } cases[] = {
@@ -262,6 +262,7 @@ TEST(MouseEditing, CreationNeedsDatesAndWideEnoughDays)
         {ToolId::Schedule, DocumentKind::Schedule, 6, 500, 500, 75, 0, -1},
         {ToolId::TaskLine, DocumentKind::Project, 7, TimelineFirstX, 500, 75, 1, -1},
         {ToolId::TaskLine, DocumentKind::Project, 7, TimelineLeft, 500, 75, 0, -1},
+        {ToolId::Event, DocumentKind::Project, 7, 348, 348, 75, 1, -1}, {ToolId::Event, DocumentKind::Project, 7, 347, 347, 75, 0, -1},
         {ToolId::TextBox, DocumentKind::Project, 7, 450, 600, 140, 1, 1},
     };
     for (const auto& c : cases) {
@@ -294,8 +295,9 @@ TEST(MouseEditing, RubberBandsThinOrEndingOnTheRowsBottomSelect)
 }
 
 // Of two selected tasks, the one whose handle is dragged is the one that changes; a text box
-// stretched by its left handle ends on the day it starts, wherever the handle takes it.
-TEST(MouseEditing, HandlesStretchTheirOwnItem)
+// stretched by its left handle ends on the day it starts, wherever the handle takes it; a row's
+// bottom boundary dragged into its first lane leaves it one lane high.
+TEST(MouseEditing, HandlesStretchWhatTheyBelongTo)
 {
     ChartFixture t({2});
     for (int lane : {0, 1})
@@ -314,6 +316,8 @@ TEST(MouseEditing, HandlesStretchTheirOwnItem)
     t.Drag(660, 68, 500, 68);
     ASSERT_TRUE(t.workspace.GetSelectedItem(0, 0, box));
     EXPECT_EQ((std::array {box.start.day, box.end.day, box.end.month, box.boxWidth}), (std::array {3, 3, 4, 260}));
+    t.Drag(100, 105, 100, 70);
+    EXPECT_EQ(t.workspace.RowAt(0)->lanes, 1);
 }
 
 }  // namespace

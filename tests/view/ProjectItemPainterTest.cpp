@@ -40,7 +40,7 @@ struct It : ChartItem {
     It& Width(int32_t bits) { lineWidth = bits; return *this; }
     It& Text(const char* label) { std::snprintf(text, sizeof text, "%s", label); return *this; }
     It& State(int itemState) { state = itemState; return *this; }
-    It& Colour(Color color) { lineColor = color; return *this; }
+    It& LineColor(Color color) { lineColor = color; return *this; }
     It& Style(int style) { lineStyle = style; return *this; }
     It& Done(int percent) { progress = percent, progressColor = 0x00FF00; return *this; }
     It& Box(int width) { boxWidth = width; return Lanes(0, 1); }
@@ -82,7 +82,7 @@ TEST(ProjectItemPainter, ArrowHeadsAreGlyphsBesideTheStroke)
         SCOPED_TRACE(c.zoom);
         ItemChart f;
         f.SetZoom(c.zoom);
-        f.Add(It(TaskLine, 1, c.startDay, c.endDay).Arrow(c.arrow).Colour(c.color));
+        f.Add(It(TaskLine, 1, c.startDay, c.endDay).Arrow(c.arrow).LineColor(c.color));
         const QImage& image = f.Draw();
         for (const auto& [x, glyphX, width] : c.heads)
             EXPECT_TRUE(width == 0 || image.copy(x, Lane1Y - 7, width, 15) == glyphs.copy(glyphX, 0, width, 15)) << x;
@@ -115,7 +115,7 @@ TEST(ProjectItemPainter, EventMarksSitInTheMiddleOfTheirDay)
     const int middle = AprilX(3) + 40;
     for (int code = MarkCircle; code <= MarkDate + 1; ++code) {
         ItemChart f;
-        f.Add(It(Event, 1, 3, 3).Style(code).Colour(0x0000FF));
+        f.Add(It(Event, 1, 3, 3).Style(code).LineColor(0x0000FF));
         const QImage& image = f.Draw();
         EXPECT_EQ(Inked(image, middle - 12, 85, middle + 12, 102), code <= MarkDate) << code;
         EXPECT_FALSE(Inked(image, AprilX(3) + 1, 66, middle - 12, 124) || Inked(image, middle + 12, 66, AprilX(4), 124)
