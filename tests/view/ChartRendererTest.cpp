@@ -2,15 +2,15 @@
 
 #include "calendar/Dates.h"
 #include "persistence/HolidayFile.h"
+#include "view/ItemCulling.h"
 #include "view/ViewBitmaps.h"
+#include "view/VisibleRowMap.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <utility>
 #include <cstring>
 
 namespace td {
@@ -27,105 +27,28 @@ int InkRight(const QImage& image, int x0, int y0, int x1, int y1)
     return -1;
 }
 
-bool Column(const ChartFixture& f, int x, int y0, int y1, QRgb color)
-{
-    return CountColor(f.view.BackBuffer(), color, x, y0, x + 1, y1) == y1 - y0;
-}
-
-TEST(ChartRenderer, HeaderRulesSpanTheirColumns)
-{
-    ChartFixture f;
-    f.view.Redraw();
-    const int right = f.view.Layout().BufferWidth();
-    ExpectPixels(f.view.BackBuffer(), {{0, 28, Black}, {right - 2, 28, Black}, {right - 1, 28, White},
-                                       {339, 46, White}, {340, 46, Black}, {0, 64, Black}});
-    for (int x : {20, 140, 220, 340}) {
-        EXPECT_TRUE(Column(f, x, 28, 65, Black)) << x;
-        EXPECT_EQ(f.Pixel(x, 27), White) << x;
-    }
-    EXPECT_EQ(f.Pixel(10, 40), White);
-    // Each column is titled in its lower band; the upper band stays empty.
-    for (auto [left, right] : {std::pair{20, 140}, {140, 220}, {220, 340}}) {
-        EXPECT_TRUE(f.Inked(left + 3, 49, right - 1, 64)) << left;
-        EXPECT_FALSE(f.Inked(left + 1, 29, right, 46)) << left;
-    }
-}
-
-// The lower band labels each day or month, the upper band each new month or year; the day scale
-// stops before a column would pass the right edge.
-TEST(ChartRenderer, DateScales)
-{
-    const struct {
-        int zoom;
-        Date first;
-        std::initializer_list<std::array<int, 4>> columns;  // x, y0, y1, black (else white)
-        std::initializer_list<std::array<int, 5>> regions;  // x0, y0, x1, y1, inked
-    } cases[] = {
-        // Columns 340 (30 April), 420 (1 May), 500 (2 May), 580.
-        {7, {2009, 4, 30}, {{340, 46, 65, 1}, {420, 46, 65, 1}, {500, 46, 65, 1}, {580, 46, 65, 1}, {420, 28, 46, 1},
-                            {500, 29, 46, 0}},
-         {{343, 49, 419, 64, 1}, {423, 49, 499, 64, 1}, {503, 49, 579, 64, 1}, {583, 49, 659, 64, 1},
-          {343, 31, 419, 46, 1}, {423, 31, 499, 46, 1}, {501, 29, 1500, 46, 0}}},
-        // Columns at 340, 660, 980, 1300; the one at 1620 would reach 1940 > 1920.
-        {9, {2009, 4, 1}, {{1620, 46, 65, 1}}, {{1303, 49, 1619, 64, 1}, {1621, 47, 1920, 64, 0}}},
-        // November at 340, December at 420, January 2010 at 500, all 80 wide.
-        {2, {2009, 11, 20}, {{420, 46, 65, 1}, {500, 46, 65, 1}, {580, 46, 65, 1}, {420, 29, 46, 0}, {500, 28, 46, 1}},
-         {{343, 31, 419, 46, 1}, {421, 29, 499, 46, 0}, {503, 31, 579, 46, 1}, {423, 49, 499, 64, 1}}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.zoom);
-        ChartFixture f;
-        f.SetZoom(c.zoom);
-        f.SetFirstDate(c.first.year, c.first.month, c.first.day);
-        f.view.Redraw();
-        for (const auto& [x, y0, y1, black] : c.columns)
-            EXPECT_TRUE(Column(f, x, y0, y1, black ? Black : White)) << x << "," << y0;
-        for (const auto& [x0, y0, x1, y1, inked] : c.regions)
-            EXPECT_EQ(f.Inked(x0, y0, x1, y1), inked != 0) << x0 << "," << y0;
-    }
-}
-
-TEST(ChartRenderer, RowRulesAndFill)
-{
-    ChartFixture f;
-    f.AddProject({1, 2});
-    f.workspace.RowAt(0)->backColor = 0x0000FF;  // red, as 0x00BBGGRR
-    f.view.Redraw();
-    // Row 0: 65..85, row 1: 85..125, the document's last.
-    ExpectPixels(f.view.BackBuffer(), {{500, 65, 0xFFFF0000}, {20 + 1, 83, 0xFFFF0000}, {19, 70, White},
-                                       {500, 84, Black}, {19, 84, White}, {20, 84, Black},
-                                       {f.view.Layout().BufferWidth() - 2, 84, Black},
-                                       {f.view.Layout().BufferWidth() - 1, 84, White}, {0, 124, Black},
-                                       {500, 100, White}, {500, 125, White}});
-    for (int x : {20, 140, 220, 340})
-        EXPECT_TRUE(Column(f, x, 65, 125, Black)) << x;
-    EXPECT_EQ(f.Pixel(340, 125), White);
-    // An empty name draws "no name".
-    EXPECT_TRUE(f.Inked(36, 87, 138, 122));
-}
-
+// A row with children shows its fold state in the tree column; a row without children has no
+// glyph.
 TEST(ChartRenderer, TreeGlyphShowsTheFoldState)
 {
     ChartFixture f;
     f.AddProject({1});
     ASSERT_EQ(f.workspace.AddSubProject(0), 1);
     f.workspace.RebuildVisibleRows();
-    ASSERT_EQ(f.workspace.FoldState(0), -1);
-    f.view.Redraw();
-    const QImage& glyphs = ViewBitmap("IDB_PLUS_MINUS");
+    const QImage glyphs = ViewBitmap("IDB_PLUS_MINUS").convertToFormat(QImage::Format_RGB32);
     ASSERT_EQ(glyphs.size(), QSize(18, 9));
-    EXPECT_EQ(f.view.BackBuffer().copy(23, 70, 9, 9), glyphs.copy(9, 0, 9, 9).convertToFormat(QImage::Format_RGB32));
-    // A row without children has no glyph.
-    EXPECT_FALSE(f.Inked(32, 90, 41, 99));
-
-    ASSERT_EQ(f.workspace.ShowSubtree(0, false), 1);
-    f.view.Redraw();
-    ASSERT_EQ(f.workspace.FoldState(0), 1);
-    EXPECT_EQ(f.view.BackBuffer().copy(23, 70, 9, 9), glyphs.copy(0, 0, 9, 9).convertToFormat(QImage::Format_RGB32));
+    for (auto [fold, glyphX] : {std::pair{-1, 9}, {1, 0}}) {
+        ASSERT_TRUE(fold < 0 || f.workspace.ShowSubtree(0, false) == 1);
+        f.view.Redraw();
+        ASSERT_EQ(f.workspace.FoldState(0), fold);
+        EXPECT_EQ(f.view.BackBuffer().copy(23, 70, 9, 9), glyphs.copy(glyphX, 0, 9, 9)) << fold;
+        EXPECT_TRUE(fold > 0 || !f.Inked(32, 90, 41, 99));
+    }
 }
 
-// The selected row's name is bolder. A full-width name draws all its bytes; a full person field
-// runs straight into the comment field in memory, and only its own bytes show.
+// The selected row's name is bolder. A full-width name draws all its bytes, an empty one "no
+// name"; a full person field runs straight into the comment field in memory, and only its own
+// bytes show.
 TEST(ChartRenderer, RowNamesAndPersons)
 {
     ChartFixture f;
@@ -139,7 +62,7 @@ TEST(ChartRenderer, RowNamesAndPersons)
     EXPECT_EQ(InkRight(image, 142, 86, 218, 104), InkRight(image, 142, 66, 218, 84));
 
     ChartFixture full;
-    full.AddProject({3, 3});
+    full.AddProject({3, 3, 1});
     std::memset(full.workspace.RowAt(0)->name, 'i', sizeof(ProjectRow::name));
     std::memset(full.workspace.RowAt(1)->name, 'i', sizeof(ProjectRow::name) - 1);
     std::memset(full.workspace.RowAt(0)->person, 'i', sizeof(ProjectRow::person));
@@ -147,20 +70,7 @@ TEST(ChartRenderer, RowNamesAndPersons)
     const QImage& names = full.view.BackBuffer();
     EXPECT_GT(CountColor(names, White, 36, 66, 138, 124, true), CountColor(names, White, 36, 126, 138, 184, true));
     EXPECT_FALSE(Inked(names, 222, 66, 338, 124));
-}
-
-TEST(ChartRenderer, ScrolledRowsStartAtFirstRow)
-{
-    ChartFixture f;
-    f.AddProject({1});
-    f.AddProject({1, 3});
-    f.workspace.RowAt(2)->backColor = 0x00FF00;
-    f.view.ScrollToRow(1);
-    f.view.Redraw();
-    ASSERT_EQ(f.view.Layout().RowCount(), 2);
-    // The first document is entirely above: its last-row rule would reach x 0 at y 84.
-    ExpectPixels(f.view.BackBuffer(), {{0, 84, White}, {20, 84, Black}, {500, 85, 0xFF00FF00},
-                                       {0, 144, Black}});
+    EXPECT_TRUE(Inked(names, 36, 187, 138, 204));
 }
 
 // 1 May 2009 is a holiday: from 30 April at zoom 7 its column is 420..500. The tint covers the day
@@ -174,12 +84,7 @@ TEST(ChartRenderer, HolidayTint)
     int table[HolidayTableSize] = {};
     table[DayIndex(5, 1)] = 1;
     ASSERT_EQ(SaveHolidayFile(2009, table), 1);
-    const struct {
-        std::initializer_list<int> lanes;
-        Color fill;
-        int zoom;
-        std::initializer_list<Px> pixels;
-    } cases[] = {
+    const struct { std::initializer_list<int> lanes; Color fill; int zoom; std::initializer_list<Px> pixels; } cases[] = {
         {{2}, 0xFFFFFF, 7, {{421, 45, White}, {421, 47, Tint}, {499, 90, Tint}, {421, 104, Black},
                             {421, 105, White}, {500, 90, White}, {419, 90, White}, {420, 50, Black}}},
         {{}, 0, 7, {{450, 63, Tint}, {450, 64, Black}, {450, 65, White}}},
@@ -189,14 +94,86 @@ TEST(ChartRenderer, HolidayTint)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.zoom * 100 + static_cast<int>(c.lanes.size()));
         ChartFixture f;
-        if (c.lanes.size()) {
-            f.AddProject(c.lanes);
-            f.workspace.RowAt(0)->backColor = c.fill;
-        }
+        if (c.lanes.size())
+            f.AddProject(c.lanes), f.workspace.RowAt(0)->backColor = c.fill;
         f.SetZoom(c.zoom);
         f.SetFirstDate(2009, 4, 30);
         f.view.Redraw();
         ExpectPixels(f.view.BackBuffer(), c.pixels);
+    }
+}
+
+// The month test skips items before their rows are looked up; it must never skip one that the
+// exact tests would keep, whatever the zoom, the item's type or a month or day out of range.
+TEST(ItemCulling, MonthsAwayNeverSkipsAnItemTheExactTestsKeep)
+{
+    ChartFixture f;
+    f.AddProject({2, 2});
+    const int32_t rowIds[] = {f.workspace.RowAt(0)->id, f.workspace.RowAt(1)->id};
+    // 1 March: 31 February lies past it.
+    for (const auto& [zoom, firstDay] : {std::pair {0, 15}, {2, 1}, {5, 1}, {9, 15}}) {
+        f.SetZoom(zoom);
+        f.SetFirstDate(2009, firstDay == 1 ? 3 : 6, firstDay);
+        f.view.Redraw();
+        const ChartGeometry geometry = f.view.Geometry();
+        const VisibleRowMap rows(f.workspace, 0);
+        ItemCulling culling(geometry, rows);
+        int skipped = 0, kept = 0;
+        for (const int type : {TaskLine, TaskBand, Event, Progress, Line, TextBox})
+            for (int month = 0; month <= 13 * 12; ++month)
+                for (const int day : {0, 1, 31, 32})
+                    for (const int span : {0, 40, 400}) {
+                        ChartItem item;
+                        item.type = type, item.boxWidth = 300;
+                        item.start = {rowIds[0], 0, 2003 + month / 13, month % 13 + 1, day};
+                        item.end = {rowIds[1], 1, item.start.year + span / 365, (item.start.month + span / 30) % 14, day};
+                        const bool away = culling.MonthsAway(ItemMonthIndex::SpanOf(item)), shown = culling.MayShow(item, 0);
+                        skipped += away, kept += shown;
+                        EXPECT_FALSE(away && shown) << zoom << " " << type << " " << month << " " << day << " " << span;
+                    }
+        EXPECT_TRUE(skipped > 0 && kept > 0) << zoom;
+    }
+}
+
+// The month index is kept between redraws; a record written in place, an added item and a
+// compaction must each be seen by the next redraw.
+TEST(ItemMonthIndex, FollowsEveryChangeOfTheItems)
+{
+    Document doc;
+    ChartItem item;
+    item.type = TaskLine;
+    item.start = item.end = {0, 0, 2009, 4, 1};
+    doc.AddItem(item);
+    ItemMonthIndex index;
+    EXPECT_EQ(index.For(0, doc).at(0).first, 2009 * 12 + 3);
+    doc.ItemPtr(0)->start.year = doc.ItemPtr(0)->end.year = 2010;
+    EXPECT_EQ(index.For(0, doc).at(0).first, 2010 * 12 + 3);
+    doc.AddItem(item);
+    doc.DeleteItem(0);
+    doc.Compact();
+    ASSERT_EQ(index.For(0, doc).size(), 1u);
+    EXPECT_EQ(index.For(0, doc)[0].first, 2009 * 12 + 3);
+}
+
+// The painters look rows up through the map instead of the workspace's scan; every answer must
+// be the scan's, for hidden rows, repeated ids, the far-apart ids of a damaged file and an id
+// just past the table's reach.
+TEST(VisibleRowMap, AnswersAsTheWorkspaceFindsRows)
+{
+    ChartFixture f;
+    f.AddProject({1, 1, 1, 1, 1, 1, 1});
+    f.AddProject({1, 1, 1, 1});
+    Workspace& workspace = f.workspace;
+    workspace.RowAt(2)->state = RowHidden;
+    workspace.RowAt(3)->id = 1 << 30;
+    workspace.RowAt(4)->id = -7;
+    workspace.RowAt(5)->id = workspace.RowAt(1)->id;
+    workspace.RowAt(6)->id = -7 + (1 << 16);
+    workspace.RowAt(9)->id = 1 << 30;
+    for (int doc = 0; doc < workspace.DocumentCount(); ++doc) {
+        const VisibleRowMap rows(workspace, doc);
+        for (int32_t id : {-7, 0, 1, 2, 3, 4, 5, 6, 1 << 30, (1 << 30) - 1, -7 + (1 << 16), 99})
+            EXPECT_EQ(rows.Find(id), workspace.FindVisibleRow(doc, id)) << "document " << doc << " row id " << id;
     }
 }
 

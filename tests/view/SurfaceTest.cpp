@@ -1,172 +1,112 @@
 #include "ChartFixture.h"
 #include "view/Surface.h"
+#include "view/TextCache.h"
 
 #include <QImage>
 
 #include <gtest/gtest.h>
 
-#include <set>
-#include <vector>
+#include <array>
+#include <string>
 
 namespace td {
 namespace {
 
-QImage Blank(int width = 1200, int height = 100)
+constexpr QRgb Blue = 0xFF0000FF;
+
+QImage Filled(int width, int height, QRgb color = White)
 {
     QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::white);
+    image.fill(color);
     return image;
 }
 
-bool Dark(const QImage& image, int x, int y)
+// A row of the image from x 0, dark pixels as '#' and light ones as '.'.
+std::string Row(const QImage& image, int y, int width)
 {
-    return qGray(image.pixel(x, y)) < 128;
-}
-
-// Lengths of alternating runs (on first) along a row, from x.
-std::vector<int> Runs(const QImage& image, int y, int x, int count)
-{
-    std::vector<int> runs;
-    bool on = true;
-    int length = 0;
-    for (; x < image.width() && static_cast<int>(runs.size()) < count; ++x) {
-        if (Dark(image, x, y) == on) {
-            ++length;
-            continue;
-        }
-        runs.push_back(length);
-        on = !on;
-        length = 1;
-    }
-    return runs;
-}
-
-// Level and upright segments have their own test; a slanted line leaves out its end point too.
-TEST(Surface, SlantedLinesLeaveOutTheirEndPoint)
-{
-    QImage image = Blank();
-    {
-        Surface s(image);
-        s.Segment(20, 20, 40, 40);
-    }
-    ExpectPixels(image, {{20, 20, Black}, {39, 39, Black}, {40, 40, White}, {11, 11, White}});
-}
-
-TEST(Surface, FillsLeaveOutRightAndBottomEdges)
-{
-    QImage image = Blank();
-    {
-        Surface s(image);
-        s.FillRect(10, 20, 30, 50, 0x0000FF);
-        s.FillRect(60, 20, 60, 50, 0x0000FF);
-        s.FillRect(70, 50, 80, 20, 0x0000FF);
-    }
-    ExpectPixels(image, {{10, 20, Red}, {29, 49, Red}, {30, 49, White}, {29, 50, White}, {9, 20, White},
-                         {60, 30, White}, {75, 30, White}});
-}
-
-TEST(Surface, PenStylesDrawDistinctDashPatterns)
-{
-    QImage image = Blank();
-    {
-        Surface s(image);
-        for (int style = PenSolid; style <= PenDashDotDot; ++style) {
-            s.SelectPen(style, 0);
-            s.Segment(0, 10 + style * 10, 200, 10 + style * 10);
-        }
-    }
-    std::set<std::vector<int>> patterns;
-    for (int style = PenSolid; style <= PenDashDotDot; ++style)
-        patterns.insert(Runs(image, 10 + style * 10, 0, 6));
-    EXPECT_EQ(patterns.size(), 5u);
-    EXPECT_EQ(Runs(image, 20, 0, 2), (std::vector<int>{18, 6}));
-    EXPECT_EQ(Runs(image, 30, 0, 2), (std::vector<int>{3, 3}));
-    EXPECT_EQ(Runs(image, 40, 0, 4), (std::vector<int>{9, 6, 3, 6}));
-    EXPECT_EQ(Runs(image, 50, 0, 6), (std::vector<int>{9, 3, 3, 3, 3, 3}));
-    for (int x = 0; x < 200; ++x)
-        ASSERT_TRUE(Dark(image, x, 10)) << x;
-}
-
-TEST(Surface, AndBlitKeepsDarkAndTintsWhite)
-{
-    QImage image = Blank();
-    QImage glyph(4, 1, QImage::Format_RGB32);
-    for (int x = 0; x < 4; ++x)
-        glyph.setPixel(x, 0, x % 2 ? Red : White);
-    QImage tint(1, 1, QImage::Format_RGB32);
-    tint.setPixel(0, 0, qRgb(255, 127, 255));
-    {
-        Surface s(image);
-        s.FillRect(10, 0, 11, 100, 0);
-        s.Blit(8, 5, 4, 1, glyph, 0, 0, BlitOp::And);
-        s.Stretch(30, 10, 20, 30, tint, 0, 0, 1, 1, BlitOp::And);
-        s.FillRect(35, 50, 36, 60, 0);
-        s.Stretch(30, 50, 20, 30, tint, 0, 0, 1, 1, BlitOp::And);
-    }
-    const QRgb tinted = qRgb(255, 127, 255);
-    ExpectPixels(image, {{8, 5, White}, {9, 5, Red}, {10, 5, Black}, {11, 5, Red}, {30, 10, tinted},
-                         {49, 39, tinted}, {50, 39, White}, {49, 40, White}, {35, 55, Black}});
-}
-
-TEST(Surface, CopyBlitReplacesDestination)
-{
-    QImage image = Blank();
-    QImage source(3, 3, QImage::Format_RGB32);
-    source.fill(qRgb(0, 0, 255));
-    source.setPixel(1, 1, White);
-    {
-        Surface s(image);
-        s.FillRect(0, 0, 20, 20, 0);
-        s.Blit(5, 5, 2, 2, source, 1, 1);
-    }
-    ExpectPixels(image, {{5, 5, White}, {6, 6, qRgb(0, 0, 255)}, {7, 7, Black}});
+    std::string row;
+    for (int x = 0; x < width; ++x)
+        row += qGray(image.pixel(x, y)) < 128 ? '#' : '.';
+    return row;
 }
 
 QRect InkBounds(const QImage& image, QRgb background)
 {
     QRect bounds;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
             if (image.pixel(x, y) != background)
                 bounds |= QRect(x, y, 1, 1);
-        }
-    }
     return bounds;
 }
 
-TEST(Surface, TextIsOpaqueAndAlignedToItsAnchor)
+// Solid level and upright segments take a faster way than slanted ones; they must still paint
+// from their start up to, not including, their end, whichever way they run and wherever they
+// leave the surface.
+TEST(Surface, SolidLevelAndUprightSegmentsPaintStartToBeforeEnd)
 {
-    QImage image = Blank(400, 100);
-    image.fill(qRgb(0, 0, 255));
-    {
-        Surface s(image);
-        s.SelectFont(14, 400);
-        s.TextOut(20, 10, QStringLiteral("担当 12"));
+    const std::array<int, 4> segments[] = {
+        {10, 5, 30, 5},  {30, 7, 10, 7},  {-20, 9, 15, 9}, {15, 11, -20, 11}, {90, 13, 140, 13},
+        {40, 15, 41, 15}, {41, 17, 40, 17}, {5, 20, 5, 40}, {7, 40, 7, 20},    {9, -10, 9, 25},
+        {11, 45, 11, 90}, {13, 30, 13, 31}, {15, 31, 15, 30}};
+    for (const auto& [x1, y1, x2, y2] : segments) {
+        QImage drawn = Filled(100, 50);
+        Surface(drawn).Segment(x1, y1, x2, y2);
+        QImage expected = Filled(100, 50);
+        const int dx = (x2 > x1) - (x2 < x1), dy = (y2 > y1) - (y2 < y1);
+        for (int x = x1, y = y1; x != x2 || y != y2; x += dx, y += dy)
+            if (expected.valid(x, y))
+                expected.setPixel(x, y, Black);
+        EXPECT_TRUE(drawn == expected) << x1 << ',' << y1 << " to " << x2 << ',' << y2;
     }
-    QRect ink = InkBounds(image, qRgb(0, 0, 255));
-    EXPECT_EQ(ink.topLeft(), QPoint(20, 10));
-    EXPECT_GE(ink.bottom(), 20);
-    EXPECT_LE(ink.bottom(), 26);
-    EXPECT_EQ(image.pixel(ink.left(), ink.top()), White);
-
-    image.fill(qRgb(0, 0, 255));
-    {
-        Surface s(image);
-        s.SelectFont(14, 400);
-        s.TextOut(200, 50, QStringLiteral("○"), TextAlign::CenterBottom);
-    }
-    ink = InkBounds(image, qRgb(0, 0, 255));
-    EXPECT_EQ(ink.bottom(), 49);
-    EXPECT_LE(std::abs(ink.center().x() - 200), 1);
 }
 
+// A slanted line leaves out its end point too; fills leave out their right and bottom edges, and
+// an empty one draws nothing; a copy blit replaces what lies below it; an AND blit or stretch
+// keeps dark pixels and tints white ones. Pens are solid to their end point or dashed: 18 and 6,
+// dots of 3 and 3, dash-dot 9, 6, 3, 6, dash-dot-dot 9, 3, 3, 3, 3, 3.
+TEST(Surface, LinesFillsBlitsAndPens)
+{
+    QImage image = Filled(220, 100);
+    QImage glyph = Filled(4, 1);
+    glyph.setPixel(1, 0, Red);
+    glyph.setPixel(3, 0, Red);
+    QImage source = Filled(3, 3, Blue);
+    source.setPixel(1, 1, White);
+    const QImage tint = Filled(1, 1, qRgb(255, 127, 255));
+    {
+        Surface s(image);
+        s.Segment(20, 20, 40, 40);
+        s.FillRect(60, 20, 80, 50, 0x0000FF);
+        s.FillRect(90, 20, 90, 50, 0x0000FF);
+        s.FillRect(100, 50, 110, 20, 0x0000FF);
+        s.FillRect(120, 0, 140, 20, 0);
+        s.Blit(125, 5, 2, 2, source, 1, 1);
+        s.FillRect(10, 60, 11, 90, 0);
+        s.Blit(8, 65, 4, 1, glyph, 0, 0, BlitOp::And);
+        s.Stretch(30, 60, 20, 30, tint, 0, 0, 1, 1, BlitOp::And);
+        s.FillRect(150, 60, 151, 70, 0);
+        s.Stretch(145, 60, 20, 30, tint, 0, 0, 1, 1, BlitOp::And);
+        for (int style = PenSolid; style <= PenDashDotDot; ++style)
+            s.SelectPen(style, 0), s.Segment(0, 91 + style, 200, 91 + style);
+    }
+    const QRgb tinted = qRgb(255, 127, 255);
+    ExpectPixels(image, {{20, 20, Black}, {39, 39, Black}, {40, 40, White}, {11, 11, White}, {60, 20, Red}, {79, 49, Red},
+                         {80, 49, White}, {79, 50, White}, {59, 20, White}, {90, 30, White}, {105, 30, White}, {125, 5, White},
+                         {126, 6, Blue}, {127, 7, Black}, {8, 65, White}, {9, 65, Red}, {10, 65, Black}, {11, 65, Red},
+                         {30, 60, tinted}, {49, 89, tinted}, {50, 89, White}, {49, 90, White}, {150, 65, Black}});
+    EXPECT_EQ(Row(image, 91, 220), std::string(200, '#') + std::string(20, '.'));
+    EXPECT_EQ(Row(image, 92, 30), "##################......######");
+    EXPECT_EQ(Row(image, 93, 13), "###...###...#");
+    EXPECT_EQ(Row(image, 94, 25), "#########......###......#");
+    EXPECT_EQ(Row(image, 95, 25), "#########...###...###...#");
+}
+
+// Wrapped text reports its height and stays in its rectangle.
 TEST(Surface, WrappedTextReportsItsHeightAndStaysInItsRectangle)
 {
-    QImage image = Blank(400, 200);
-    image.fill(qRgb(0, 0, 255));
-    int oneLine = 0;
-    int wrapped = 0;
-    int lineHeight = 0;
+    QImage image = Filled(400, 200, Blue);
+    int lineHeight = 0, oneLine = 0, wrapped = 0;
     {
         Surface s(image);
         s.SelectFont(14, 400);
@@ -176,10 +116,31 @@ TEST(Surface, WrappedTextReportsItsHeightAndStaysInItsRectangle)
     }
     EXPECT_EQ(oneLine, lineHeight);
     EXPECT_GE(wrapped, 3 * lineHeight);
-    QRect ink = InkBounds(image.copy(0, 40, 400, 160), qRgb(0, 0, 255)).translated(0, 40);
-    EXPECT_GE(ink.left(), 10);
-    EXPECT_LE(ink.right(), 59);
-    EXPECT_LE(ink.bottom(), 79);
+    const QRect ink = InkBounds(image.copy(0, 40, 400, 160), Blue).translated(0, 40);
+    EXPECT_TRUE(ink.left() >= 10 && ink.right() <= 59 && ink.bottom() <= 79) << ink.left() << " " << ink.right();
+}
+
+// Every label of a screen of many is kept from one redraw to the next; labels scrolled out of
+// sight are let go.
+TEST(TextCache, KeepsAScreenOfLabelsAndLetsScrolledOutOnesGo)
+{
+    TextCache<int> cache;
+    // One redraw asking for `count` labels numbered from `first`; returns how many were not kept.
+    const auto redraw = [&cache](int first, int count) {
+        cache.BeginPass();
+        int misses = 0;
+        for (int n = first; n < first + count; ++n) {
+            TextKey key{14 << 16 | 400, 0, QString::number(n)};
+            if (!cache.Find(key))
+                ++misses, cache.Insert(key, n);
+        }
+        return misses;
+    };
+    redraw(0, 20000);
+    EXPECT_EQ(redraw(0, 20000), 0);
+    for (int screen = 0; screen < 50; ++screen)
+        redraw(screen * 3000, 3000);
+    EXPECT_LE(cache.Size(), 4u * 3000);
 }
 
 }  // namespace
