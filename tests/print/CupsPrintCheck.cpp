@@ -8,6 +8,7 @@
 #include "persistence/DocumentFile.h"
 #include "persistence/HolidayFile.h"
 #include "print/PrintPreview.h"
+#include "print/PrintRun.h"
 #include "view/ChartView.h"
 
 #include <gtest/gtest.h>
@@ -185,7 +186,7 @@ TEST_F(CupsPrint, TheEditorsPrintJobPrintsThePreview)
 {
     PrintPreview job(workspace, holidays);
     PrintJob device(nullptr, queue);
-    ASSERT_EQ(job.Print(device, view), 1);
+    ASSERT_EQ(PrintRun(job).Print(device, view), 1);
     const QString pdf = AwaitPdf(QDir(Setting("TD_CUPS_OUT")));
     ASSERT_FALSE(pdf.isEmpty()) << "cups-pdf wrote no PDF";
     EXPECT_TRUE(Output("pdftotext", {pdf, "-"}).contains("Yellow"));

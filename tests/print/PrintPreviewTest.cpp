@@ -1,5 +1,6 @@
 #include "../view/ChartFixture.h"
 #include "print/PrintPreview.h"
+#include "print/PrintRun.h"
 
 #include <gtest/gtest.h>
 
@@ -234,7 +235,7 @@ TEST(PrintJob, StartsOnlyWithAPageToPrint)
         device.values = A4At600;
         device.from = c.from;
         device.to = c.to;
-        EXPECT_EQ(f.preview.Print(device, f.view), 1);
+        EXPECT_EQ(PrintRun(f.preview).Print(device, f.view), 1);
         EXPECT_EQ(device.jobs, c.jobs);
     }
 }
