@@ -1,32 +1,26 @@
 #include "WindowFixture.h"
 #include "app/ChartWidget.h"
-#include "app/CommandId.h"
-#include "app/MainWindow.h"
 #include "app/ToolBar.h"
 #include "persistence/DocumentFile.h"
-#include "view/EditMode.h"
+#include "tests/print/FakeDevice.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QScrollBar>
-#include <QTest>
 #include <QTextBrowser>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
+#include <QWindow>
 
 #include <cstring>
+#include <filesystem>
 
 namespace td {
 namespace {
-
-using fakes::FakeFileChooser;
-using fakes::FakeMessageBoxes;
-using testing::TempDir;
 
 class QtEnvironment : public ::testing::Environment {
 public:
@@ -46,27 +40,17 @@ private:
 
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
-// Presses a button of the modal dialog that the next command opens.
-void AnswerDialogWith(const char* buttonName)
-{
-    QTimer::singleShot(0, [buttonName] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
-        if (!buttonName) {
-            QTest::keyClick(dialog, Qt::Key_Escape);
-            return;
-        }
-        auto* button = dialog->findChild<QAbstractButton*>(buttonName);
-        ASSERT_NE(button, nullptr);
-        QTest::mouseClick(button, Qt::LeftButton);
-    });
-}
-
 class MainWindowTest : public fakes::WindowTest {
 protected:
-    void New(const char* buttonName)
+    // Runs New and presses the named button of its dialog, or Escape.
+    void New(const char* button)
     {
-        AnswerDialogWith(buttonName);
+        AnswerNextDialog([button](QWidget* dialog) {
+            ASSERT_NE(dialog, nullptr);
+            if (!button)
+                return QTest::keyClick(dialog, Qt::Key_Escape);
+            QTest::mouseClick(dialog->findChild<QAbstractButton*>(button), Qt::LeftButton);
+        });
         window->RunCommand(CmdNew);
     }
 
@@ -74,45 +58,85 @@ protected:
 
     void MarkModified(int doc, const std::string& path)
     {
-        Document& document = *window->Model().Doc(doc);
+        Document& document = *Model().Doc(doc);
         std::memset(document.Path(), 0, PathSize);
         std::memcpy(document.Path(), path.data(), path.size());
         document.SetModState(Modified);
     }
+
+    // A project of `count` one-lane rows.
+    void AddRows(int count)
+    {
+        Model().AddDocument(DocumentKind::Project);
+        for (int i = 1; i < count; ++i)
+            Model().Doc(Model().DocumentCount() - 1)->AddRow(0);
+        Model().RebuildVisibleRows();
+        for (int i = 0; i < Model().VisibleRowCount(); ++i)
+            Model().RowAt(i)->lanes = 1;
+    }
+
+    std::pair<bool, bool> Arrows() { return { window->Action(CmdPreviousPage)->isEnabled(), window->Action(CmdNextPage)->isEnabled() }; }
+
+    std::string Example(const char* name, const std::string& as)
+    {
+        std::filesystem::copy_file(std::string(TD_EXAMPLES_DIR "/") + name, dir.Path(as));
+        return dir.Path(as);
+    }
+
+    // Drags the files over the chart and drops them, through the native window as a file
+    // manager's drag arrives; false when the window refused the drag.
+    bool Drop(const QList<QUrl>& urls)
+    {
+        QMimeData data;
+        data.setUrls(urls);
+        const QPoint at = window->Chart()->mapTo(window.get(), window->Chart()->rect().center());
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window->windowHandle(), &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(window->windowHandle(), &drop);
+        QApplication::processEvents();
+        return drop.isAccepted();
+    }
+
+    static QUrl File(const std::string& path) { return QUrl::fromLocalFile(QString::fromStdString(path)); }
+
+    std::vector<int> KindsAndZoom(MainWindow& w)
+    {
+        std::vector<int> shown;
+        for (int doc = 0; doc < w.Model().DocumentCount(); ++doc)
+            shown.push_back(w.Model().DocumentKind(doc));
+        shown.push_back(w.View().Layout().Zoom());
+        return shown;
+    }
 };
 
-TEST_F(MainWindowTest, ToolbarHoldsExactlyOneToolDown)
+TEST_F(MainWindowTest, ToolbarHoldsExactlyOneToolDownAndZoomsWithinTheLevels)
 {
-    QToolBar* bar = window->Tools().Bar();
-    ASSERT_NE(bar, nullptr);
-    EXPECT_LE(bar->geometry().bottom(), 27);
+    EXPECT_LE(window->Tools().Bar()->geometry().bottom(), 27);
     EXPECT_TRUE(window->Tools().Button(CmdToolSelect)->isChecked());
-
     Click(CmdToolEvent);
     Click(CmdToolEvent);
-    EXPECT_EQ(window->View().CurrentTool(), CmdToolEvent);
+    EXPECT_EQ(View().CurrentTool(), CmdToolEvent);
     for (const auto& entry : ToolButtonTable)
         EXPECT_TRUE(!IsToolCommand(entry.command) || window->Tools().Button(entry.command)->isChecked() == (entry.command == CmdToolEvent)) << entry.command;
+
+    Click(CmdZoomWider);
+    EXPECT_EQ(View().Layout().Zoom(), 3);
+    for (int n = 0; n < 12; ++n)
+        Click(CmdZoomNarrower);
+    EXPECT_EQ(View().Layout().Zoom(), 0);
 }
 
 TEST_F(MainWindowTest, NewCreatesProjectsAndSchedulesAndEscapeCreatesNothing)
 {
     New(nullptr);
-    EXPECT_EQ(window->Model().DocumentCount(), 0);
+    EXPECT_EQ(Model().DocumentCount(), 0);
     New("project");
-    ASSERT_EQ(window->Model().DocumentCount(), 1);
-    EXPECT_EQ((std::pair {window->Model().DocumentKind(0), window->View().Layout().Zoom()}), (std::pair {DocumentKind::Project, 2}));
+    EXPECT_EQ(KindsAndZoom(*window), (std::vector { DocumentKind::Project, 2 }));
     New("schedule");
-    EXPECT_EQ((std::pair {window->Model().DocumentKind(1), window->View().Layout().Zoom()}), (std::pair {DocumentKind::Schedule, 8}));
-}
-
-TEST_F(MainWindowTest, ZoomButtonsStepWithinTheLevels)
-{
-    Click(CmdZoomWider);
-    EXPECT_EQ(window->View().Layout().Zoom(), 3);
-    for (int n = 0; n < 12; ++n)
-        Click(CmdZoomNarrower);
-    EXPECT_EQ(window->View().Layout().Zoom(), 0);
+    EXPECT_EQ(KindsAndZoom(*window), (std::vector { DocumentKind::Project, DocumentKind::Schedule, 8 }));
 }
 
 TEST_F(MainWindowTest, ScrollBarsFollowTheView)
@@ -121,30 +145,39 @@ TEST_F(MainWindowTest, ScrollBarsFollowTheView)
         New("project");
     QScrollBar* hBar = window->HorizontalBar();
     EXPECT_EQ(hBar->pageStep(), std::max(window->Chart()->width() - 370, 0));
-    const DateTriple before = window->View().Layout().FirstDate();
+    const DateTriple before = View().Layout().FirstDate();
     hBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_NE(std::memcmp(&before, &window->View().Layout().FirstDate(), sizeof before), 0);
-    EXPECT_EQ(hBar->value(), window->View().HorizontalScroll().position);
+    EXPECT_NE(std::memcmp(&before, &View().Layout().FirstDate(), sizeof before), 0);
+    EXPECT_EQ(hBar->value(), View().HorizontalScroll().position);
 
     window->resize(1200, 200);
     QTest::qWait(0);
     QScrollBar* vBar = window->VerticalBar();
     vBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(window->View().Layout().FirstRow(), 1);
-    EXPECT_EQ(vBar->value(), window->View().VerticalScroll().position);
+    EXPECT_EQ(View().Layout().FirstRow(), 1);
+    EXPECT_EQ(vBar->value(), View().VerticalScroll().position);
 }
 
-TEST_F(MainWindowTest, SaveAndReopenThroughTheCommands)
+// Save writes every changed document; Open and the command line read them back, the command
+// line's files in its order past one that is missing.
+TEST_F(MainWindowTest, SavedFilesOpenAgainThroughOpenAndTheCommandLine)
 {
     New("project");
-    MarkModified(0, dir.Path("plan.tdp"));
+    New("schedule");
+    MarkModified(0, dir.Path("a.tdp"));
+    MarkModified(1, dir.Path("b.tds"));
     window->RunCommand(CmdSave);
-    EXPECT_EQ(window->Model().Doc(0)->ModState(), Clean);
-    chooser.Answer(dir.Path("plan.tdp"));
+    EXPECT_EQ(std::pair(Model().Doc(0)->ModState(), Model().Doc(1)->ModState()), (std::pair<int, int>(Clean, Clean)));
+    chooser.Answer(dir.Path("a.tdp"));
     window->RunCommand(CmdOpen);
-    ASSERT_EQ(window->Model().DocumentCount(), 2);
-    EXPECT_EQ(DocumentImage(*window->Model().Doc(1)), DocumentImage(*window->Model().Doc(0)));
+    ASSERT_EQ(Model().DocumentCount(), 3);
+    EXPECT_EQ(DocumentImage(*Model().Doc(2)), DocumentImage(*Model().Doc(0)));
     EXPECT_TRUE(boxes.errors.empty());
+
+    MainWindow second(WindowServices { &chooser, &boxes });
+    second.OpenFiles({ dir.Path("b.tds"), dir.Path("missing.tdp"), dir.Path("a.tdp") });
+    EXPECT_EQ(KindsAndZoom(second), (std::vector { DocumentKind::Schedule, DocumentKind::Project, 8 }));
+    EXPECT_EQ(boxes.errors, std::vector<std::string> { "File Open Error !!" });
 }
 
 TEST_F(MainWindowTest, ClosingAsksAndCanBeCancelledWhileExitDoesNotAsk)
@@ -164,26 +197,10 @@ TEST_F(MainWindowTest, ClosingAsksAndCanBeCancelledWhileExitDoesNotAsk)
     EXPECT_TRUE(std::filesystem::exists(dir.Path("plan.tdp")));
 
     window->show();
-    window->Model().Doc(0)->SetModState(Modified);
+    Model().Doc(0)->SetModState(Modified);
     window->RunCommand(CmdExit);
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(boxes.prompts, 3);
-}
-
-TEST_F(MainWindowTest, CommandLineFilesOpenInOrder)
-{
-    New("project");
-    New("schedule");
-    MarkModified(0, dir.Path("a.tdp"));
-    MarkModified(1, dir.Path("b.tds"));
-    window->RunCommand(CmdSave);
-
-    MainWindow second(WindowServices { &chooser, &boxes });
-    second.OpenFiles({ dir.Path("b.tds"), dir.Path("missing.tdp"), dir.Path("a.tdp") });
-    ASSERT_EQ(second.Model().DocumentCount(), 2);
-    EXPECT_EQ((std::vector<int> { second.Model().DocumentKind(0), second.Model().DocumentKind(1), second.View().Layout().Zoom() }),
-              (std::vector<int> { DocumentKind::Schedule, DocumentKind::Project, 8 }));
-    EXPECT_EQ(boxes.errors, std::vector<std::string> { "File Open Error !!" });
 }
 
 TEST_F(MainWindowTest, HelpShowsThePagesAndAMissingPageIsNeverRetried)
@@ -196,6 +213,66 @@ TEST_F(MainWindowTest, HelpShowsThePagesAndAMissingPageIsNeverRetried)
     EXPECT_EQ(missing.Show(nullptr), 0);
     EXPECT_TRUE(missing.Failed());
     EXPECT_EQ(missing.Show(nullptr), 0) << "retried";
+}
+
+// The preview's device holds ten one-lane rows on a page. Without rows or with one page both
+// arrows are grey; paging greys the arrow at either end and stops there.
+TEST_F(MainWindowTest, PreviewPagesGreyTheArrowsAtTheEnds)
+{
+    window->Preview().SetTargetFactory([] { return std::make_unique<FakeDevice>(DeviceValues { 2400, 1600, 384, 384, 0, 0 }); });
+    for (auto [rows, pages] : { std::pair { 0, 0 }, { 3, 1 }, { 22, 3 } }) {
+        if (rows)
+            AddRows(rows);
+        window->RunCommand(CmdPrintPreview);
+        ASSERT_TRUE(window->Preview().Active());
+        EXPECT_EQ(window->Preview().Preview()->PageCount(), pages);
+        EXPECT_EQ(Arrows(), std::pair(false, pages > 1));
+        if (pages < 3)
+            window->RunCommand(CmdClosePreview);
+    }
+    EXPECT_EQ(window->menuBar()->actions().size(), 4);
+    EXPECT_TRUE(window->VerticalBar()->isHidden());
+    window->RunCommand(CmdNextPage);
+    window->RunCommand(CmdNextPage);
+    EXPECT_EQ(Arrows(), std::pair(true, false));
+    window->RunCommand(CmdNextPage);
+    EXPECT_EQ(window->Preview().Preview()->CurrentPage(), 2);
+    window->RunCommand(CmdPreviousPage);
+    EXPECT_EQ(Arrows(), std::pair(true, true));
+}
+
+TEST_F(MainWindowTest, CtrlPInThePreviewLeavesItAndPrints)
+{
+    FakeDevice device;
+    window->Preview().SetTargetFactory([&device] { return std::make_unique<FakeDevice>(device); });
+    const auto mainMenu = window->menuBar()->actions();
+    window->RunCommand(CmdPrintPreview);
+    window->RunCommand(CmdPrintPreview);
+    ASSERT_TRUE(window->Preview().Active());
+    QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_FALSE(window->Preview().Active());
+    EXPECT_EQ(window->menuBar()->actions(), mainMenu);
+    EXPECT_FALSE(window->Tools().Bar()->isHidden() || window->HorizontalBar()->isHidden());
+    EXPECT_EQ(device.dialogs, 1);
+}
+
+// Dropped files open in the order dropped, a damaged one with the message Open gives it; other
+// drags are refused.
+TEST_F(MainWindowTest, DroppedFilesOpenInOrderAndADamagedOneGetsTheMessageOpenGives)
+{
+    testing::WriteBytes(dir.Path("notes.txt"), "TDPF");
+    EXPECT_FALSE(Drop({ File(dir.Path("notes.txt")), QUrl("https://example.org/plan.tdp") }));
+    const std::string damaged = dir.Path("damaged.tdp");
+    testing::WriteBytes(damaged, "TDPF broken");
+    chooser.Answer(damaged);
+    window->RunCommand(CmdOpen);
+    const std::vector<std::string> openErrors = boxes.errors;
+    ASSERT_EQ(openErrors.size(), 1u);
+    boxes.errors.clear();
+
+    ASSERT_TRUE(Drop({ File(Example("schedule.tds", "week.tds")), File(damaged), File(Example("project.tdp", "plan.TDP")) }));
+    EXPECT_EQ(KindsAndZoom(*window), (std::vector { DocumentKind::Schedule, DocumentKind::Project, 8 }));
+    EXPECT_EQ(boxes.errors, openErrors);
 }
 
 }  // namespace

@@ -2,9 +2,12 @@
 
 #include "AppFakes.h"
 #include "TempDir.h"
+#include "app/CommandId.h"
 #include "app/MainWindow.h"
 
+#include <QApplication>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +25,16 @@ protected:
         window->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     }
+
+    // Hands the modal dialog that the next step opens, or null when none opened, to `answer`.
+    template <typename Answer>
+    static void AnswerNextDialog(Answer answer)
+    {
+        QTimer::singleShot(0, [answer] { answer(QApplication::activeModalWidget()); });
+    }
+
+    Workspace& Model() { return window->Model(); }
+    ChartView& View() { return window->View(); }
 
     testing::TempDir dir;
     FakeFileChooser chooser;
