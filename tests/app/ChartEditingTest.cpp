@@ -8,7 +8,6 @@
 
 #include <QMenu>
 
-#include <cstdio>
 #include <filesystem>
 #include <sstream>
 
@@ -22,10 +21,9 @@ protected:
     void SetUp() override
     {
         WindowTest::SetUp();
-        Model().AddDocument(DocumentKind::Project);
+        AddDocument(DocumentKind::Project);
         Model().Doc(0)->AddRow(0);
         Model().RebuildVisibleRows();
-        View().DocumentAdded(DocumentKind::Project);
         window->ShowView(7, DateTriple { 2009, 4, 1 });
     }
 
@@ -34,25 +32,20 @@ protected:
     void Move(QPoint at) { QTest::mouseMove(Chart(), at); }
     void Release(QPoint at) { QTest::mouseRelease(Chart(), Qt::LeftButton, {}, at); }
     void Click(QPoint at) { Press(at), Release(at); }
-    void Drag(QPoint from, QPoint to) { Press(from), Move(to), Release(to); }
-    void Draw(int tool, QPoint from, QPoint to)
-    {
-        window->RunCommand(tool);
-        Drag(from, to);
-        window->RunCommand(CmdToolSelect);
-    }
+    // A move to where the press was is no move at all.
+    void Drag(QPoint from, QPoint to) { Press(from); if (to != from) Move(to); Release(to); }
+    void Draw(int tool, QPoint from, QPoint to) { window->RunCommand(tool), Drag(from, to), window->RunCommand(CmdToolSelect); }
 
     // The live items in table order, each as its type, its ends (row id:lane:date) and its box
     // width; dragged items are marked deleted while they stay selected.
-    std::string Items() const
+    std::string Items()
     {
         static const char* const types[] = { "task", "band", "event", "progress", "line", "box", "entry" };
         std::ostringstream out;
-        const Document& doc = *window->Model().Doc(0);
-        for (int i = 0; i < doc.ItemCount(); ++i) {
-            if (doc.ItemState(i) == ItemDeleted && !window->Model().IsItemSelected(0, i))
+        for (int i = 0; i < Model().Doc(0)->ItemCount(); ++i) {
+            const ChartItem& item = *Model().Doc(0)->ItemPtr(i);
+            if (item.state == ItemDeleted && !Model().IsItemSelected(0, i))
                 continue;
-            const ChartItem& item = *doc.ItemPtr(i);
             out << types[item.type - TaskLine];
             for (const ItemPoint* p : { &item.start, &item.end })
                 out << ' ' << p->rowId << ':' << int(p->lane) << ':' << p->year << '-' << p->month << '-' << p->day;
@@ -61,14 +54,12 @@ protected:
         return out.str();
     }
 
-    // What the chart shows of the plan: rows and live items.
-    std::string Snapshot() const
+    // What the chart shows of the plan: each row's id, level and lanes, and the live items.
+    std::string Snapshot()
     {
         std::ostringstream out;
-        for (int r = 0; r < window->Model().VisibleRowCount(); ++r) {
-            const ProjectRow& row = *window->Model().RowAt(r);
-            out << row.id << ' ' << row.level << ' ' << row.lanes << "; ";
-        }
+        for (int r = 0; r < Model().VisibleRowCount(); ++r)
+            out << Model().RowAt(r)->id << ' ' << Model().RowAt(r)->level << ' ' << Model().RowAt(r)->lanes << "; ";
         return out.str() + Items();
     }
 
@@ -79,24 +70,16 @@ protected:
         EXPECT_EQ(Snapshot(), before);
     }
 
-    struct Edit {
-        QPoint select, from, to;
-        const char* items;
-    };
     // Each drag (or click) on a selected item is one undo group that replaces the item with its
     // edited copy, which Ctrl+Z takes back.
+    struct Edit { QPoint select, from, to; const char* items; };
     void ExpectEdits(std::initializer_list<Edit> edits)
     {
         for (const Edit& e : edits) {
             SCOPED_TRACE(e.items);
             Click(e.select);
-            const int groups = Model().Undo().Group();
-            const int index = Model().SelectionIndex(0);
-            const std::string before = Snapshot();
-            Press(e.from);
-            if (e.to != e.from)
-                Move(e.to);
-            Release(e.to);
+            const auto [groups, index, before] = std::tuple(Model().Undo().Group(), Model().SelectionIndex(0), Snapshot());
+            Drag(e.from, e.to);
             EXPECT_EQ(Items(), e.items);
             EXPECT_EQ(Model().Undo().Group(), groups + 1);
             EXPECT_NE(Model().SelectionIndex(0), index);
@@ -105,18 +88,17 @@ protected:
         }
     }
 
-    // Answers the pop-up that the next right click opens with `text`; false when none opened.
+    // Answers the pop-up that a right click opens with `text`, listing the entries it greys;
+    // false when none opened.
     bool ChooseFromContextMenu(QPoint at, const QString& text, QStringList* disabled = nullptr)
     {
         bool shown = false;
         // Owned here, so that it never fires after this call when no menu opened.
-        QTimer answer;
-        QObject::connect(&answer, &QTimer::timeout, [&] {
+        QObject scope;
+        QTimer::singleShot(0, &scope, [&] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-            if (!menu)
+            if (!(shown = menu))
                 return;
-            answer.stop();
-            shown = true;
             for (QAction* action : menu->actions()) {
                 if (disabled && !action->isSeparator() && !action->isEnabled())
                     disabled->push_back(action->text());
@@ -125,7 +107,6 @@ protected:
             }
             QTest::keyClick(menu, Qt::Key_Return);
         });
-        answer.start(10);
         QTest::mouseClick(Chart(), Qt::RightButton, {}, at);
         QTest::qWait(0);
         return shown;
@@ -138,11 +119,7 @@ protected:
 // undo group.
 TEST_F(ChartEditingTest, CreatingToolsMakeOneItemThatUndoTakesBack)
 {
-    const struct {
-        int tool;
-        QPoint from, to;
-        const char* items;
-    } cases[] = {
+    const struct { int tool; QPoint from, to; const char* items; } cases[] = {
         { CmdToolTaskLine, { 450, 75 }, { 600, 75 }, "task 0:0:2009-4-2 0:0:2009-4-4 0; " },
         { CmdToolTaskLine, { 600, 75 }, { 450, 75 }, "task 0:0:2009-4-2 0:0:2009-4-4 0; " },
         { CmdToolTaskBand, { 450, 95 }, { 600, 95 }, "band 0:1:2009-4-2 0:0:2009-4-4 0; " },
@@ -174,26 +151,28 @@ TEST_F(ChartEditingTest, CreatingToolsMakeOneItemThatUndoTakesBack)
     Release({ 300, 75 });
 }
 
+// A move counts whole days; a click on the end handle or its edge adds a day; a click in place
+// is an edit too. With nothing to undo, Undo keeps the selection.
 TEST_F(ChartEditingTest, MovesTruncateToWholeDaysAndHandlesStretchTheirEnd)
 {
     Draw(CmdToolTaskLine, { 500, 75 }, { 700, 75 });
-    // With nothing to undo, Undo keeps the selection.
     Click({ 600, 74 });
     Model().Undo().ClearUndo();
     window->RunCommand(CmdUndo);
     EXPECT_EQ(std::pair(Model().SelectionCount(), View().Mode()), std::pair(1, Selected));
+    const char* const unmoved = "task 0:0:2009-4-3 0:0:2009-4-5 0; ";
     ExpectEdits({
-        { { 600, 74 }, { 600, 74 }, { 600, 74 }, "task 0:0:2009-4-3 0:0:2009-4-5 0; " },
-        { { 600, 74 }, { 600, 74 }, { 679, 74 }, "task 0:0:2009-4-3 0:0:2009-4-5 0; " },
-        { { 600, 74 }, { 600, 74 }, { 521, 74 }, "task 0:0:2009-4-3 0:0:2009-4-5 0; " },
+        { { 600, 74 }, { 600, 74 }, { 600, 74 }, unmoved },
+        { { 600, 74 }, { 600, 74 }, { 679, 74 }, unmoved },
+        { { 600, 74 }, { 600, 74 }, { 521, 74 }, unmoved },
         { { 600, 74 }, { 600, 74 }, { 680, 74 }, "task 0:0:2009-4-4 0:0:2009-4-6 0; " },
         { { 600, 74 }, { 740, 74 }, { 740, 74 }, "task 0:0:2009-4-3 0:0:2009-4-6 0; " },
         { { 600, 74 }, { 742, 74 }, { 742, 74 }, "task 0:0:2009-4-3 0:0:2009-4-6 0; " },
     });
 }
 
-// A text box starting before the view is hit where it is drawn; one stretched by its left handle
-// past its right end mirrors and keeps a positive width.
+// A text box starting before the view is hit where it is drawn, from x 180 to 580; one stretched
+// by its left handle past its right end mirrors and keeps a positive width.
 TEST_F(ChartEditingTest, TextBoxesAreHitWhereDrawnAndMirrorWithAPositiveWidth)
 {
     ChartItem box;
@@ -203,9 +182,7 @@ TEST_F(ChartEditingTest, TextBoxesAreHitWhereDrawnAndMirrorWithAPositiveWidth)
     box.end = { 0, 1, 2009, 3, 30 };
     box.boxWidth = 400;
     Model().AddItem(0, box);
-    View().Redraw();
     Draw(CmdToolTextBox, { 820, 70 }, { 920, 100 });
-    // The first is drawn from x 180: its visible part ends at x 580.
     ExpectEdits({
         { { 500, 75 }, { 580, 68 }, { 620, 68 }, "box 0:0:2009-4-7 0:1:2009-4-7 100; box 0:0:2009-3-30 0:1:2009-3-30 440; " },
         { { 870, 80 }, { 820, 68 }, { 1020, 68 }, "box 0:0:2009-3-30 0:1:2009-3-30 400; box 0:0:2009-4-8 0:1:2009-4-8 60; " },
@@ -215,16 +192,15 @@ TEST_F(ChartEditingTest, TextBoxesAreHitWhereDrawnAndMirrorWithAPositiveWidth)
 TEST_F(ChartEditingTest, RubberBandOfTwoPixelsSelectsNothing)
 {
     Draw(CmdToolTaskLine, { 1000, 75 }, { 1000, 75 });
-    const std::pair<QPoint, int> bands[] = { { { 892, 70 }, 0 }, { { 1150, 80 }, 1 } };
-    for (const auto& [to, selected] : bands) {
+    for (const auto& [to, selected] : { std::pair { QPoint { 892, 70 }, 0 }, { QPoint { 1150, 80 }, 1 } }) {
         Drag({ 890, 68 }, to);
         EXPECT_EQ(std::pair(Model().SelectionCount(), View().Mode()), std::pair(selected, selected ? Selected : Idle));
     }
 }
 
+// A row's lane count is one byte: the pointer far below stops at 255 lanes.
 TEST_F(ChartEditingTest, RowBoundaryDragSetsTheLanesFromThePointer)
 {
-    // A row's lane count is one byte: the pointer far below stops at 255 lanes.
     const std::tuple<int, int, int> cases[] = { { 105, 40, 1 }, { 104, 104, 1 }, { 103, 103, 1 }, { 105, 105, 2 },
                                                 { 106, 106, 2 }, { 105, 150, 4 }, { 105, 65 + 20 * 300, 255 } };
     for (const auto& [pressY, releaseY, lanes] : cases) {
@@ -235,7 +211,9 @@ TEST_F(ChartEditingTest, RowBoundaryDragSetsTheLanesFromThePointer)
     }
 }
 
-TEST_F(ChartEditingTest, ProjectMenuTargetsTheClickedRowButDeletesTheSelectedOne)
+// The project menu adds a sub-project to the row clicked but deletes the selected row; the item
+// menu opens only over selected items; a schedule's rows grey the sub-project entries.
+TEST_F(ChartEditingTest, ContextMenusTargetTheClickedRowAndTheSelectedItems)
 {
     Click({ 200, 75 });
     ASSERT_TRUE(ChooseFromContextMenu({ 200, 125 }, "サブプロジェクトの追加"));
@@ -244,18 +222,14 @@ TEST_F(ChartEditingTest, ProjectMenuTargetsTheClickedRowButDeletesTheSelectedOne
     Click({ 200, 150 });
     ASSERT_TRUE(ChooseFromContextMenu({ 200, 75 }, "サブプロジェクトの削除"));
     EXPECT_EQ(Snapshot(), "0 0 2; 1 0 2; ");
-}
 
-TEST_F(ChartEditingTest, ItemMenuOpensOnlyOverSelectedItemsAndScheduleRowsGreySubProjects)
-{
     Draw(CmdToolTaskLine, { 500, 75 }, { 700, 75 });
     EXPECT_FALSE(ChooseFromContextMenu({ 600, 74 }, "削除"));
     Click({ 600, 74 });
     ASSERT_TRUE(ChooseFromContextMenu({ 600, 74 }, "削除"));
     EXPECT_EQ(Items(), "");
 
-    Model().AddDocument(DocumentKind::Schedule);
-    View().DocumentAdded(DocumentKind::Schedule);
+    AddDocument(DocumentKind::Schedule);
     QStringList disabled;
     ASSERT_TRUE(ChooseFromContextMenu({ 200, 150 }, "プロジェクトを閉じる", &disabled));
     EXPECT_EQ(disabled, QStringList({ "サブプロジェクトの追加", "サブプロジェクトの削除" }));
@@ -266,8 +240,7 @@ TEST_F(ChartEditingTest, ItemMenuOpensOnlyOverSelectedItemsAndScheduleRowsGreySu
 // date to put an entry on; the dialog an entry opens is answered with Escape, which keeps it.
 TEST_F(ChartEditingTest, ScheduleToolOpensTheScheduleDialogAndKeepsTheEntryOnCancel)
 {
-    Model().AddDocument(DocumentKind::Schedule);
-    View().DocumentAdded(DocumentKind::Schedule);
+    AddDocument(DocumentKind::Schedule);
     window->RunCommand(CmdToolSchedule);
     for (const int x : { 300, 500 }) {
         QString title;
@@ -283,12 +256,12 @@ TEST_F(ChartEditingTest, ScheduleToolOpensTheScheduleDialogAndKeepsTheEntryOnCan
     EXPECT_EQ((std::pair { Model().Doc(1)->ItemPtr(0)->type, Model().SelectionCount() }), (std::pair { int(Schedule), 0 }));
 }
 
+// The first move of a press on an unselected item takes it off the chart until the release;
+// keys and the wheel wait for it.
 TEST_F(ChartEditingTest, KeysAndTheWheelWaitForTheDragsRelease)
 {
-    const std::string path = dir.Path("plan.tdp");
-    std::snprintf(Model().Doc(0)->Path(), PathSize, "%s", path.c_str());
+    MarkModified(0, dir.Path("plan.tdp"));
     Draw(CmdToolTaskLine, { 500, 75 }, { 700, 75 });
-    // The first move of a press on an unselected item takes it off the chart until the release.
     Press({ 600, 74 });
     Move({ 700, 94 });
     for (const QKeySequence key : { QKeySequence::Save, QKeySequence::Undo, QKeySequence::Delete,
@@ -303,7 +276,7 @@ TEST_F(ChartEditingTest, KeysAndTheWheelWaitForTheDragsRelease)
     }
     EXPECT_EQ((std::pair { View().Layout().FirstRow(), View().Layout().Zoom() }), (std::pair { 0, 7 }));
     Release({ 700, 94 });
-    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("plan.tdp")));
     EXPECT_EQ(Items(), "task 0:1:2009-4-4 0:0:2009-4-6 0; ");
     EXPECT_EQ(Model().Undo().Group(), 2);
 }
@@ -312,9 +285,8 @@ TEST_F(ChartEditingTest, KeysAndTheWheelWaitForTheDragsRelease)
 TEST_F(ChartEditingTest, CancelledDragsLeaveThePlanAndTheUndoLogAsTheyWere)
 {
     Draw(CmdToolTaskLine, { 500, 75 }, { 700, 75 });
-    struct Case { int tool; QPoint select, from, to; bool escape; };
     const auto undoLog = [this] { return std::pair { Model().Undo().Group(), Model().Undo().Count() }; };
-    const Case cases[] = {
+    const struct { int tool; QPoint select, from, to; bool escape; } cases[] = {
         { CmdToolSelect, { 600, 74 }, { 600, 74 }, { 800, 94 }, true },
         { CmdToolSelect, { 600, 74 }, { 600, 74 }, { 200, 94 }, false },
         { CmdToolSelect, { 600, 74 }, { 600, 74 }, { 600, 40 }, false },
@@ -324,21 +296,19 @@ TEST_F(ChartEditingTest, CancelledDragsLeaveThePlanAndTheUndoLogAsTheyWere)
         { CmdToolSelect, { 0, 0 }, { 100, 105 }, { 100, 160 }, true },
         { CmdToolTaskBand, { 0, 0 }, { 800, 95 }, { 900, 95 }, true },
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.from.x() * 1000 + c.from.y());
         if (c.select.x())
             Click(c.select);
         window->RunCommand(c.tool);
-        const std::string before = Snapshot();
-        const auto undo = undoLog();
+        const auto [before, undo] = std::pair(Snapshot(), undoLog());
         Press(c.from);
         Move(c.to);
         if (c.escape)
             QTest::keyClick(window.get(), Qt::Key_Escape);
         Move(c.to + QPoint { 40, 20 });
         Release(c.to + QPoint { 40, 20 });
-        EXPECT_EQ(Snapshot(), before);
-        EXPECT_EQ(undoLog(), undo);
+        EXPECT_EQ(std::pair(Snapshot(), undoLog()), std::pair(before, undo));
         window->RunCommand(CmdToolSelect);
         View().DropSelection();
     }
@@ -346,9 +316,8 @@ TEST_F(ChartEditingTest, CancelledDragsLeaveThePlanAndTheUndoLogAsTheyWere)
     EXPECT_EQ(Items(), "");
 }
 
-// Counts the area the chart widget repaints.
-class PaintRecorder : public QObject {
-public:
+// Collects the area the chart widget repaints.
+struct PaintRecorder : QObject {
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::Paint)

@@ -22,22 +22,15 @@
 namespace td {
 namespace {
 
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        application = std::make_unique<QApplication>(argc, argv);
-    }
+// The application of all the window tests.
+struct QtEnvironment : ::testing::Environment {
+    void SetUp() override { qputenv("QT_QPA_PLATFORM", "offscreen"), application = std::make_unique<QApplication>(argc, argv); }
     void TearDown() override { application.reset(); }
-
-private:
     int argc = 1;
-    char name[16] = "app_tests";
+    char name[10] = "app_tests";
     char* argv[2] = { name, nullptr };
     std::unique_ptr<QApplication> application;
 };
-
 const auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
 class MainWindowTest : public fakes::WindowTest {
@@ -56,12 +49,14 @@ protected:
 
     void Click(int command) { QTest::mouseClick(window->Tools().Button(command), Qt::LeftButton); }
 
-    void MarkModified(int doc, const std::string& path)
+    // The kinds of the open documents and the zoom level they are shown at.
+    static std::vector<int> KindsAndZoom(MainWindow& w)
     {
-        Document& document = *Model().Doc(doc);
-        std::memset(document.Path(), 0, PathSize);
-        std::memcpy(document.Path(), path.data(), path.size());
-        document.SetModState(Modified);
+        std::vector<int> shown;
+        for (int doc = 0; doc < w.Model().DocumentCount(); ++doc)
+            shown.push_back(w.Model().DocumentKind(doc));
+        shown.push_back(w.View().Layout().Zoom());
+        return shown;
     }
 
     // A project of `count` one-lane rows.
@@ -77,38 +72,22 @@ protected:
 
     std::pair<bool, bool> Arrows() { return { window->Action(CmdPreviousPage)->isEnabled(), window->Action(CmdNextPage)->isEnabled() }; }
 
-    std::string Example(const char* name, const std::string& as)
-    {
-        std::filesystem::copy_file(std::string(TD_EXAMPLES_DIR "/") + name, dir.Path(as));
-        return dir.Path(as);
-    }
-
-    // Drags the files over the chart and drops them, through the native window as a file
-    // manager's drag arrives; false when the window refused the drag.
-    bool Drop(const QList<QUrl>& urls)
+    // Drags files over the chart and drops them, through the native window as a file manager's
+    // drag arrives; false when the window refused the drag.
+    bool Drop(std::initializer_list<std::string> paths)
     {
         QMimeData data;
+        QList<QUrl> urls;
+        for (const std::string& path : paths)
+            urls.push_back(path.find("://") == std::string::npos ? QUrl::fromLocalFile(QString::fromStdString(path)) : QUrl(QString::fromStdString(path)));
         data.setUrls(urls);
         const QPoint at = window->Chart()->mapTo(window.get(), window->Chart()->rect().center());
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(window->windowHandle(), &enter);
-        if (!enter.isAccepted())
-            return false;
         QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(window->windowHandle(), &drop);
-        QApplication::processEvents();
-        return drop.isAccepted();
-    }
-
-    static QUrl File(const std::string& path) { return QUrl::fromLocalFile(QString::fromStdString(path)); }
-
-    std::vector<int> KindsAndZoom(MainWindow& w)
-    {
-        std::vector<int> shown;
-        for (int doc = 0; doc < w.Model().DocumentCount(); ++doc)
-            shown.push_back(w.Model().DocumentKind(doc));
-        shown.push_back(w.View().Layout().Zoom());
-        return shown;
+        if (enter.isAccepted())
+            QApplication::sendEvent(window->windowHandle(), &drop), QApplication::processEvents();
+        return enter.isAccepted() && drop.isAccepted();
     }
 };
 
@@ -154,8 +133,7 @@ TEST_F(MainWindowTest, ScrollBarsFollowTheView)
     QTest::qWait(0);
     QScrollBar* vBar = window->VerticalBar();
     vBar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(View().Layout().FirstRow(), 1);
-    EXPECT_EQ(vBar->value(), View().VerticalScroll().position);
+    EXPECT_EQ(std::pair(View().Layout().FirstRow(), vBar->value()), std::pair(1, View().VerticalScroll().position));
 }
 
 // Save writes every changed document; Open and the command line read them back, the command
@@ -256,12 +234,12 @@ TEST_F(MainWindowTest, CtrlPInThePreviewLeavesItAndPrints)
     EXPECT_EQ(device.dialogs, 1);
 }
 
-// Dropped files open in the order dropped, a damaged one with the message Open gives it; other
-// drags are refused.
+// Dropped files open in the order dropped, a damaged one with the message Open gives it; drags
+// of other files or of other URLs are refused.
 TEST_F(MainWindowTest, DroppedFilesOpenInOrderAndADamagedOneGetsTheMessageOpenGives)
 {
     testing::WriteBytes(dir.Path("notes.txt"), "TDPF");
-    EXPECT_FALSE(Drop({ File(dir.Path("notes.txt")), QUrl("https://example.org/plan.tdp") }));
+    EXPECT_FALSE(Drop({ dir.Path("notes.txt"), "https://example.org/plan.tdp" }));
     const std::string damaged = dir.Path("damaged.tdp");
     testing::WriteBytes(damaged, "TDPF broken");
     chooser.Answer(damaged);
@@ -270,7 +248,9 @@ TEST_F(MainWindowTest, DroppedFilesOpenInOrderAndADamagedOneGetsTheMessageOpenGi
     ASSERT_EQ(openErrors.size(), 1u);
     boxes.errors.clear();
 
-    ASSERT_TRUE(Drop({ File(Example("schedule.tds", "week.tds")), File(damaged), File(Example("project.tdp", "plan.TDP")) }));
+    std::filesystem::copy_file(TD_EXAMPLES_DIR "/schedule.tds", dir.Path("week.tds"));
+    std::filesystem::copy_file(TD_EXAMPLES_DIR "/project.tdp", dir.Path("plan.TDP"));
+    ASSERT_TRUE(Drop({ dir.Path("week.tds"), damaged, dir.Path("plan.TDP") }));
     EXPECT_EQ(KindsAndZoom(*window), (std::vector { DocumentKind::Schedule, DocumentKind::Project, 8 }));
     EXPECT_EQ(boxes.errors, openErrors);
 }

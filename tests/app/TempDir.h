@@ -12,11 +12,7 @@ namespace td::testing {
 // A fresh directory removed with everything in it when the test ends.
 class TempDir {
 public:
-    TempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "td-app-XXXXXX").string();
-        root = mkdtemp(pattern.data());
-    }
+    TempDir() : root(mkdtemp((std::filesystem::temp_directory_path() / "td-app-XXXXXX").string().data())) {}
     ~TempDir()
     {
         std::error_code error;

@@ -11,7 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
+#include <string>
 
 namespace td::fakes {
 
@@ -35,6 +37,12 @@ protected:
 
     Workspace& Model() { return window->Model(); }
     ChartView& View() { return window->View(); }
+    void AddDocument(int kind) { Model().AddDocument(kind), View().DocumentAdded(kind); }
+    void MarkModified(int doc, const std::string& path)
+    {
+        std::snprintf(Model().Doc(doc)->Path(), PathSize, "%s", path.c_str());
+        Model().Doc(doc)->SetModState(Modified);
+    }
 
     testing::TempDir dir;
     FakeFileChooser chooser;
