@@ -1,5 +1,5 @@
 // End-to-end editing: real mouse events on the real main window's chart, then the model and the
-// back buffer are read. The QApplication comes from the environment of MainWindowTest.cpp.
+// back buffer are read.
 #include "WindowFixture.h"
 #include "app/ChartWidget.h"
 #include "view/EditMode.h"
@@ -321,7 +321,7 @@ struct PaintRecorder : QObject {
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::Paint)
-            painted |= static_cast<QPaintEvent*>(event)->region().boundingRect();
+            painted |= static_cast<QPaintEvent*>(event)->rect();
         return false;
     }
     QRect painted;

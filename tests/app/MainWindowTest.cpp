@@ -22,17 +22,6 @@
 namespace td {
 namespace {
 
-// The application of all the window tests.
-struct QtEnvironment : ::testing::Environment {
-    void SetUp() override { qputenv("QT_QPA_PLATFORM", "offscreen"), application = std::make_unique<QApplication>(argc, argv); }
-    void TearDown() override { application.reset(); }
-    int argc = 1;
-    char name[10] = "app_tests";
-    char* argv[2] = { name, nullptr };
-    std::unique_ptr<QApplication> application;
-};
-const auto* const environment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 class MainWindowTest : public fakes::WindowTest {
 protected:
     // Runs New and presses the named button of its dialog, or Escape.
@@ -158,34 +147,32 @@ TEST_F(MainWindowTest, SavedFilesOpenAgainThroughOpenAndTheCommandLine)
     EXPECT_EQ(boxes.errors, std::vector<std::string> { "File Open Error !!" });
 }
 
+// Closing asks about a changed document: Cancel keeps the window open, No closes it without
+// saving, Yes saves; Exit closes without asking.
 TEST_F(MainWindowTest, ClosingAsksAndCanBeCancelledWhileExitDoesNotAsk)
 {
     New("project");
     MarkModified(0, dir.Path("plan.tdp"));
-    boxes.Answer(SaveAnswer::Cancel);
-    EXPECT_FALSE(window->close());
-    EXPECT_TRUE(window->isVisible());
-    boxes.Answer(SaveAnswer::No);
-    EXPECT_TRUE(window->close());
-    EXPECT_FALSE(std::filesystem::exists(dir.Path("plan.tdp")));
-
-    window->show();
-    boxes.Answer(SaveAnswer::Yes);
-    EXPECT_TRUE(window->close());
-    EXPECT_TRUE(std::filesystem::exists(dir.Path("plan.tdp")));
-
+    for (auto [answer, closed, saved] :
+         { std::tuple { SaveAnswer::Cancel, false, false }, { SaveAnswer::No, true, false }, { SaveAnswer::Yes, true, true } }) {
+        window->show();
+        boxes.Answer(answer);
+        EXPECT_EQ(window->close(), closed);
+        EXPECT_EQ(std::pair(window->isVisible(), std::filesystem::exists(dir.Path("plan.tdp"))), std::pair(!closed, saved));
+    }
     window->show();
     Model().Doc(0)->SetModState(Modified);
     window->RunCommand(CmdExit);
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(boxes.prompts, 3);
+    EXPECT_EQ(std::pair(window->isVisible(), boxes.prompts), std::pair(false, 3));
 }
 
+// Help shows its pages from a window of the Qt dialogs as well.
 TEST_F(MainWindowTest, HelpShowsThePagesAndAMissingPageIsNeverRetried)
 {
-    window->RunCommand(CmdHelp);
-    ASSERT_TRUE(window->Help().Browser() && window->Help().Browser()->isVisible());
-    window->Help().Browser()->close();
+    MainWindow plain;
+    plain.RunCommand(CmdHelp);
+    ASSERT_TRUE(plain.Help().Browser() && plain.Help().Browser()->isVisible());
+    plain.Help().Browser()->close();
 
     HelpWindow missing(":/help/none.html");
     EXPECT_EQ(missing.Show(nullptr), 0);

@@ -39,11 +39,6 @@ bool Near(QRgb a, QRgb b)
     return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) < 48;
 }
 
-QString Setting(const char* name)
-{
-    return QString::fromLocal8Bit(std::getenv(name));
-}
-
 // A program's standard output, or nothing when it failed.
 QString Output(const QString& program, const QStringList& args)
 {
@@ -118,11 +113,7 @@ protected:
         const int top = preview.PageRowTop(0);
         const int line = top + geometry.metrics.lineOffset + lane;
         const int head = chartX + w;
-        const struct {
-            int x, y;  // device dots
-            QRgb color;
-            const char* what;
-        } pixels[] = {
+        const struct { int x, y; QRgb color; const char* what; } pixels[] = {  // in device dots
             {column2, top + lane / 2, qRgb(255, 127, 0), "yellow under the tint"},
             {column2 + w, top + lane / 2, qRgb(255, 255, 0), "yellow"},
             {column2, (preview.PageRowTop(1) + preview.PageRowTop(2)) / 2, qRgb(255, 127, 255), "white under the tint"},
@@ -147,7 +138,7 @@ protected:
         EXPECT_LT(unlike, timeline.width() * timeline.height() / 50) << "pixels unlike the preview";
     }
 
-    QString queue = Setting("TD_CUPS_QUEUE");
+    QString queue = qEnvironmentVariable("TD_CUPS_QUEUE");
     PrintPreview preview{workspace, holidays};
     int dpi = 0;
 };
@@ -157,7 +148,7 @@ TEST_F(CupsPrint, TheEditorsPrintJobPrintsThePreview)
     PrintPreview pages(workspace, holidays);
     PrintJob device(nullptr, queue);
     ASSERT_EQ(PrintRun(pages).Print(device, view), 1);
-    const QString pdf = AwaitPdf(QDir(Setting("TD_CUPS_OUT")));
+    const QString pdf = AwaitPdf(QDir(qEnvironmentVariable("TD_CUPS_OUT")));
     ASSERT_FALSE(pdf.isEmpty()) << "cups-pdf wrote no PDF";
     EXPECT_TRUE(Output("pdftotext", {pdf, "-"}).contains("Yellow"));
     ExpectThePreview(pdf);
@@ -167,7 +158,7 @@ TEST_F(CupsPrint, TdtoolPrintsThePreview)
 {
     testing::Reporter errors;
     ASSERT_EQ(WriteDocument(*workspace.Doc(0), "plan.tdp", errors), 1);
-    ASSERT_FALSE(Output(Setting("TD_TDTOOL"), {"print", "plan.tdp", "--pdf", "tdtool.pdf", "--dpi", QString::number(dpi),
+    ASSERT_FALSE(Output(qEnvironmentVariable("TD_TDTOOL"), {"print", "plan.tdp", "--pdf", "tdtool.pdf", "--dpi", QString::number(dpi),
                                                "--zoom", "7", "--first-date", "2009-04-01"})
                      .isEmpty());
     EXPECT_TRUE(Output("pdftotext", {"tdtool.pdf", "-"}).contains("2009/4"));
