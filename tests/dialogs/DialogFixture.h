@@ -23,15 +23,8 @@ Widget* Control(QWidget* dialog, const char* name)
     return widget;
 }
 
-inline void Click(QWidget* dialog, const char* name)
-{
-    QTest::mouseClick(Control<QAbstractButton>(dialog, name), Qt::LeftButton);
-}
-
-inline QString Shown(QWidget* dialog, const char* list)
-{
-    return Control<QComboBox>(dialog, list)->currentText();
-}
+inline void Click(QWidget* dialog, const char* name) { QTest::mouseClick(Control<QAbstractButton>(dialog, name), Qt::LeftButton); }
+inline QString Shown(QWidget* dialog, const char* list) { return Control<QComboBox>(dialog, list)->currentText(); }
 
 // A project or schedule document of one row whose items are all selected, in the given order.
 struct SelectedWorkspace {

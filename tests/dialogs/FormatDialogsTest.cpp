@@ -27,26 +27,32 @@ constexpr Color Red = 0x0000FF;
 constexpr Color Blue = 0xFF0000;
 
 // Of a mixed selection a list left unchosen, the text and the progress keep each item's own
-// value whatever was typed or slid; a chosen colour goes to every item.
+// value whatever was typed or slid, and a chosen colour goes to every item; Return is OK and
+// Escape is Cancel.
 TEST(TaskFormatDialog, MixedValuesStayEachItemsOwnUnlessChosen)
 {
-    for (int chosen : {-1, 1}) {
+    for (auto [chosen, key] : {std::pair {-1, Qt::Key_Return}, {1, Qt::Key_Return}, {1, Qt::Key_Escape}}) {
         ChartItem a = Item(Progress, Red, "first"), b = Item(Progress, Blue, "second");
         a.progress = 10;
         b.progress = 20;
         SelectedWorkspace s(DocumentKind::Project, {a, b});
-        TaskFormatDialog dialog(s.ws, nullptr);
-        auto* colors = Control<QComboBox>(&dialog, "lineColor");
-        auto* text = Control<QLineEdit>(&dialog, "text");
-        EXPECT_EQ(std::pair(colors->currentIndex(), text->text()), std::pair(-1, QString()));
-        colors->setCurrentIndex(chosen);
-        QTest::keyClicks(text, "typed");
-        Control<QSlider>(&dialog, "progress")->setValue(50);
-        Click(&dialog, "ok");
-        EXPECT_EQ(dialog.result(), DialogOk);
+        Reporter reporter;
+        QtFormatDialogs dialogs(s.ws, reporter, nullptr);
+        QTimer::singleShot(0, [chosen, key] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            auto* colors = Control<QComboBox>(dialog, "lineColor");
+            auto* text = Control<QLineEdit>(dialog, "text");
+            EXPECT_EQ(std::pair(colors->currentIndex(), text->text()), std::pair(-1, QString()));
+            colors->setCurrentIndex(chosen);
+            QTest::keyClicks(text, "typed");
+            Control<QSlider>(dialog, "progress")->setValue(50);
+            QTest::keyClick(text, key);
+        });
+        EXPECT_EQ(dialogs.TaskFormat(), key == Qt::Key_Return ? DialogOk : DialogCancel);
         EXPECT_EQ(std::tuple(s.Selected(0).lineColor, s.Selected(1).lineColor, s.Selected(0).progress, s.Selected(1).progress),
-                  std::tuple(Red, chosen == 1 ? Red : Blue, 10, 20));
+                  std::tuple(Red, chosen == 1 && key == Qt::Key_Return ? Red : Blue, 10, 20));
         EXPECT_EQ(std::string(s.Selected(0).text) + "/" + s.Selected(1).text, "first/second");
+        EXPECT_TRUE(reporter.messages.empty());
     }
 }
 
@@ -80,25 +86,8 @@ TEST(TaskFormatDialog, OneIndexGivesAnEventAMarkAndATaskAPenStyle)
     }
 }
 
-TEST(TaskFormatDialog, ReturnIsOkAndEscapeIsCancel)
-{
-    for (auto [key, result] : {std::pair {Qt::Key_Return, DialogOk}, {Qt::Key_Escape, DialogCancel}}) {
-        SelectedWorkspace s(DocumentKind::Project, {Item(TaskLine, Red)});
-        Reporter reporter;
-        QtFormatDialogs dialogs(s.ws, reporter, nullptr);
-        QTimer::singleShot(0, [key] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            Control<QComboBox>(dialog, "lineColor")->setCurrentIndex(2);
-            QTest::keyClick(Control<QLineEdit>(dialog, "text"), key);
-        });
-        EXPECT_EQ(dialogs.TaskFormat(), result);
-        EXPECT_EQ(s.Selected(0).lineColor, result == DialogOk ? 0x00FF00u : Red);
-        EXPECT_TRUE(reporter.messages.empty());
-    }
-}
-
-// What the schedule tool makes on 10 May 2009.
-ChartItem NewEntry(int day = 10)
+// What the schedule tool makes on a day of May 2009.
+ChartItem NewEntry(int day)
 {
     ChartItem entry = Item(Schedule);
     entry.start = ItemPoint {0, 0, 2009, 5, day, 0, 0};
@@ -106,24 +95,22 @@ ChartItem NewEntry(int day = 10)
     return entry;
 }
 
-TEST(ScheduleFormatDialog, NewEntryOpensWithItsValuesAndCancelKeepsThem)
+// The dialog shows the first selected entry; Cancel keeps the entries, OK gives each the
+// dialog's values.
+TEST(ScheduleFormatDialog, ShowsTheFirstEntryAndOkGivesEveryEntryTheDialogsValues)
 {
-    SelectedWorkspace s(DocumentKind::Schedule, {NewEntry()});
-    ScheduleFormatDialog dialog(s.ws, nullptr);
+    SelectedWorkspace s(DocumentKind::Schedule, {NewEntry(10), NewEntry(11), NewEntry(12)});
+    ScheduleFormatDialog cancelled(s.ws, nullptr);
     const std::pair<const char*, const char*> shown[] = {
         {"year", "2009"}, {"month", "5"}, {"day", "10"}, {"startHour", "0"}, {"startMinute", "0"},
         {"endHour", "0"}, {"endMinute", "0"}, {"textSize", "11"}, {"textWeight", "NORMAL"}, {"textColor", "BLACK"},
     };
     for (auto [list, text] : shown)
-        EXPECT_EQ(Shown(&dialog, list), text) << list;
-    Control<QComboBox>(&dialog, "day")->setCurrentIndex(0);
-    Click(&dialog, "cancel");
-    EXPECT_EQ((std::pair {dialog.result(), s.Selected(0).start.day}), (std::pair {int(DialogCancel), 10}));
-}
+        EXPECT_EQ(Shown(&cancelled, list), text) << list;
+    Control<QComboBox>(&cancelled, "day")->setCurrentIndex(0);
+    Click(&cancelled, "cancel");
+    EXPECT_EQ((std::pair {cancelled.result(), s.Selected(0).start.day}), (std::pair {int(DialogCancel), 10}));
 
-TEST(ScheduleFormatDialog, EverySelectedEntryTakesTheDialogsValues)
-{
-    SelectedWorkspace s(DocumentKind::Schedule, {NewEntry(10), NewEntry(11), NewEntry(12)});
     ScheduleFormatDialog dialog(s.ws, nullptr);
     for (auto [list, index] : {std::pair {"year", 10}, {"month", 1}, {"day", 30}, {"startHour", 9}, {"endMinute", 30}})
         Control<QComboBox>(&dialog, list)->setCurrentIndex(index);
