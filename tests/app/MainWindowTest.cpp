@@ -2,7 +2,7 @@
 #include "app/ChartWidget.h"
 #include "app/ToolBar.h"
 #include "persistence/DocumentFile.h"
-#include "tests/print/FakeDevice.h"
+#include "tests/print/PrintSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -46,17 +46,6 @@ protected:
             shown.push_back(w.Model().DocumentKind(doc));
         shown.push_back(w.View().Layout().Zoom());
         return shown;
-    }
-
-    // A project of `count` one-lane rows.
-    void AddRows(int count)
-    {
-        Model().AddDocument(DocumentKind::Project);
-        for (int i = 1; i < count; ++i)
-            Model().Doc(Model().DocumentCount() - 1)->AddRow(0);
-        Model().RebuildVisibleRows();
-        for (int i = 0; i < Model().VisibleRowCount(); ++i)
-            Model().RowAt(i)->lanes = 1;
     }
 
     std::pair<bool, bool> Arrows() { return { window->Action(CmdPreviousPage)->isEnabled(), window->Action(CmdNextPage)->isEnabled() }; }
@@ -187,7 +176,7 @@ TEST_F(MainWindowTest, PreviewPagesGreyTheArrowsAtTheEnds)
     window->Preview().SetTargetFactory([] { return std::make_unique<FakeDevice>(DeviceValues { 2400, 1600, 384, 384, 0, 0 }); });
     for (auto [rows, pages] : { std::pair { 0, 0 }, { 3, 1 }, { 22, 3 } }) {
         if (rows)
-            AddRows(rows);
+            AddRows(Model(), rows, 1);
         window->RunCommand(CmdPrintPreview);
         ASSERT_TRUE(window->Preview().Active());
         EXPECT_EQ(window->Preview().Preview()->PageCount(), pages);

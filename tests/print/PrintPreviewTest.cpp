@@ -1,5 +1,5 @@
 #include "../view/ChartFixture.h"
-#include "FakeDevice.h"
+#include "PrintSupport.h"
 #include "print/PrintPreview.h"
 #include "print/PrintRun.h"
 
@@ -15,20 +15,7 @@ namespace td {
 namespace {
 
 struct PrintFixture : ChartFixture {
-    PrintFixture() : preview(workspace, holidays) {}
-
-    // A project of `count` rows of `lanes` lanes each.
-    void AddRows(int count, int lanes)
-    {
-        AddProject({lanes});
-        for (int row = 1; row < count; ++row)
-            workspace.Doc(0)->AddRow(0);
-        workspace.RebuildVisibleRows();
-        for (int row = 0; row < count; ++row)
-            workspace.RowAt(row)->lanes = lanes;
-    }
-
-    PrintPreview preview;
+    PrintPreview preview{workspace, holidays};
 };
 
 // scale, lane height, left and top margins, pen width and chart x of a laid-out page.
@@ -113,18 +100,18 @@ void SetRowsArea(PrintPreview& p, int height)
 TEST(Pagination, RowsFillAPageUpToTheFrame)
 {
     PrintFixture f;
-    f.AddRows(10, 1);
+    AddRows(f.workspace, 10, 1);
     SetRowsArea(f.preview, 1000);
     EXPECT_EQ(std::pair(f.preview.PageCount(), f.preview.PageFirstRow(1)), std::pair(2, 8));
     SetRowsArea(f.preview, 960);
     EXPECT_EQ(f.preview.PageFirstRow(1), 7) << "a row ending exactly on the frame starts a page";
 
     PrintFixture many;
-    many.AddRows(70, 1);
+    AddRows(many.workspace, 70, 1);
     SetRowsArea(many.preview, 70 * 120 + 1);
     EXPECT_EQ(many.preview.PageFirstRow(1), MaxPageRows);
     PrintFixture tall;
-    tall.AddRows(70, 10);
+    AddRows(tall.workspace, 70, 10);
     SetRowsArea(tall.preview, 1000);
     EXPECT_EQ(std::pair(tall.preview.PageCount(), tall.preview.PageFirstRow(MaxPages - 1)), std::pair(MaxPages, MaxPages - 1));
     EXPECT_EQ(tall.preview.LayoutPage(1), 1);
@@ -175,9 +162,7 @@ TEST(PrintJob, StartsOnlyWithAPageToPrint)
         PrintFixture f;
         if (rows)
             f.AddProject({rows});
-        FakeDevice device;
-        device.from = from;
-        device.to = to;
+        FakeDevice device(A4At600, from, to);
         EXPECT_EQ(PrintRun(f.preview).Print(device, f.view), 1);
         EXPECT_EQ(std::pair(device.dialogs, device.jobs), std::pair(1, jobs));
     }

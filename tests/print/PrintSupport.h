@@ -1,5 +1,6 @@
 #pragma once
 
+#include "model/Workspace.h"
 #include "print/PrintPreview.h"
 #include "print/PrintTarget.h"
 
@@ -12,7 +13,7 @@ inline constexpr DeviceValues A4At600 = {4960, 7016, 600, 600, 0, 0};
 // dialogs and the jobs it is asked for into the device it was copied from, so that a test can
 // count what the copies its factory hands out were asked.
 struct FakeDevice : PrintTarget {
-    explicit FakeDevice(DeviceValues values = A4At600) : values(values) {}
+    explicit FakeDevice(DeviceValues values = A4At600, int from = 1, int to = MaxPages) : values(values), from(from), to(to) {}
 
     bool Open(bool preview, DeviceValues& out) override
     {
@@ -27,9 +28,20 @@ struct FakeDevice : PrintTarget {
     void EndJob(bool) override {}
 
     DeviceValues values;
-    int from = 1, to = MaxPages;
+    int from, to;
     int dialogs = 0, jobs = 0;
     FakeDevice* tally = this;
 };
+
+// Adds a project of `count` rows of `lanes` lanes each.
+inline void AddRows(Workspace& workspace, int count, int lanes)
+{
+    workspace.AddDocument(DocumentKind::Project);
+    for (int row = 1; row < count; ++row)
+        workspace.Doc(workspace.DocumentCount() - 1)->AddRow(0);
+    workspace.RebuildVisibleRows();
+    for (int row = workspace.VisibleRowCount() - count; row < workspace.VisibleRowCount(); ++row)
+        workspace.RowAt(row)->lanes = lanes;
+}
 
 }  // namespace td
