@@ -1,19 +1,33 @@
+#include "dialogs/FieldValues.h"
+#include "dialogs/HolidayDialog.h"
 #include "dialogs/ProjectFormatDialog.h"
 #include "dialogs/QtFormatDialogs.h"
 #include "dialogs/ScheduleFormatDialog.h"
 #include "dialogs/TaskFormatDialog.h"
+#include "dialogs/TextLimit.h"
 
-#include "DialogFixture.h"
+#include "calendar/Dates.h"
+#include "tests/app/TempDir.h"
+#include "tests/model/WorkspaceTestSupport.h"
 #include "tests/persistence/PersistenceTestSupport.h"
 #include "view/ShiftJis.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSlider>
+#include <QTest>
 #include <QTimer>
 
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -25,6 +39,43 @@ using namespace testing;
 
 constexpr Color Red = 0x0000FF;
 constexpr Color Blue = 0xFF0000;
+
+// A control of a dialog by its object name; fails the test when it is missing.
+template <typename Widget>
+Widget* Control(QWidget* dialog, const char* name)
+{
+    auto* widget = dialog->findChild<Widget*>(name);
+    EXPECT_NE(widget, nullptr) << name;
+    return widget;
+}
+
+void Click(QWidget* dialog, const char* name) { QTest::mouseClick(Control<QAbstractButton>(dialog, name), Qt::LeftButton); }
+QString Shown(QWidget* dialog, const char* list) { return Control<QComboBox>(dialog, list)->currentText(); }
+
+// A project or schedule document of one row whose items are all selected, in the given order.
+struct SelectedWorkspace {
+    SelectedWorkspace(int kind, std::initializer_list<ChartItem> items)
+    {
+        ws.AddDocument(kind);
+        for (const ChartItem& item : items)
+            ws.SelectItem(0, ws.AddItem(0, item));
+    }
+    ChartItem Selected(int n) const { return fixtures::SelectedItem(ws, 0, n); }
+
+    Workspace ws;
+};
+
+// An item of 10 to 12 May 2009 on the first row, its text at size 14 and weight 400.
+ChartItem Item(int type, Color lineColor = 0, const char* text = "")
+{
+    ChartItem item = fixtures::Task(0, 1, 10, 12);
+    item.type = type;
+    item.lineColor = lineColor;
+    item.textSize = 14;
+    item.textWeight = 400;
+    std::snprintf(item.text, sizeof item.text, "%s", text);
+    return item;
+}
 
 // Of a mixed selection a list left unchosen, the text and the progress keep each item's own
 // value whatever was typed or slid, and a chosen colour goes to every item; Return is OK and
@@ -160,6 +211,122 @@ TEST_F(ProjectFormatDialogTest, NameCountsCodePage932BytesAndKeepsCharactersWhol
     const ProjectRow& row = *ws.RowAt(0);
     EXPECT_EQ(FromShiftJis(row.name), whole) << "a whole character that no longer fits is left out";
     EXPECT_EQ(std::string(row.person), "ABCDEFGHIJKLMNO");
+}
+
+TEST(TextLimit, InsertionKeepsTheWholeCharactersThatFit)
+{
+    const struct { const char* text; int cursor, limit; const char* kept; int keptCursor; } cases[] = {
+        {"abcdef", 6, 4, "abcd", 4},
+        {"ab日本cd", 4, 6, "ab日cd", 3},    // the insertion before the cursor goes first
+        {"日本語", 3, 5, "日本", 2},         // never half a character
+        {"a😀b", 3, 10, "ab", 1},           // code page 932 has no emoji
+        {"行1\n行2", 5, 7, "行1\n行", 4},     // a line break is stored as CR LF
+    };
+    for (const auto& c : cases) {
+        QString text = QString::fromUtf8(c.text);
+        EXPECT_EQ(FitBeforeCursor(text, c.cursor, c.limit), c.keptCursor) << c.text;
+        EXPECT_EQ(text, QString::fromUtf8(c.kept)) << c.text;
+    }
+}
+
+TEST(TextLimit, FieldCopyNeverCutsADoubleByteCharacter)
+{
+    char name[4] = {'x', 'x', 'x', 'x'};
+    CopyTextField(name, "a\x93\xfa\x96\x7b", true);
+    EXPECT_EQ(std::string(name), "a\x93\xfa");
+    char text[4];
+    CopyTextField(text, "ab\x93\xfa", false);
+    EXPECT_EQ(std::string(text, 4), "ab\x93\xfa");
+    // At the ends of the lead-byte ranges: a lead byte takes its trail along, any other byte is one
+    // character of its own.
+    const std::pair<unsigned char, bool> firsts[] = {{0x80, false}, {0x81, true},  {0x9F, true},  {0xA0, false},
+                                                     {0xDF, false}, {0xE0, true},  {0xFC, true},  {0xFD, false}};
+    for (const auto& [first, lead] : firsts) {
+        char three[3];
+        CopyTextField(three, std::string("a") + char(first) + "\x40", true);
+        EXPECT_EQ(std::string(three), lead ? "a" : std::string("a") + char(first)) << int(first);
+    }
+}
+
+struct HolidayFixture : ::testing::Test {
+    HolidayFixture() { SetHolidayDirectory(dir.Path("")); }
+
+    bool IsHoliday(int year, int month, int day)
+    {
+        int table[HolidayTableSize] = {};
+        LoadHolidayFile(year, table);
+        return table[DayIndex(month, day)] == 1;
+    }
+    QPushButton* Cell(HolidayDialog& dialog, int cell) { return Control<QPushButton>(&dialog, ("cell" + std::to_string(cell)).c_str()); }
+    QString YearMonth(HolidayDialog& dialog)
+    {
+        return Control<QLineEdit>(&dialog, "year")->text() + "/" + Control<QLineEdit>(&dialog, "month")->text();
+    }
+
+    TempDir dir;
+    Reporter errors;
+};
+
+TEST_F(HolidayFixture, GridsFillFromTheFirstWeekday)
+{
+    for (auto [month, firstCell] : {std::pair {QDate(2015, 2, 1), 0}, {QDate(2009, 8, 1), 6}}) {
+        HolidayDialog dialog(month, errors, nullptr);
+        for (int cell = 0; cell < GridCells; ++cell) {
+            const int day = cell - firstCell + 1;
+            const bool inMonth = day >= 1 && day <= month.daysInMonth();
+            const QPushButton* button = Cell(dialog, cell);
+            EXPECT_EQ(button->text(), inMonth ? QString::number(day) : " ") << cell;
+            EXPECT_TRUE(button->isEnabled() == inMonth && button->isChecked() == !inMonth) << cell;
+        }
+    }
+}
+
+// A toggled day and a marked Saturday column survive stepping into the next year, whose file
+// is read; OK writes both years.
+TEST_F(HolidayFixture, MarksSurviveMonthStepsAndOkWritesEveryYear)
+{
+    WriteBytes(HolidayFileName(2010), "# TimelineDraft Holiday File\r\n0101\r\n");
+    HolidayDialog dialog(QDate(2009, 12, 24), errors, nullptr);
+    Click(&dialog, "cell4");
+    Click(&dialog, "SAT");
+    Click(&dialog, "next");
+    EXPECT_EQ(YearMonth(dialog), "2010/1");
+    EXPECT_TRUE(Cell(dialog, 5)->isChecked());
+    Click(&dialog, "previous");
+    EXPECT_EQ(Cell(dialog, 4)->text(), "3");
+    EXPECT_TRUE(Cell(dialog, 4)->isChecked());
+    Click(&dialog, "ok");
+    EXPECT_EQ(dialog.result(), DialogOk);
+    for (int day : {3, 5, 12, 19, 26})
+        EXPECT_TRUE(IsHoliday(2009, 12, day)) << day;
+    EXPECT_FALSE(IsHoliday(2009, 12, 4) || IsHoliday(2009, 12, 6));
+    EXPECT_TRUE(IsHoliday(2010, 1, 1));
+    EXPECT_TRUE(errors.messages.empty());
+}
+
+// The dialog opens and steps within 2000..2099; Cancel writes nothing.
+TEST_F(HolidayFixture, OpensAndStepsWithinTheCenturyAndCancelWritesNothing)
+{
+    const struct { QDate today; const char* shown; const char* button; } cases[] = {
+        {QDate(1999, 7, 1), "2000/1", "previous"}, {QDate(2105, 7, 1), "2099/1", nullptr}, {QDate(2099, 12, 1), "2099/12", "next"}};
+    for (const auto& c : cases) {
+        HolidayDialog dialog(c.today, errors, nullptr);
+        Click(&dialog, "cell12");
+        if (c.button)
+            Click(&dialog, c.button);
+        EXPECT_EQ(YearMonth(dialog), c.shown);
+        Click(&dialog, "cancel");
+        EXPECT_EQ(dialog.result(), DialogCancel);
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(dir.Path("")));
+}
+
+TEST_F(HolidayFixture, UnwritableFileIsReported)
+{
+    SetHolidayDirectory(dir.Path("missing"));
+    HolidayDialog dialog(QDate(2009, 5, 1), errors, nullptr);
+    Click(&dialog, "ok");
+    EXPECT_EQ(errors.messages, std::vector<std::string> {"File Open Error !!"});
 }
 
 }  // namespace
