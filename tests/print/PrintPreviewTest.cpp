@@ -1,11 +1,8 @@
 #include "../view/ChartFixture.h"
 #include "PrintSupport.h"
-#include "print/PrintPreview.h"
 #include "print/PrintRun.h"
 
 #include <gtest/gtest.h>
-
-#include <QImage>
 
 #include <array>
 #include <tuple>
@@ -21,9 +18,8 @@ struct PrintFixture : ChartFixture {
 // scale, lane height, left and top margins, pen width and chart x of a laid-out page.
 std::array<int, 6> Layout(const PrintPreview& p)
 {
-    const ChartGeometry geometry = p.PageGeometry();
-    return {static_cast<int>(geometry.metrics.scale), geometry.metrics.laneHeight, p.Frame().frameLeft,
-            p.Frame().header.top, geometry.penWidth, p.Frame().columns.chartX};
+    const ChartGeometry g = p.PageGeometry();
+    return {static_cast<int>(g.metrics.scale), g.metrics.laneHeight, p.Frame().frameLeft, p.Frame().header.top, g.penWidth, p.Frame().columns.chartX};
 }
 
 // A 600-dot printer scales the screen six times; a large offset becomes the margin, a coarse
@@ -37,22 +33,20 @@ TEST(PrintLayout, ScaleMarginsDatesAndPreviewFollowThePage)
     f.preview.SetUpLayout({800, 1000, 72, 72, 90, 10});
     EXPECT_EQ(Layout(f.preview), (std::array{1, 20, 90, 56, 1, 90 + 320}));
 
-    // Month mode places dates at six times the screen.
+    // Month mode places dates at six times the screen; a date past the page ends at its edge.
     f.preview.SetUpLayout(A4At600);
     f.view.SetView(2, {2009, 4, 17});
     f.preview.CopyView(f.view);
-    int x = 0;
-    for (auto [year, month, day, result, offset] : {std::array{2009, 3, 31, -1, 0}, {2009, 4, 3, 0, 2 * 16}}) {
-        EXPECT_EQ(f.preview.PageDateToX(x, year, month, day), result);
-        EXPECT_EQ(x, f.preview.Frame().columns.chartX + offset);
+    const int chartX = f.preview.Frame().columns.chartX;
+    for (auto [year, month, day, result, x] :
+         {std::array{2009, 3, 31, -1, chartX}, {2009, 4, 3, 0, chartX + 2 * 16}, {2012, 1, 1, 1, A4At600.pageWidth - 10}}) {
+        int at = 0;
+        EXPECT_EQ(std::pair(f.preview.PageDateToX(at, year, month, day), at), std::pair(result, x));
     }
-    EXPECT_EQ(f.preview.PageDateToX(x, 2012, 1, 1), 1);
-    EXPECT_EQ(x, A4At600.pageWidth - 10);
 
     // The preview rectangle fits the page by height or by width.
     f.preview.SetUpLayout({1240, 1754, 150, 150, 0, 0});
-    for (auto [size, expected] : {std::pair{std::array{840, 640}, std::array{201, 10, 639, 630}},
-                                  {{400, 1240}, {20, 385, 380, 894}}}) {
+    for (auto [size, expected] : {std::pair{std::array{840, 640}, std::array{201, 10, 639, 630}}, {{400, 1240}, {20, 385, 380, 894}}}) {
         std::array<int, 4> r = {0, 0, size[0], size[1]};
         f.preview.FitPreviewRect(r[0], r[1], r[2], r[3]);
         EXPECT_EQ(r, expected);
@@ -60,11 +54,11 @@ TEST(PrintLayout, ScaleMarginsDatesAndPreviewFollowThePage)
 }
 
 // The preview shows the pages the print job makes: the same layout, the same rows on each page
-// and the same day columns, on devices whose quartered values would round otherwise.
+// and the same day columns, on devices whose quartered values would round otherwise. Starting a
+// job puts out a sheet: without a page in the range asked for there is none.
 TEST(PrintLayout, ThePreviewLaysOutThePagesOfThePrintJob)
 {
-    for (const DeviceValues& values :
-         {A4At600, DeviceValues{2976, 4209, 360, 360, 61, 45}, DeviceValues{9917, 14033, 1200, 1200, 167, 167}}) {
+    for (const DeviceValues& values : {A4At600, DeviceValues{2976, 4209, 360, 360, 61, 45}, DeviceValues{9917, 14033, 1200, 1200, 167, 167}}) {
         SCOPED_TRACE(values.dpiX);
         PrintFixture f;
         f.AddProject({3, 9, 6, 3, 12, 3, 3, 6, 15, 3, 3, 9, 3, 6, 3, 3, 18, 3, 6, 3, 3, 3, 9, 3});
@@ -82,6 +76,15 @@ TEST(PrintLayout, ThePreviewLaysOutThePagesOfThePrintJob)
         };
         EXPECT_EQ(pages(f.preview), pages(job));
         EXPECT_EQ(f.preview.PreviewImage().size(), QSize(values.pageWidth / 4, values.pageHeight / 4));
+        EXPECT_EQ(std::pair(device.dialogs, device.jobs), std::pair(1, 1));
+    }
+    for (auto [rows, from, to] : {std::array{0, 1, MaxPages}, {2, 2, 3}}) {
+        PrintFixture f;
+        if (rows)
+            f.AddProject({rows});
+        FakeDevice device(A4At600, from, to);
+        EXPECT_EQ(PrintRun(f.preview).Print(device, f.view), 1);
+        EXPECT_EQ(std::pair(device.dialogs, device.jobs), std::pair(1, 0)) << rows;
     }
 }
 
@@ -118,12 +121,13 @@ TEST(Pagination, RowsFillAPageUpToTheFrame)
     EXPECT_EQ(tall.preview.PageRowTop(1), tall.preview.Frame().header.bottom + 1000) << "cut at the frame";
 }
 
+// A blue task on the first page's rows and a red line from there to the second page's rows,
+// each drawn on its rows' pages and within them.
 TEST(PageItems, EachItemOnItsRowsPageAndALineAcrossBoth)
 {
     PrintFixture f;
     f.AddProject({5, 5, 5, 5, 5, 5});
-    for (auto [type, row, day, endRow, endDay, color] :
-         {std::tuple{TaskLine, 0, 2, 0, 5, 0xFF0000u}, {Line, 1, 1, 5, 6, 0x0000FFu}}) {
+    for (auto [type, row, day, endRow, endDay, color] : {std::tuple{TaskLine, 0, 2, 0, 5, 0xFF0000u}, {Line, 1, 1, 5, 6, 0x0000FFu}}) {
         ChartItem item = f.AprilItem(type, row, 0, day, endDay);
         item.end.rowId = f.workspace.RowIdAt(endRow);
         item.lineWidth = 16;
@@ -134,37 +138,19 @@ TEST(PageItems, EachItemOnItsRowsPageAndALineAcrossBoth)
     FakeDevice device({4000, 2400, 384, 384, 0, 0});  // its preview: 1000 x 600 pixels
     ASSERT_EQ(f.preview.PreparePreview(device), 1);
     ASSERT_EQ(f.preview.PageCount(), 2);
-
-    const QRgb blue = qRgb(0, 0, 255);
-    const QRgb red = qRgb(255, 0, 0);
     for (int page : {0, 1}) {
         f.preview.ShowPage(page);
         f.preview.RenderPreviewPage(f.view);
         const QImage& image = f.preview.PreviewImage();
         const auto count = [&image](QRgb color) { return CountColor(image, color, 0, 0, image.width(), image.height()); };
-        EXPECT_EQ(count(blue) > 200, page == 0);
-        EXPECT_EQ(count(blue) == 0, page == 1);
-        EXPECT_GT(count(red), 20);
+        EXPECT_TRUE(page == 0 ? count(qRgb(0, 0, 255)) > 200 : count(qRgb(0, 0, 255)) == 0);
+        EXPECT_GT(count(Red), 20);
         // The line stays within each page's rows, shown at a quarter of the device's dots (which
         // may round a pixel either way).
         for (int x = 0; x < image.width(); ++x) {
-            EXPECT_NE(image.pixel(x, f.preview.Frame().header.bottom / 4 - 2), red);
-            EXPECT_NE(image.pixel(x, f.preview.PageRowTop(f.preview.RowsOnPage()) / 4 + 2), red);
+            EXPECT_NE(image.pixel(x, f.preview.Frame().header.bottom / 4 - 2), Red);
+            EXPECT_NE(image.pixel(x, f.preview.PageRowTop(f.preview.RowsOnPage()) / 4 + 2), Red);
         }
-    }
-}
-
-// Starting a job puts out a sheet: without a page in the range asked for there is no job.
-TEST(PrintJob, StartsOnlyWithAPageToPrint)
-{
-    for (auto [rows, from, to, jobs] : {std::array{0, 1, MaxPages, 0}, {2, 2, 3, 0}, {2, 1, 1, 1}}) {
-        SCOPED_TRACE(rows * 100 + from);
-        PrintFixture f;
-        if (rows)
-            f.AddProject({rows});
-        FakeDevice device(A4At600, from, to);
-        EXPECT_EQ(PrintRun(f.preview).Print(device, f.view), 1);
-        EXPECT_EQ(std::pair(device.dialogs, device.jobs), std::pair(1, jobs));
     }
 }
 
