@@ -87,9 +87,8 @@ protected:
         view.SetView(7, {2009, 4, 1});
         ASSERT_FALSE(queue.isEmpty()) << "TD_CUPS_QUEUE names no queue";
         PrintJob device(nullptr, queue);
-        ASSERT_EQ(preview.PreparePreview(device), 1);
         DeviceValues values;
-        ASSERT_TRUE(device.Open(true, values));
+        ASSERT_TRUE(preview.PreparePreview(device) && device.Open(true, values));
         dpi = values.dpiX;
         preview.RenderPreviewPage(view);
         preview.PreviewImage().save("preview.png");
@@ -105,23 +104,16 @@ protected:
         ASSERT_NEAR(printed.height(), shown.height(), 2);
         const ChartGeometry geometry = preview.PageGeometry();
         const ChartFrame& frame = preview.Frame();
-        const int s = static_cast<int>(geometry.metrics.scale);
-        const int w = geometry.dates.dayWidth;
-        const int lane = geometry.metrics.laneHeight;
-        const int chartX = frame.columns.chartX;
-        const int column2 = chartX + w + w / 2;
-        const int top = preview.PageRowTop(0);
-        const int line = top + geometry.metrics.lineOffset + lane;
-        const int head = chartX + w;
+        const int s = static_cast<int>(geometry.metrics.scale), w = geometry.dates.dayWidth, lane = geometry.metrics.laneHeight;
+        const int chartX = frame.columns.chartX, column2 = chartX + w + w / 2, head = chartX + w;
+        const int top = preview.PageRowTop(0), line = top + geometry.metrics.lineOffset + lane;
         const struct { int x, y; QRgb color; const char* what; } pixels[] = {  // in device dots
-            {column2, top + lane / 2, qRgb(255, 127, 0), "yellow under the tint"},
-            {column2 + w, top + lane / 2, qRgb(255, 255, 0), "yellow"},
+            {column2, top + lane / 2, qRgb(255, 127, 0), "yellow under the tint"}, {column2 + w, top + lane / 2, qRgb(255, 255, 0), "yellow"},
             {column2, (preview.PageRowTop(1) + preview.PageRowTop(2)) / 2, qRgb(255, 127, 255), "white under the tint"},
             {column2, preview.PageRowTop(2) + lane / 2, qRgb(0, 127, 255), "cyan under the tint"},
             {column2, (frame.header.middle + top) / 2, qRgb(255, 127, 255), "day band under the tint"},
             {column2, preview.PageRowTop(1) - 1, qRgb(0, 0, 0), "row rule"},
-            {head + s / 2, line - 7 * s + s / 2, qRgb(255, 127, 0), "corner of an arrow head"},
-            {head + 2 * s, line, qRgb(255, 0, 0), "arrow head"},
+            {head + s / 2, line - 7 * s + s / 2, qRgb(255, 127, 0), "corner of an arrow head"}, {head + 2 * s, line, qRgb(255, 0, 0), "arrow head"},
         };
         for (const auto& p : pixels)
             for (const QImage* image : {&shown, &printed})
