@@ -78,18 +78,19 @@ ChartItem Item(int type, Color lineColor = 0, const char* text = "")
 }
 
 // Of a mixed selection a list left unchosen, the text and the progress keep each item's own
-// value whatever was typed or slid, and a chosen colour goes to every item; Return is OK and
-// Escape is Cancel.
+// value whatever was typed or slid (tasks have no progress), and a chosen colour goes to every
+// item; Return is OK and Escape is Cancel.
 TEST(TaskFormatDialog, MixedValuesStayEachItemsOwnUnlessChosen)
 {
-    for (auto [chosen, key] : {std::pair {-1, Qt::Key_Return}, {1, Qt::Key_Return}, {1, Qt::Key_Escape}}) {
-        ChartItem a = Item(Progress, Red, "first"), b = Item(Progress, Blue, "second");
+    for (auto [chosen, key, first, second] :
+         {std::tuple {-1, Qt::Key_Return, Progress, Progress}, {1, Qt::Key_Return, TaskLine, TaskBand}, {1, Qt::Key_Escape, Progress, Progress}}) {
+        ChartItem a = Item(first, Red, "first"), b = Item(second, Blue, "second");
         a.progress = 10;
         b.progress = 20;
         SelectedWorkspace s(DocumentKind::Project, {a, b});
         Reporter reporter;
         QtFormatDialogs dialogs(s.ws, reporter, nullptr);
-        QTimer::singleShot(0, [chosen, key] {
+        QTimer::singleShot(0, [chosen = chosen, key = key] {
             QWidget* dialog = QApplication::activeModalWidget();
             auto* colors = Control<QComboBox>(dialog, "lineColor");
             auto* text = Control<QLineEdit>(dialog, "text");
