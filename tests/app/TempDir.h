@@ -30,9 +30,6 @@ inline std::vector<char> FileBytes(const std::string& path)
     return { std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>() };
 }
 
-inline void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+inline void WriteBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 }  // namespace td::testing

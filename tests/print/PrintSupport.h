@@ -15,12 +15,7 @@ inline constexpr DeviceValues A4At600 = {4960, 7016, 600, 600, 0, 0};
 struct FakeDevice : PrintTarget {
     explicit FakeDevice(DeviceValues values = A4At600, int from = 1, int to = MaxPages) : values(values), from(from), to(to) {}
 
-    bool Open(bool preview, DeviceValues& out) override
-    {
-        tally->dialogs += preview ? 0 : 1;
-        out = values;
-        return true;
-    }
+    bool Open(bool preview, DeviceValues& out) override { tally->dialogs += preview ? 0 : 1; out = values; return true; }
     int FromPage() const override { return from; }
     int ToPage() const override { return to; }
     QPagedPaintDevice* BeginJob(const char*) override { ++tally->jobs; return nullptr; }
