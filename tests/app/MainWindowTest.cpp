@@ -126,16 +126,6 @@ TEST_F(WindowTest, ToolbarHoldsExactlyOneToolDownAndZoomsWithinTheLevels)
     EXPECT_EQ(View().Layout().Zoom(), 0);
 }
 
-TEST_F(WindowTest, NewCreatesProjectsAndSchedulesAndEscapeCreatesNothing)
-{
-    New(nullptr);
-    EXPECT_EQ(Model().DocumentCount(), 0);
-    New("project");
-    EXPECT_EQ(KindsAndZoom(*window), (std::vector { DocumentKind::Project, 2 }));
-    New("schedule");
-    EXPECT_EQ(KindsAndZoom(*window), (std::vector { DocumentKind::Project, DocumentKind::Schedule, 8 }));
-}
-
 TEST_F(WindowTest, ScrollBarsFollowTheView)
 {
     for (int n = 0; n < 3; ++n)
@@ -154,12 +144,16 @@ TEST_F(WindowTest, ScrollBarsFollowTheView)
     EXPECT_EQ(std::pair(View().Layout().FirstRow(), vBar->value()), std::pair(1, View().VerticalScroll().position));
 }
 
-// Save writes every changed document; the command line opens the files in its order past one
-// that is missing.
-TEST_F(WindowTest, SavedFilesOpenFromTheCommandLineInItsOrder)
+// New makes a project or a schedule, Escape nothing; Save writes every changed document; the
+// command line opens the files in its order past one that is missing.
+TEST_F(WindowTest, NewDocumentsAreSavedAndOpenFromTheCommandLineInItsOrder)
 {
+    New(nullptr);
+    EXPECT_EQ(Model().DocumentCount(), 0);
     New("project");
+    EXPECT_EQ(KindsAndZoom(*window), (std::vector { DocumentKind::Project, 2 }));
     New("schedule");
+    EXPECT_EQ(KindsAndZoom(*window), (std::vector { DocumentKind::Project, DocumentKind::Schedule, 8 }));
     MarkModified(0, dir.Path("a.tdp"));
     MarkModified(1, dir.Path("b.tds"));
     window->RunCommand(CmdSave);
@@ -203,10 +197,13 @@ TEST_F(WindowTest, HelpShowsThePagesAndAMissingPageIsNeverRetried)
 }
 
 // The preview's device holds ten one-lane rows on a page. Without rows or with one page both
-// arrows are grey; paging greys the arrow at either end and stops there.
-TEST_F(WindowTest, PreviewPagesGreyTheArrowsAtTheEnds)
+// arrows are grey; paging greys the arrow at either end and stops there; a second preview
+// command changes nothing. Ctrl+P in the preview leaves it and prints.
+TEST_F(WindowTest, PreviewPagesGreyTheArrowsAtTheEndsAndCtrlPLeavesItToPrint)
 {
-    window->Preview().SetTargetFactory([] { return std::make_unique<FakeDevice>(DeviceValues { 2400, 1600, 384, 384, 0, 0 }); });
+    FakeDevice device({ 2400, 1600, 384, 384, 0, 0 });
+    window->Preview().SetTargetFactory([&device] { return std::make_unique<FakeDevice>(device); });
+    const auto mainMenu = window->menuBar()->actions();
     for (auto [rows, pages] : { std::pair { 0, 0 }, { 3, 1 }, { 22, 3 } }) {
         if (rows)
             AddRows(Model(), rows, 1);
@@ -217,29 +214,21 @@ TEST_F(WindowTest, PreviewPagesGreyTheArrowsAtTheEnds)
             window->RunCommand(CmdClosePreview);
     }
     EXPECT_EQ(window->menuBar()->actions().size(), 4);
-    EXPECT_TRUE(window->VerticalBar()->isHidden());
+    EXPECT_TRUE(window->VerticalBar()->isHidden() && window->Tools().Bar()->isHidden());
     window->RunCommand(CmdNextPage);
     window->RunCommand(CmdNextPage);
     EXPECT_EQ(Arrows(), std::pair(true, false));
     window->RunCommand(CmdNextPage);
+    window->RunCommand(CmdPrintPreview);
     EXPECT_EQ(window->Preview().Preview()->CurrentPage(), 2);
     window->RunCommand(CmdPreviousPage);
     EXPECT_EQ(Arrows(), std::pair(true, true));
-}
 
-TEST_F(WindowTest, CtrlPInThePreviewLeavesItAndPrints)
-{
-    FakeDevice device;
-    window->Preview().SetTargetFactory([&device] { return std::make_unique<FakeDevice>(device); });
-    const auto mainMenu = window->menuBar()->actions();
-    window->RunCommand(CmdPrintPreview);
-    window->RunCommand(CmdPrintPreview);
-    ASSERT_TRUE(window->Preview().Active());
     QTest::keyClick(window.get(), Qt::Key_P, Qt::ControlModifier);
     EXPECT_FALSE(window->Preview().Active());
     EXPECT_EQ(window->menuBar()->actions(), mainMenu);
     EXPECT_FALSE(window->Tools().Bar()->isHidden() || window->HorizontalBar()->isHidden());
-    EXPECT_EQ(device.dialogs, 1);
+    EXPECT_EQ(std::pair(device.dialogs, device.jobs), std::pair(1, 1));
 }
 
 // Dropped files open in the order dropped, a damaged one with the message Open gives it; drags
@@ -393,8 +382,9 @@ TEST_F(ChartEditingTest, CreatingToolsMakeOneItemThatUndoTakesBack)
 }
 
 // A move counts whole days; a click on the end handle or its edge adds a day; a click in place
-// is an edit too. With nothing to undo, Undo keeps the selection.
-TEST_F(ChartEditingTest, MovesTruncateToWholeDaysAndHandlesStretchTheirEnd)
+// is an edit too. With nothing to undo, Undo keeps the selection. A rubber band needs more than
+// two pixels.
+TEST_F(ChartEditingTest, MovesTruncateToWholeDaysHandlesStretchTheirEndAndBandsNeedThreePixels)
 {
     Draw(CmdToolTaskLine, { 500, 75 }, { 700, 75 });
     Click({ 600, 74 });
@@ -410,6 +400,11 @@ TEST_F(ChartEditingTest, MovesTruncateToWholeDaysAndHandlesStretchTheirEnd)
         { 0, { 600, 74 }, { 740, 74 }, { 740, 74 }, "task 0:0:2009-4-3 0:0:2009-4-6 0; " },
         { 0, { 600, 74 }, { 742, 74 }, { 742, 74 }, "task 0:0:2009-4-3 0:0:2009-4-6 0; " },
     });
+    // A rubber band of two pixels selects nothing; a larger one what it covers.
+    for (const auto& [to, selected] : { std::pair { QPoint { 452, 70 }, 0 }, { QPoint { 750, 80 }, 1 } }) {
+        Drag({ 450, 68 }, to);
+        EXPECT_EQ(std::pair(Model().SelectionCount(), View().Mode()), std::pair(selected, selected ? Selected : Idle));
+    }
 }
 
 // A text box starting before the view is hit where it is drawn, from x 180 to 580; one stretched
@@ -428,15 +423,6 @@ TEST_F(ChartEditingTest, TextBoxesAreHitWhereDrawnAndMirrorWithAPositiveWidth)
         { 0, { 500, 75 }, { 580, 68 }, { 620, 68 }, "box 0:0:2009-4-7 0:1:2009-4-7 100; box 0:0:2009-3-30 0:1:2009-3-30 440; " },
         { 0, { 870, 80 }, { 820, 68 }, { 1020, 68 }, "box 0:0:2009-3-30 0:1:2009-3-30 400; box 0:0:2009-4-8 0:1:2009-4-8 60; " },
     });
-}
-
-TEST_F(ChartEditingTest, RubberBandOfTwoPixelsSelectsNothing)
-{
-    Draw(CmdToolTaskLine, { 1000, 75 }, { 1000, 75 });
-    for (const auto& [to, selected] : { std::pair { QPoint { 892, 70 }, 0 }, { QPoint { 1150, 80 }, 1 } }) {
-        Drag({ 890, 68 }, to);
-        EXPECT_EQ(std::pair(Model().SelectionCount(), View().Mode()), std::pair(selected, selected ? Selected : Idle));
-    }
 }
 
 // A row's lane count is one byte: the pointer far below stops at 255 lanes.
@@ -575,8 +561,8 @@ TEST_F(ChartEditingTest, CreateDragDrawsItsOutlineAndRepaintsOnlyAroundIt)
     QTest::qWait(0);
     Chart()->removeEventFilter(&recorder);
     EXPECT_EQ(View().BackBuffer().pixel(550, 74), qRgb(255, 0, 0));
-    EXPECT_FALSE(recorder.painted.isEmpty());
-    EXPECT_TRUE(recorder.painted.width() <= 400 && recorder.painted.height() <= 5) << recorder.painted.width() << "x" << recorder.painted.height();
+    EXPECT_TRUE(!recorder.painted.isEmpty() && recorder.painted.width() <= 400 && recorder.painted.height() <= 5)
+        << recorder.painted.width() << "x" << recorder.painted.height();
     Release({ 600, 75 });
     EXPECT_LT(qGray(View().BackBuffer().pixel(500, 74)), 128);
 }
