@@ -11,7 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QImage>
@@ -135,7 +134,8 @@ protected:
     int dpi = 0;
 };
 
-TEST_F(CupsPrint, TheEditorsPrintJobPrintsThePreview)
+// The editor's print job through the queue, and tdtool print at the queue's resolution.
+TEST_F(CupsPrint, TheEditorsPrintJobAndTdtoolPrintThePreview)
 {
     PrintPreview pages(workspace, holidays);
     PrintJob device(nullptr, queue);
@@ -144,14 +144,11 @@ TEST_F(CupsPrint, TheEditorsPrintJobPrintsThePreview)
     ASSERT_FALSE(pdf.isEmpty()) << "cups-pdf wrote no PDF";
     EXPECT_TRUE(Output("pdftotext", {pdf, "-"}).contains("Yellow"));
     ExpectThePreview(pdf);
-}
 
-TEST_F(CupsPrint, TdtoolPrintsThePreview)
-{
     testing::Reporter errors;
     ASSERT_EQ(WriteDocument(*workspace.Doc(0), "plan.tdp", errors), 1);
     ASSERT_FALSE(Output(qEnvironmentVariable("TD_TDTOOL"), {"print", "plan.tdp", "--pdf", "tdtool.pdf", "--dpi", QString::number(dpi),
-                                               "--zoom", "7", "--first-date", "2009-04-01"})
+                                                          "--zoom", "7", "--first-date", "2009-04-01"})
                      .isEmpty());
     EXPECT_TRUE(Output("pdftotext", {"tdtool.pdf", "-"}).contains("2009/4"));
     ExpectThePreview("tdtool.pdf");
@@ -159,10 +156,3 @@ TEST_F(CupsPrint, TdtoolPrintsThePreview)
 
 }  // namespace
 }  // namespace td
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
