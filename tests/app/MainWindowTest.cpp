@@ -439,8 +439,9 @@ TEST_F(ChartEditingTest, RowBoundaryDragSetsTheLanesFromThePointer)
 }
 
 // The project menu adds a sub-project to the row clicked but deletes the selected row; the item
-// menu opens only over selected items; a schedule's rows grey the sub-project entries.
-TEST_F(ChartEditingTest, ContextMenusTargetTheClickedRowAndTheSelectedItems)
+// menu opens only over selected items; the schedule tool opens the entry's dialog; a schedule's
+// rows grey the sub-project entries.
+TEST_F(ChartEditingTest, MenusTargetTheClickedRowAndTheSelectedItemsAndTheScheduleToolADay)
 {
     Click({ 200, 75 });
     ASSERT_TRUE(ChooseFromContextMenu({ 200, 125 }, "サブプロジェクトの追加"));
@@ -455,17 +456,8 @@ TEST_F(ChartEditingTest, ContextMenusTargetTheClickedRowAndTheSelectedItems)
     ASSERT_TRUE(ChooseFromContextMenu({ 600, 74 }, "削除"));
     EXPECT_EQ(Items(), "");
 
-    AddDocument(DocumentKind::Schedule);
-    QStringList disabled;
-    ASSERT_TRUE(ChooseFromContextMenu({ 200, 150 }, "プロジェクトを閉じる", &disabled));
-    EXPECT_EQ(disabled, QStringList({ "サブプロジェクトの追加", "サブプロジェクトの削除" }));
-    EXPECT_EQ(Model().DocumentCount(), 1);
-}
-
-// The schedule row lies below rows A and B, at y 145..165. Left of the timeline a press has no
-// date to put an entry on; the dialog an entry opens is answered with Escape, which keeps it.
-TEST_F(ChartEditingTest, ScheduleToolOpensTheScheduleDialogAndKeepsTheEntryOnCancel)
-{
+    // The schedule row lies below rows A and B, at y 145..165. Left of the timeline a press has no
+    // date to put an entry on; the dialog an entry opens is answered with Escape, which keeps it.
     AddDocument(DocumentKind::Schedule);
     window->RunCommand(CmdToolSchedule);
     for (const int x : { 300, 500 }) {
@@ -480,6 +472,11 @@ TEST_F(ChartEditingTest, ScheduleToolOpensTheScheduleDialogAndKeepsTheEntryOnCan
         ASSERT_EQ(Model().Doc(1)->ItemCount(), x == 300 ? 0 : 1) << x;
     }
     EXPECT_EQ((std::pair { Model().Doc(1)->ItemPtr(0)->type, Model().SelectionCount() }), (std::pair { int(Schedule), 0 }));
+    QStringList disabled;
+    boxes.Answer(SaveAnswer::No);
+    ASSERT_TRUE(ChooseFromContextMenu({ 200, 150 }, "プロジェクトを閉じる", &disabled));
+    EXPECT_EQ(disabled, QStringList({ "サブプロジェクトの追加", "サブプロジェクトの削除" }));
+    EXPECT_EQ(std::pair(Model().DocumentCount(), boxes.prompts), std::pair(1, 1)) << "closing asks about the changed schedule";
 }
 
 // The first move of a press on an unselected item takes it off the chart until the release;

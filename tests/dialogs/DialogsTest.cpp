@@ -292,8 +292,7 @@ TEST_F(HolidayFixture, MarksSurviveMonthStepsAndOkWritesEveryYear)
     EXPECT_EQ(YearMonth(dialog), "2010/1");
     EXPECT_TRUE(Cell(dialog, 5)->isChecked());
     Click(&dialog, "previous");
-    EXPECT_EQ(Cell(dialog, 4)->text(), "3");
-    EXPECT_TRUE(Cell(dialog, 4)->isChecked());
+    EXPECT_EQ(std::pair(Cell(dialog, 4)->text(), Cell(dialog, 4)->isChecked()), std::pair(QString("3"), true));
     Click(&dialog, "ok");
     EXPECT_EQ(dialog.result(), DialogOk);
     for (int day : {3, 5, 12, 19, 26})
@@ -303,8 +302,9 @@ TEST_F(HolidayFixture, MarksSurviveMonthStepsAndOkWritesEveryYear)
     EXPECT_TRUE(errors.messages.empty());
 }
 
-// The dialog opens and steps within 2000..2099; Cancel writes nothing.
-TEST_F(HolidayFixture, OpensAndStepsWithinTheCenturyAndCancelWritesNothing)
+// The dialog opens and steps within 2000..2099; Cancel writes nothing; a file that cannot be
+// written is reported.
+TEST_F(HolidayFixture, OpensAndStepsWithinTheCenturyCancelWritesNothingAndAFailedWriteIsReported)
 {
     const struct { QDate today; const char* shown; const char* button; } cases[] = {
         {QDate(1999, 7, 1), "2000/1", "previous"}, {QDate(2105, 7, 1), "2099/1", nullptr}, {QDate(2099, 12, 1), "2099/12", "next"}};
@@ -318,13 +318,9 @@ TEST_F(HolidayFixture, OpensAndStepsWithinTheCenturyAndCancelWritesNothing)
         EXPECT_EQ(dialog.result(), DialogCancel);
     }
     EXPECT_TRUE(std::filesystem::is_empty(dir.Path("")));
-}
-
-TEST_F(HolidayFixture, UnwritableFileIsReported)
-{
     SetHolidayDirectory(dir.Path("missing"));
-    HolidayDialog dialog(QDate(2009, 5, 1), errors, nullptr);
-    Click(&dialog, "ok");
+    HolidayDialog unwritable(QDate(2009, 5, 1), errors, nullptr);
+    Click(&unwritable, "ok");
     EXPECT_EQ(errors.messages, std::vector<std::string> {"File Open Error !!"});
 }
 
