@@ -24,11 +24,11 @@ Answer Next(std::deque<Answer>& answers, Answer none)
 class FakeFileChooser final : public FileChooser {
 public:
     std::optional<std::string> ChooseOpenFile() override { ++asked; return Next(answers, {}); }
+    // The same queue answers both dialogs.
     std::optional<std::string> ChooseSaveFile(int kind, const std::string& currentPath) override
     {
-        saveKinds.push_back(kind);
-        savePaths.push_back(currentPath);
-        return ChooseOpenFile();  // the same queue answers both dialogs
+        saveKinds.push_back(kind), savePaths.push_back(currentPath);
+        return ChooseOpenFile();
     }
     void Answer(std::optional<std::string> path) { answers.push_back(std::move(path)); }
     int Asked() const { return asked; }

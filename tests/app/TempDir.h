@@ -13,11 +13,7 @@ namespace td::testing {
 class TempDir {
 public:
     TempDir() : root(mkdtemp((std::filesystem::temp_directory_path() / "td-app-XXXXXX").string().data())) {}
-    ~TempDir()
-    {
-        std::error_code error;
-        std::filesystem::remove_all(root, error);
-    }
+    ~TempDir() { std::error_code error; std::filesystem::remove_all(root, error); }
     std::string Path(const std::string& name) const { return (root / name).string(); }
 
 private:

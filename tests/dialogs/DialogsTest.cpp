@@ -69,10 +69,7 @@ struct SelectedWorkspace {
 ChartItem Item(int type, Color lineColor = 0, const char* text = "")
 {
     ChartItem item = fixtures::Task(0, 1, 10, 12);
-    item.type = type;
-    item.lineColor = lineColor;
-    item.textSize = 14;
-    item.textWeight = 400;
+    item.type = type, item.lineColor = lineColor, item.textSize = 14, item.textWeight = 400;
     std::snprintf(item.text, sizeof item.text, "%s", text);
     return item;
 }
@@ -85,8 +82,7 @@ TEST(TaskFormatDialog, MixedValuesStayEachItemsOwnUnlessChosen)
     for (auto [chosen, key, first, second] :
          {std::tuple {-1, Qt::Key_Return, Progress, Progress}, {1, Qt::Key_Return, TaskLine, TaskBand}, {1, Qt::Key_Escape, Progress, Progress}}) {
         ChartItem a = Item(first, Red, "first"), b = Item(second, Blue, "second");
-        a.progress = 10;
-        b.progress = 20;
+        a.progress = 10, b.progress = 20;
         SelectedWorkspace s(DocumentKind::Project, {a, b});
         Reporter reporter;
         QtFormatDialogs dialogs(s.ws, reporter, nullptr);
@@ -257,10 +253,7 @@ struct HolidayFixture : ::testing::Test {
         return table[DayIndex(month, day)] == 1;
     }
     QPushButton* Cell(HolidayDialog& dialog, int cell) { return Control<QPushButton>(&dialog, ("cell" + std::to_string(cell)).c_str()); }
-    QString YearMonth(HolidayDialog& dialog)
-    {
-        return Control<QLineEdit>(&dialog, "year")->text() + "/" + Control<QLineEdit>(&dialog, "month")->text();
-    }
+    QString YearMonth(HolidayDialog& d) { return Control<QLineEdit>(&d, "year")->text() + "/" + Control<QLineEdit>(&d, "month")->text(); }
 
     TempDir dir;
     Reporter errors;

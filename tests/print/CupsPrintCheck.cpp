@@ -24,20 +24,6 @@
 namespace td {
 namespace {
 
-// The first page of a PDF without antialiasing, at a quarter of the page's dots when given
-// the device's resolution.
-QImage Rasterise(const QString& pdf, int dpi)
-{
-    QProcess::execute("pdftoppm", {"-r", QString::number(dpi), "-aa", "no", "-aaVector", "no",
-                                   "-png", "-singlefile", pdf, pdf + "-page"});
-    return QImage(pdf + "-page.png").convertToFormat(QImage::Format_RGB32);
-}
-
-bool Near(QRgb a, QRgb b)
-{
-    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) < 48;
-}
-
 // A program's standard output, or nothing when it failed.
 QString Output(const QString& program, const QStringList& args)
 {
@@ -78,9 +64,7 @@ protected:
         }
         for (auto [row, color] : {std::pair{0, 0x0000FFu}, {2, 0xFF0000u}}) {
             ChartItem item = AprilItem(TaskLine, row, 1, 2, 3);
-            item.lineWidth = 16;
-            item.lineColor = color;
-            item.arrow = 17;
+            item.lineWidth = 16, item.lineColor = color, item.arrow = 17;
             workspace.Doc(0)->AddItem(item);
         }
         view.SetView(7, {2009, 4, 1});
@@ -97,8 +81,14 @@ protected:
     // and arrow heads, and the whole timeline.
     void ExpectThePreview(const QString& pdf)
     {
+        // The first page without antialiasing, at a quarter of the device's dots.
+        QProcess::execute("pdftoppm",
+                          {"-r", QString::number(dpi / 4), "-aa", "no", "-aaVector", "no", "-png", "-singlefile", pdf, pdf + "-page"});
+        const QImage printed = QImage(pdf + "-page.png").convertToFormat(QImage::Format_RGB32);
         const QImage& shown = preview.PreviewImage();
-        const QImage printed = Rasterise(pdf, dpi / 4);
+        const auto near = [](QRgb a, QRgb b) {
+            return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b)) < 48;
+        };
         ASSERT_NEAR(printed.width(), shown.width(), 2);
         ASSERT_NEAR(printed.height(), shown.height(), 2);
         const ChartGeometry geometry = preview.PageGeometry();
@@ -116,7 +106,7 @@ protected:
         };
         for (const auto& p : pixels)
             for (const QImage* image : {&shown, &printed})
-                EXPECT_TRUE(Near(image->pixel(p.x / 4, p.y / 4), p.color))
+                EXPECT_TRUE(near(image->pixel(p.x / 4, p.y / 4), p.color))
                     << p.what << (image == &shown ? " in the preview: " : " on paper: ") << std::hex
                     << image->pixel(p.x / 4, p.y / 4);
         // Edges of lines and letters may round apart, hardly more.
@@ -125,7 +115,7 @@ protected:
                              (preview.PageRowTop(preview.RowsOnPage()) - frame.header.top) / 4);
         for (int y = timeline.top(); y <= timeline.bottom(); ++y)
             for (int x = timeline.left(); x <= timeline.right(); ++x)
-                unlike += !Near(shown.pixel(x, y), printed.pixel(x, y));
+                unlike += !near(shown.pixel(x, y), printed.pixel(x, y));
         EXPECT_LT(unlike, timeline.width() * timeline.height() / 50) << "pixels unlike the preview";
     }
 

@@ -129,9 +129,7 @@ TEST(PageItems, EachItemOnItsRowsPageAndALineAcrossBoth)
     f.AddProject({5, 5, 5, 5, 5, 5});
     for (auto [type, row, day, endRow, endDay, color] : {std::tuple{TaskLine, 0, 2, 0, 5, 0xFF0000u}, {Line, 1, 1, 5, 6, 0x0000FFu}}) {
         ChartItem item = f.AprilItem(type, row, 0, day, endDay);
-        item.end.rowId = f.workspace.RowIdAt(endRow);
-        item.lineWidth = 16;
-        item.lineColor = color;
+        item.end.rowId = f.workspace.RowIdAt(endRow), item.lineWidth = 16, item.lineColor = color;
         f.workspace.Doc(0)->AddItem(item);
     }
     f.view.SetView(7, {2009, 4, 1});
