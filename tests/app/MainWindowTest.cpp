@@ -58,9 +58,7 @@ protected:
     {
         AnswerNextDialog([button](QWidget* dialog) {
             ASSERT_NE(dialog, nullptr);
-            if (!button)
-                return QTest::keyClick(dialog, Qt::Key_Escape);
-            QTest::mouseClick(dialog->findChild<QAbstractButton*>(button), Qt::LeftButton);
+            button ? QTest::mouseClick(dialog->findChild<QAbstractButton*>(button), Qt::LeftButton) : QTest::keyClick(dialog, Qt::Key_Escape);
         });
         window->RunCommand(CmdNew);
     }
@@ -109,7 +107,7 @@ protected:
     std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(WindowTest, ToolbarHoldsExactlyOneToolDownAndZoomsWithinTheLevels)
+TEST_F(WindowTest, ToolbarHoldsOneToolDownZoomsWithinTheLevelsAndScrollBarsFollowTheView)
 {
     EXPECT_LE(window->Tools().Bar()->geometry().bottom(), 27);
     EXPECT_TRUE(window->Tools().Button(CmdToolSelect)->isChecked());
@@ -124,10 +122,8 @@ TEST_F(WindowTest, ToolbarHoldsExactlyOneToolDownAndZoomsWithinTheLevels)
     for (int n = 0; n < 12; ++n)
         ClickButton(CmdZoomNarrower);
     EXPECT_EQ(View().Layout().Zoom(), 0);
-}
 
-TEST_F(WindowTest, ScrollBarsFollowTheView)
-{
+    // The scroll bars follow the view.
     for (int n = 0; n < 3; ++n)
         New("project");
     QScrollBar* hBar = window->HorizontalBar();
@@ -251,6 +247,17 @@ TEST_F(WindowTest, DroppedFilesOpenInOrderAndADamagedOneGetsTheMessageOpenGives)
     EXPECT_EQ(boxes.errors, openErrors);
 }
 
+// Collects the area the chart widget repaints.
+struct PaintRecorder : QObject {
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted |= static_cast<QPaintEvent*>(event)->rect();
+        return false;
+    }
+    QRect painted;
+};
+
 // At zoom 7 from 1 April 2009 a day is 80 pixels: x 340 + 80n is the left edge of April n + 1.
 // Row A (id 0) spans y 65..105 and row B (id 1) 105..145, two lanes each.
 class ChartEditingTest : public WindowTest {
@@ -352,8 +359,9 @@ protected:
 
 // Every creating tool makes one item from the dates under the press and the release: a task in
 // either direction, a line in its own. A drag without a date at either end, an event within eight
-// pixels of the timeline's start and a line too short make none.
-TEST_F(ChartEditingTest, CreatingToolsMakeOneItemThatUndoTakesBack)
+// pixels of the timeline's start and a line too short make none. A create drag repaints only
+// around its outline.
+TEST_F(ChartEditingTest, CreatingToolsMakeOneItemThatUndoTakesBackAndRepaintOnlyTheirOutline)
 {
     ExpectGestures({
         { CmdToolTaskLine, {}, { 450, 75 }, { 600, 75 }, "task 0:0:2009-4-2 0:0:2009-4-4 0; " },
@@ -375,6 +383,21 @@ TEST_F(ChartEditingTest, CreatingToolsMakeOneItemThatUndoTakesBack)
     Press({ 300, 75 });
     EXPECT_EQ(View().Mode(), Idle);
     Release({ 300, 75 });
+
+    // A create drag repaints only around its outline; the item it makes is drawn on release.
+    window->RunCommand(CmdToolTaskLine);
+    Press({ 450, 75 });
+    Move({ 520, 75 });
+    QTest::qWait(0);
+    PaintRecorder recorder;
+    Chart()->installEventFilter(&recorder);
+    Move({ 600, 75 });
+    QTest::qWait(0);
+    Chart()->removeEventFilter(&recorder);
+    EXPECT_TRUE(!recorder.painted.isEmpty() && recorder.painted.width() <= 400 && recorder.painted.height() <= 5)
+        << recorder.painted.width() << "x" << recorder.painted.height();
+    Release({ 600, 75 });
+    EXPECT_LT(qGray(View().BackBuffer().pixel(500, 74)), 128);
 }
 
 // A move counts whole days; a click on the end handle or its edge adds a day; a click in place
@@ -525,34 +548,6 @@ TEST_F(ChartEditingTest, CancelledDragsLeaveThePlanAndTheUndoLogAsTheyWere)
     EXPECT_EQ(Items(), "");
 }
 
-// Collects the area the chart widget repaints.
-struct PaintRecorder : QObject {
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            painted |= static_cast<QPaintEvent*>(event)->rect();
-        return false;
-    }
-    QRect painted;
-};
-
-// A create drag repaints only around its outline; the item it makes is drawn on release.
-TEST_F(ChartEditingTest, CreateDragDrawsItsOutlineAndRepaintsOnlyAroundIt)
-{
-    window->RunCommand(CmdToolTaskLine);
-    Press({ 450, 75 });
-    Move({ 520, 75 });
-    QTest::qWait(0);
-    PaintRecorder recorder;
-    Chart()->installEventFilter(&recorder);
-    Move({ 600, 75 });
-    QTest::qWait(0);
-    Chart()->removeEventFilter(&recorder);
-    EXPECT_TRUE(!recorder.painted.isEmpty() && recorder.painted.width() <= 400 && recorder.painted.height() <= 5)
-        << recorder.painted.width() << "x" << recorder.painted.height();
-    Release({ 600, 75 });
-    EXPECT_LT(qGray(View().BackBuffer().pixel(500, 74)), 128);
-}
 
 }  // namespace
 }  // namespace td

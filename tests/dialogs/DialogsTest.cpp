@@ -110,8 +110,7 @@ TEST(TaskFormatDialog, LineDisablesTheTextAttributes)
     TaskFormatDialog dialog(s.ws, nullptr);
     for (const char* name : {"textSize", "textWeight", "textColor", "text", "lineWidth", "arrow"})
         EXPECT_FALSE(Control<QWidget>(&dialog, name)->isEnabled()) << name;
-    EXPECT_EQ(Control<QComboBox>(&dialog, "textSize")->count(), 0);
-    EXPECT_TRUE(Control<QWidget>(&dialog, "lineColor")->isEnabled());
+    EXPECT_EQ(std::pair(Control<QComboBox>(&dialog, "textSize")->count(), Control<QWidget>(&dialog, "lineColor")->isEnabled()), std::pair(0, true));
 }
 
 // One index gives an event a mark and a task a pen style; typing a label picks its entry.
@@ -174,27 +173,18 @@ TEST(ScheduleFormatDialog, ShowsTheFirstEntryAndOkGivesEveryEntryTheDialogsValue
     }
 }
 
-struct ProjectFormatDialogTest : ::testing::Test {
-    ProjectFormatDialogTest() { ws.AddDocument(DocumentKind::Project); }
-    Workspace ws;
-};
-
-TEST_F(ProjectFormatDialogTest, NewRowOpensWhiteOnBlackAndKeepsAWhiteTextColour)
+// A new row opens white on black; a white text colour, which the list lacks, shows no entry and
+// stays white. A name committed by an input method counts its code page 932 bytes and keeps
+// characters whole.
+TEST(ProjectFormatDialog, KeepsAWhiteTextColourAndCountsTheNamesCodePage932Bytes)
 {
+    Workspace ws;
+    ws.AddDocument(DocumentKind::Project);
     ProjectFormatDialog fresh(ws, nullptr);
     EXPECT_EQ(Shown(&fresh, "backColor") + "/" + Shown(&fresh, "textColor"), "WHITE/BLACK");
-
     ws.RowAt(0)->textColor = 0xFFFFFF;
-    ProjectFormatDialog white(ws, nullptr);
-    EXPECT_EQ(Control<QComboBox>(&white, "textColor")->currentIndex(), -1);
-    Click(&white, "ok");
-    EXPECT_EQ(ws.RowAt(0)->textColor, 0xFFFFFFu);
-}
-
-// Text committed by an input method counts its code page 932 bytes and keeps characters whole.
-TEST_F(ProjectFormatDialogTest, NameCountsCodePage932BytesAndKeepsCharactersWhole)
-{
     ProjectFormatDialog dialog(ws, nullptr);
+    EXPECT_EQ(Control<QComboBox>(&dialog, "textColor")->currentIndex(), -1);
     auto* name = Control<QLineEdit>(&dialog, "name");
     name->clear();
     const QString whole = QString::fromUtf8("Plan計画表の第三版ABC工程表です");  // 31 bytes
@@ -203,9 +193,9 @@ TEST_F(ProjectFormatDialogTest, NameCountsCodePage932BytesAndKeepsCharactersWhol
     QApplication::sendEvent(name, &commit);
     QTest::keyClicks(Control<QLineEdit>(&dialog, "person"), "ABCDEFGHIJKLMNOPQ");
     Click(&dialog, "ok");
-    const ProjectRow& row = *ws.RowAt(0);
-    EXPECT_EQ(FromShiftJis(row.name), whole) << "a whole character that no longer fits is left out";
-    EXPECT_EQ(std::string(row.person), "ABCDEFGHIJKLMNO");
+    EXPECT_EQ(ws.RowAt(0)->textColor, 0xFFFFFFu);
+    EXPECT_EQ(FromShiftJis(ws.RowAt(0)->name), whole) << "a whole character that no longer fits is left out";
+    EXPECT_EQ(std::string(ws.RowAt(0)->person), "ABCDEFGHIJKLMNO");
 }
 
 TEST(TextLimit, InsertionKeepsTheWholeCharactersThatFit)
