@@ -163,13 +163,12 @@ TEST(ScheduleFormatDialog, ShowsTheFirstEntryAndOkGivesEveryEntryTheDialogsValue
         Control<QComboBox>(&dialog, list)->setCurrentIndex(index);
     QTest::keyClicks(Control<QPlainTextEdit>(&dialog, "text"), "meet");
     Click(&dialog, "ok");
+    const auto date = [](const ItemPoint& p) { return p.year * 10000 + p.month * 100 + p.day; };
     for (int n = 0; n < 3; ++n) {
         const ChartItem entry = s.Selected(n);
         // 31 February is not a date: the day stops at the month's end.
-        EXPECT_EQ((std::vector<int> {entry.start.year * 10000 + entry.start.month * 100 + entry.start.day,
-                                     entry.end.year * 10000 + entry.end.month * 100 + entry.end.day, entry.start.hour, entry.end.minute}),
-                  (std::vector<int> {20100228, 20100228, 9, 30}));
-        EXPECT_STREQ(entry.text, "meet");
+        EXPECT_EQ(std::tuple(date(entry.start), date(entry.end), entry.start.hour, entry.end.minute, std::string(entry.text)),
+                  std::tuple(20100228, 20100228, 9, 30, std::string("meet")));
     }
 }
 
@@ -269,9 +268,8 @@ TEST_F(HolidayFixture, MarksSurviveMonthStepsAndOkWritesEveryYear)
 {
     WriteBytes(HolidayFileName(2010), "# TimelineDraft Holiday File\r\n0101\r\n");
     HolidayDialog dialog(QDate(2009, 12, 24), errors, nullptr);
-    Click(&dialog, "cell4");
-    Click(&dialog, "SAT");
-    Click(&dialog, "next");
+    for (const char* button : {"cell4", "SAT", "next"})
+        Click(&dialog, button);
     EXPECT_EQ(YearMonth(dialog), "2010/1");
     EXPECT_TRUE(Cell(dialog, 5)->isChecked());
     Click(&dialog, "previous");

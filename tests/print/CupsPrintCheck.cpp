@@ -29,9 +29,7 @@ QString Output(const QString& program, const QStringList& args)
 {
     QProcess process;
     process.start(program, args);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(process.readAllStandardOutput());
+    return process.waitForFinished(60000) && process.exitCode() == 0 ? QString::fromUtf8(process.readAllStandardOutput()) : QString();
 }
 
 // The PDF that cups-pdf writes into the queue's directory, once it is complete.
