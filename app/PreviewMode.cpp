@@ -2,6 +2,7 @@
 
 #include "app/CommandId.h"
 #include "app/PrintJob.h"
+#include "print/PrintRun.h"
 
 #include <QAction>
 #include <QEvent>
@@ -134,9 +135,9 @@ int PreviewMode::Print()
 {
     if (active)
         Leave();
-    PrintPreview job(workspace, holidays);
+    PrintPreview pages(workspace, holidays);
     const auto target = makeTarget();
-    job.Print(*target, view);
+    PrintRun(pages).Print(*target, view);
     return 1;
 }
 

@@ -3,8 +3,6 @@
 #include "calendar/HolidayCalendar.h"
 #include "view/ChartView.h"
 
-#include <QPagedPaintDevice>
-
 #include <algorithm>
 
 namespace td {
@@ -14,7 +12,6 @@ namespace {
 constexpr double ScreenDpi = 96.0;
 constexpr double MarginInches = 0.7874015748031497;  // 20 mm
 constexpr int PreviewShift = 2;                       // the preview is a quarter of the page
-constexpr char JobName[] = "TimelineDraft - No Name";
 
 }  // namespace
 
@@ -168,36 +165,6 @@ void PrintPreview::FitPreviewRect(int& l, int& t, int& r, int& b) const
     const int w = ((b - t) * pageWidth) / pageHeight;
     l = l + ((r - l - w) >> 1);
     r = l + w;
-}
-
-int PrintPreview::Print(PrintTarget& target, const ChartView& view)
-{
-    if (!SetUpDevice(target, false))
-        return 0;
-    Paginate();
-    CopyView(view);
-    const int first = std::max(1, target.FromPage());
-    const int last = std::min(target.ToPage(), pageCount);
-    // Starting a job already puts out a sheet: without a page to print there is no job.
-    if (first > last)
-        return 1;
-    QPagedPaintDevice* device = target.BeginJob(JobName);
-    if (!device)
-        return 1;
-    bool cancelled = false;
-    {
-        Surface s(*device);
-        for (int n = first; n <= last && !cancelled; ++n) {
-            if (n > first)
-                device->newPage();
-            currentPage = n - 1;
-            LayoutPage(pageFirstRow[currentPage]);
-            RenderPage(s);
-            cancelled = !target.KeepGoing();
-        }
-        target.EndJob(cancelled);
-    }
-    return 1;
 }
 
 }  // namespace td

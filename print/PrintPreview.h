@@ -19,10 +19,10 @@ class HolidayCalendar;
 inline constexpr int MaxPages = 64;
 inline constexpr int MaxPageRows = 64;
 
-// One print job or one stay in the preview: the device's measurements, the chart's frame and
-// shapes scaled from its 96-dot screen, the split of the flattened rows into pages, and the
-// preview's page image. Lengths are in the device's dots; the preview shows the same page at a
-// quarter of them.
+// The page layout of one print job or one stay in the preview: the device's measurements, the
+// chart's frame and shapes scaled from its 96-dot screen, the split of the flattened rows into
+// pages, and the preview's page image. Lengths are in the device's dots; the preview shows the
+// same page at a quarter of them.
 class PrintPreview {
 public:
     PrintPreview(Workspace& workspace, HolidayCalendar& holidays);
@@ -46,9 +46,6 @@ public:
     // Turns the client rectangle into the rectangle the page image is stretched onto.
     void FitPreviewRect(int& left, int& top, int& right, int& bottom) const;
     const QImage& PreviewImage() const { return previewImage; }
-    // Sends the pages the user chose, starting no job when they hold none; 0 when the print
-    // dialog was cancelled.
-    int Print(PrintTarget& target, const ChartView& view);
 
     int PageCount() const { return pageCount; }
     int CurrentPage() const { return currentPage; }

@@ -4,6 +4,7 @@
 #include "model/Workspace.h"
 #include "persistence/HolidayFile.h"
 #include "print/PrintPreview.h"
+#include "print/PrintRun.h"
 #include "tools/ChartOptions.h"
 #include "tools/CommandReporter.h"
 #include "tools/PdfTarget.h"
@@ -113,18 +114,18 @@ int RunPrint(const std::vector<std::string>& args)
         return 1;
     PdfTarget target(QString::fromStdString(options.pdf), options.paper, options.orientation,
                      options.dpi, options.fromPage, options.toPage);
-    PrintPreview job(workspace, holidays);
-    job.Print(target, view);
-    if (options.fromPage > job.PageCount()) {
+    PrintPreview pages(workspace, holidays);
+    PrintRun(pages).Print(target, view);
+    if (options.fromPage > pages.PageCount()) {
         Fail("--pages " + std::to_string(options.fromPage) + "-" + std::to_string(options.toPage)
-             + " holds no page: the last page is " + std::to_string(job.PageCount()));
+             + " holds no page: the last page is " + std::to_string(pages.PageCount()));
         return 1;
     }
     if (!target.Save()) {
         Fail("cannot write " + options.pdf);
         return 1;
     }
-    std::printf("pages: %d\n", job.PageCount());
+    std::printf("pages: %d\n", pages.PageCount());
     return 0;
 }
 

@@ -9,15 +9,26 @@
 
 namespace td::fakes {
 
+// The next of the queued answers, or `none` once they are used up.
+template <typename Answer>
+Answer Next(std::deque<Answer>& answers, Answer none)
+{
+    if (answers.empty())
+        return none;
+    const Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
 // Answers the file dialogs from a queue; an empty queue answers like Cancel.
 class FakeFileChooser final : public FileChooser {
 public:
-    std::optional<std::string> ChooseOpenFile() override { return Next(); }
+    std::optional<std::string> ChooseOpenFile() override { ++asked; return Next(answers, {}); }
+    // The same queue answers both dialogs.
     std::optional<std::string> ChooseSaveFile(int kind, const std::string& currentPath) override
     {
-        saveKinds.push_back(kind);
-        savePaths.push_back(currentPath);
-        return Next();
+        saveKinds.push_back(kind), savePaths.push_back(currentPath);
+        return ChooseOpenFile();
     }
     void Answer(std::optional<std::string> path) { answers.push_back(std::move(path)); }
     int Asked() const { return asked; }
@@ -26,16 +37,6 @@ public:
     std::vector<std::string> savePaths;
 
 private:
-    std::optional<std::string> Next()
-    {
-        ++asked;
-        if (answers.empty())
-            return std::nullopt;
-        auto answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-
     std::deque<std::optional<std::string>> answers;
     int asked = 0;
 };
@@ -45,15 +46,7 @@ private:
 class FakeMessageBoxes final : public MessageBoxes {
 public:
     void ShowError(std::string_view text) override { errors.emplace_back(text); }
-    SaveAnswer AskSave() override
-    {
-        ++prompts;
-        if (answers.empty())
-            return SaveAnswer::Cancel;
-        const SaveAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
+    SaveAnswer AskSave() override { ++prompts; return Next(answers, SaveAnswer::Cancel); }
     bool AskYesNo(std::string_view title, std::string_view, bool) override
     {
         questions.emplace_back(title);

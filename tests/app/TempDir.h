@@ -12,16 +12,8 @@ namespace td::testing {
 // A fresh directory removed with everything in it when the test ends.
 class TempDir {
 public:
-    TempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "td-app-XXXXXX").string();
-        root = mkdtemp(pattern.data());
-    }
-    ~TempDir()
-    {
-        std::error_code error;
-        std::filesystem::remove_all(root, error);
-    }
+    TempDir() : root(mkdtemp((std::filesystem::temp_directory_path() / "td-app-XXXXXX").string().data())) {}
+    ~TempDir() { std::error_code error; std::filesystem::remove_all(root, error); }
     std::string Path(const std::string& name) const { return (root / name).string(); }
 
 private:
@@ -34,9 +26,6 @@ inline std::vector<char> FileBytes(const std::string& path)
     return { std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>() };
 }
 
-inline void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+inline void WriteBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 }  // namespace td::testing
