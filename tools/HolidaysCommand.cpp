@@ -113,8 +113,9 @@ int ImportYears(const std::map<int, HolidayYear>& tables, bool replace)
             Fail("cannot write " + HolidayFileName(year));
             return 1;
         }
+        const int added = CountDays(after, before);
         const int removed = CountDays(before, after);
-        std::printf("%d: %d days added", year, CountDays(after, before));
+        std::printf("%d: %d day%s added", year, added, added == 1 ? "" : "s");
         if (removed > 0)
             std::printf(", %d removed", removed);
         std::printf("\n");
@@ -140,7 +141,8 @@ int Import(const std::vector<std::string>& args)
     }
     const int result = ImportYears(tables, options.replace);
     if (result == 0 && otherEvents > 0)
-        std::printf("%d events with a time of day or cancelled: not holidays\n", otherEvents);
+        std::printf("skipped %d event%s with a time of day or cancelled\n", otherEvents,
+                    otherEvents == 1 ? "" : "s");
     return result;
 }
 

@@ -64,51 +64,83 @@ struct LogicalLine {
     int line = 0;
 };
 
-bool CheckUtf8(std::string_view text, std::string& error)
+// Checked after unfolding: a fold may fall inside a character.
+bool CheckUtf8(const LogicalLine& line, std::string& error)
 {
-    int line = 1;
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t length = Utf8Length(text, i);
+    for (std::size_t i = 0; i < line.text.size();) {
+        const std::size_t length = Utf8Length(line.text, i);
         if (length == 0) {
-            error = AtLine(line, "not UTF-8 text");
+            error = AtLine(line.line, "not UTF-8 text");
             return false;
         }
-        line += text[i] == '\n' ? 1 : 0;
         i += length;
     }
     return true;
 }
 
-// Splits the text at its line ends and joins each folded line to the one it continues.
-bool Unfold(std::string_view text, std::vector<LogicalLine>& lines, std::string& error)
-{
-    int number = 0;
-    while (!text.empty()) {
+// Hands out the content lines one by one, each folded line joined to the one it continues, so
+// that no more than one line is held unfolded at a time.
+class Unfolder {
+public:
+    explicit Unfolder(std::string_view text) : text(text) { }
+
+    // False at the end of the text, or with `error` set for a line that breaks the rules.
+    bool Next(LogicalLine& line, std::string& error)
+    {
+        std::string_view physical;
+        if (text.empty() || !Physical(physical, error))
+            return false;
+        if (StartsFolded(physical))
+            return Fail(number, "a folded line that continues no line", error);
+        // Blank lines may close the text, as some programs write them; nowhere else.
+        if (physical.empty())
+            return EndsBlank(error);
+        line = {std::string(physical), number};
+        while (StartsFolded(text)) {
+            if (!Physical(physical, error))
+                return false;
+            line.text.append(physical.substr(1));
+        }
+        return true;
+    }
+
+private:
+    static bool StartsFolded(std::string_view line)
+    {
+        return !line.empty() && (line[0] == ' ' || line[0] == '\t');
+    }
+
+    bool Fail(int at, const std::string& problem, std::string& error)
+    {
+        error = AtLine(at, problem);
+        return false;
+    }
+
+    bool Physical(std::string_view& physical, std::string& error)
+    {
         ++number;
-        std::size_t end = text.find('\n');
-        std::string_view physical = text.substr(0, end);
+        const std::size_t end = text.find('\n');
+        physical = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         if (!physical.empty() && physical.back() == '\r')
             physical.remove_suffix(1);
-        if (physical.find('\r') != std::string_view::npos) {
-            error = AtLine(number, "a CR that does not end the line");
-            return false;
-        }
-        if (!physical.empty() && (physical[0] == ' ' || physical[0] == '\t')) {
-            if (lines.empty()) {
-                error = AtLine(number, "a folded line that continues no line");
-                return false;
-            }
-            lines.back().text.append(physical.substr(1));
-            continue;
-        }
-        lines.push_back({std::string(physical), number});
+        if (physical.find('\r') != std::string_view::npos)
+            return Fail(number, "a CR that does not end the line", error);
+        return true;
     }
-    // Blank lines may close the text, as some programs write them; nowhere else.
-    while (!lines.empty() && lines.back().text.empty())
-        lines.pop_back();
-    return true;
-}
+
+    bool EndsBlank(std::string& error)
+    {
+        const int blank = number;
+        if (text.find_first_not_of("\r\n") != std::string_view::npos)
+            return Fail(blank, "an empty line", error);
+        text = {};
+        return false;
+    }
+
+    std::string_view text;
+    int number = 0;
+};
 
 class LineParser {
 public:
@@ -281,16 +313,19 @@ const std::string* ICalendarProperty::Parameter(std::string_view name) const
 bool ParseICalendar(std::string_view text, std::vector<ICalendarComponent>& calendars,
                     std::string& error)
 {
-    std::vector<LogicalLine> lines;
-    if (!CheckUtf8(text, error) || !Unfold(text, lines, error))
-        return false;
+    error.clear();
     TreeBuilder tree(calendars, error);
-    for (const LogicalLine& line : lines) {
+    Unfolder lines(text);
+    LogicalLine line;
+    int last = 1;
+    while (lines.Next(line, error)) {
         ICalendarProperty property;
-        if (!LineParser(line).Parse(property, error) || !tree.Add(std::move(property)))
+        if (!CheckUtf8(line, error) || !LineParser(line).Parse(property, error)
+            || !tree.Add(std::move(property)))
             return false;
+        last = line.line;
     }
-    return tree.Finish(lines.empty() ? 1 : lines.back().line);
+    return error.empty() && tree.Finish(last);
 }
 
 }  // namespace td
