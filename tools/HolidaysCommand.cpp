@@ -61,11 +61,15 @@ bool ParseOptions(const std::vector<std::string>& args, bool importing, HolidayO
     }
     if (options.operands.size() != 1)
         return Fail(importing ? "one calendar file is needed" : "one year is needed");
+    return true;
+}
+
+void UseDirectory(const HolidayOptions& options)
+{
     if (options.dir)
         SetHolidayDirectory(*options.dir);
     else
         FixHolidayDirectory();
-    return true;
 }
 
 // One byte past the limit is read, so that a larger file is told from one of the limit's size.
@@ -101,6 +105,7 @@ int CountDays(const HolidayYear& table, const HolidayYear& without)
 }
 
 // Every table is made before the first file is written, so that a refused calendar writes none.
+// A year that nothing changes in is left as it is.
 int ImportYears(const std::map<int, HolidayYear>& tables, bool replace)
 {
     for (const auto& [year, imported] : tables) {
@@ -109,12 +114,12 @@ int ImportYears(const std::map<int, HolidayYear>& tables, bool replace)
         HolidayYear after = imported;
         for (int i = 0; !replace && i < HolidayTableSize; ++i)
             after.days[i] |= before.days[i];
-        if (!SaveHolidayFile(year, after.days)) {
+        const int added = CountDays(after, before);
+        const int removed = CountDays(before, after);
+        if ((added > 0 || removed > 0) && !SaveHolidayFile(year, after.days)) {
             Fail("cannot write " + HolidayFileName(year));
             return 1;
         }
-        const int added = CountDays(after, before);
-        const int removed = CountDays(before, after);
         std::printf("%d: %d day%s added", year, added, added == 1 ? "" : "s");
         if (removed > 0)
             std::printf(", %d removed", removed);
@@ -128,6 +133,7 @@ int Import(const std::vector<std::string>& args)
     HolidayOptions options;
     if (!ParseOptions(args, true, options))
         return UsageExit;
+    UseDirectory(options);
     const std::string& path = options.operands.front();
     std::string text;
     if (!ReadCalendar(path, text))
@@ -156,6 +162,7 @@ int List(const std::vector<std::string>& args)
         Fail("YEAR must be 2000 to 2099");
         return UsageExit;
     }
+    UseDirectory(options);
     HolidayYear table;
     LoadHolidayFile(year, table.days);
     for (int index = 0; index < HolidayTableSize; ++index) {

@@ -59,29 +59,22 @@ std::string DateText(int64_t days)
     return text;
 }
 
-// The one property of a name in an event; null when there is none.
-class EventProperties {
-public:
-    explicit EventProperties(const ICalendarComponent& event) : event(event) { }
-
-    bool Find(const char* name, const ICalendarProperty*& found, std::string& error) const
-    {
-        found = nullptr;
-        for (const ICalendarProperty& property : event.properties) {
-            if (property.name != name)
-                continue;
-            if (found) {
-                error = AtLine(property.line, std::string("a second ") + name + " in the event");
-                return false;
-            }
-            found = &property;
+// The one property of a name in an event; null when there is none, false for a second one.
+bool FindOne(const ICalendarComponent& event, const char* name, const ICalendarProperty*& found,
+             std::string& error)
+{
+    found = nullptr;
+    for (const ICalendarProperty& property : event.properties) {
+        if (property.name != name)
+            continue;
+        if (found) {
+            error = AtLine(property.line, std::string("a second ") + name + " in the event");
+            return false;
         }
-        return true;
+        found = &property;
     }
-
-private:
-    const ICalendarComponent& event;
-};
+    return true;
+}
 
 enum class ValueKind { Date, DateTime, Broken };
 
@@ -112,12 +105,12 @@ bool DurationDays(std::string_view text, int64_t& days)
     return true;
 }
 
-bool AllDayEnd(const EventProperties& properties, const ICalendarProperty& start,
+bool AllDayEnd(const ICalendarComponent& event, const ICalendarProperty& start,
                AllDaySpan& span, std::string& error)
 {
     const ICalendarProperty* end = nullptr;
     const ICalendarProperty* duration = nullptr;
-    if (!properties.Find("DTEND", end, error) || !properties.Find("DURATION", duration, error))
+    if (!FindOne(event, "DTEND", end, error) || !FindOne(event, "DURATION", duration, error))
         return false;
     if (end && duration) {
         error = AtLine(duration->line, "an event with both DTEND and DURATION");
@@ -147,11 +140,11 @@ bool AllDayEnd(const EventProperties& properties, const ICalendarProperty& start
 }
 
 // Repeating all-day events are not expanded; they refuse the calendar rather than lose days.
-bool Repeats(const EventProperties& properties, std::string& error)
+bool Repeats(const ICalendarComponent& event, std::string& error)
 {
     for (const char* name : {"RRULE", "RDATE"}) {
         const ICalendarProperty* rule = nullptr;
-        if (!properties.Find(name, rule, error))
+        if (!FindOne(event, name, rule, error))
             return true;
         if (rule) {
             error = AtLine(rule->line, std::string("an all-day event that repeats (") + name
@@ -164,10 +157,9 @@ bool Repeats(const EventProperties& properties, std::string& error)
 
 bool ReadEvent(const ICalendarComponent& event, AllDayEvents& events, std::string& error)
 {
-    const EventProperties properties(event);
     const ICalendarProperty* start = nullptr;
     const ICalendarProperty* status = nullptr;
-    if (!properties.Find("DTSTART", start, error) || !properties.Find("STATUS", status, error))
+    if (!FindOne(event, "DTSTART", start, error) || !FindOne(event, "STATUS", status, error))
         return false;
     if (!start) {
         error = AtLine(event.line, "an event without DTSTART");
@@ -182,12 +174,12 @@ bool ReadEvent(const ICalendarComponent& event, AllDayEvents& events, std::strin
         ++events.otherEvents;
         return true;
     }
-    if (Repeats(properties, error))
+    if (Repeats(event, error))
         return false;
     CivilDate date;
     ParseDate(start->value, date);
     AllDaySpan span {DaysFromCivil(date), 0, start->line};
-    if (!AllDayEnd(properties, *start, span, error))
+    if (!AllDayEnd(event, *start, span, error))
         return false;
     events.spans.push_back(span);
     return true;
