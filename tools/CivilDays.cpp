@@ -8,7 +8,8 @@ int64_t DaysFromCivil(const CivilDate& date)
     const int64_t year = date.year - (date.month <= 2 ? 1 : 0);
     const int64_t era = (year >= 0 ? year : year - 399) / 400;
     const int64_t yearOfEra = year - era * 400;
-    const int64_t dayOfYear = (153 * (date.month + (date.month > 2 ? -3 : 9)) + 2) / 5 + date.day - 1;
+    const int64_t shiftedMonth = date.month + (date.month > 2 ? -3 : 9);
+    const int64_t dayOfYear = (153 * shiftedMonth + 2) / 5 + date.day - 1;
     const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
     return era * 146097 + dayOfEra - 719468;
 }

@@ -10,12 +10,13 @@ namespace td {
 
 namespace {
 
-// Beyond this many days or weeks a DURATION would only overflow the arithmetic.
+// A DURATION of more digits would only overflow the arithmetic.
 constexpr int MaxDurationDigits = 9;
 
-std::string AtLine(int line, const std::string& problem)
+bool Refuse(int line, const std::string& problem, std::string& error)
 {
-    return "line " + std::to_string(line) + ": " + problem;
+    error = ICalendarLineMessage(line, problem);
+    return false;
 }
 
 bool Digits(std::string_view text, std::size_t at, std::size_t count, int& value)
@@ -67,10 +68,8 @@ bool FindOne(const ICalendarComponent& event, const char* name, const ICalendarP
     for (const ICalendarProperty& property : event.properties) {
         if (property.name != name)
             continue;
-        if (found) {
-            error = AtLine(property.line, std::string("a second ") + name + " in the event");
-            return false;
-        }
+        if (found)
+            return Refuse(property.line, std::string("a second ") + name + " in the event", error);
         found = &property;
     }
     return true;
@@ -112,31 +111,22 @@ bool AllDayEnd(const ICalendarComponent& event, const ICalendarProperty& start,
     const ICalendarProperty* duration = nullptr;
     if (!FindOne(event, "DTEND", end, error) || !FindOne(event, "DURATION", duration, error))
         return false;
-    if (end && duration) {
-        error = AtLine(duration->line, "an event with both DTEND and DURATION");
-        return false;
-    }
+    if (end && duration)
+        return Refuse(duration->line, "an event with both DTEND and DURATION", error);
     span.end = span.first + 1;
     if (end) {
         CivilDate date;
-        if (KindOf(*end) != ValueKind::Date || !ParseDate(end->value, date)) {
-            error = AtLine(end->line, "DTEND of an all-day event is not a date");
-            return false;
-        }
+        if (KindOf(*end) != ValueKind::Date || !ParseDate(end->value, date))
+            return Refuse(end->line, "DTEND of an all-day event is not a date", error);
         span.end = DaysFromCivil(date);
     } else if (duration) {
         int64_t days = 0;
-        if (!DurationDays(duration->value, days)) {
-            error = AtLine(duration->line, "DURATION of an all-day event is not whole days or weeks");
-            return false;
-        }
+        if (!DurationDays(duration->value, days))
+            return Refuse(duration->line, "DURATION of an all-day event is not whole days or weeks",
+                          error);
         span.end = span.first + days;
     }
-    if (span.end <= span.first) {
-        error = AtLine(start.line, "the event ends before it starts");
-        return false;
-    }
-    return true;
+    return span.end > span.first || Refuse(start.line, "the event ends before it starts", error);
 }
 
 // Repeating all-day events are not expanded; they refuse the calendar rather than lose days.
@@ -147,8 +137,8 @@ bool Repeats(const ICalendarComponent& event, std::string& error)
         if (!FindOne(event, name, rule, error))
             return true;
         if (rule) {
-            error = AtLine(rule->line, std::string("an all-day event that repeats (") + name
-                                           + "); repeating events are not imported");
+            Refuse(rule->line, std::string("an all-day event that repeats (") + name
+                                   + "); repeating events are not imported", error);
             return true;
         }
     }
@@ -161,15 +151,11 @@ bool ReadEvent(const ICalendarComponent& event, AllDayEvents& events, std::strin
     const ICalendarProperty* status = nullptr;
     if (!FindOne(event, "DTSTART", start, error) || !FindOne(event, "STATUS", status, error))
         return false;
-    if (!start) {
-        error = AtLine(event.line, "an event without DTSTART");
-        return false;
-    }
+    if (!start)
+        return Refuse(event.line, "an event without DTSTART", error);
     const ValueKind kind = KindOf(*start);
-    if (kind == ValueKind::Broken) {
-        error = AtLine(start->line, "DTSTART is neither a date nor a date and time");
-        return false;
-    }
+    if (kind == ValueKind::Broken)
+        return Refuse(start->line, "DTSTART is neither a date nor a date and time", error);
     if (kind == ValueKind::DateTime || (status && status->value == "CANCELLED")) {
         ++events.otherEvents;
         return true;
@@ -209,11 +195,10 @@ bool HolidayYears(const AllDayEvents& events, const std::optional<YearRange>& ye
     // costs one pass over the years however long the spans.
     std::vector<int> starts(static_cast<std::size_t>(high - low) + 1, 0);
     for (const AllDaySpan& span : events.spans) {
-        if (!years && (span.first < low || span.end > high)) {
-            error = AtLine(span.line, "the event on " + DateText(span.first)
-                                          + " lies outside 2000..2099; choose years with --years");
-            return false;
-        }
+        if (!years && (span.first < low || span.end > high))
+            return Refuse(span.line, "the event on " + DateText(span.first)
+                                         + " lies outside 2000..2099; choose years with --years",
+                          error);
         const int64_t first = std::clamp(span.first, low, high);
         const int64_t end = std::clamp(span.end, low, high);
         if (first < end) {

@@ -10,11 +10,6 @@ namespace {
 // format nests; a little more is allowed.
 constexpr std::size_t MaxDepth = 4;
 
-std::string AtLine(int line, const std::string& problem)
-{
-    return "line " + std::to_string(line) + ": " + problem;
-}
-
 bool IsNameChar(char c)
 {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
@@ -70,7 +65,7 @@ bool CheckUtf8(const LogicalLine& line, std::string& error)
     for (std::size_t i = 0; i < line.text.size();) {
         const std::size_t length = Utf8Length(line.text, i);
         if (length == 0) {
-            error = AtLine(line.line, "not UTF-8 text");
+            error = ICalendarLineMessage(line.line, "not UTF-8 text");
             return false;
         }
         i += length;
@@ -112,7 +107,7 @@ private:
 
     bool Fail(int at, const std::string& problem, std::string& error)
     {
-        error = AtLine(at, problem);
+        error = ICalendarLineMessage(at, problem);
         return false;
     }
 
@@ -178,7 +173,7 @@ public:
 private:
     bool Fail(const std::string& problem, std::string& error) const
     {
-        error = AtLine(line, problem);
+        error = ICalendarLineMessage(line, problem);
         return false;
     }
 
@@ -255,7 +250,7 @@ public:
 private:
     bool Fail(int line, const std::string& problem)
     {
-        error = AtLine(line, problem);
+        error = ICalendarLineMessage(line, problem);
         return false;
     }
 
@@ -278,7 +273,8 @@ private:
         if (!open.empty() && name == "VCALENDAR")
             return Fail(property.line, "a VCALENDAR inside another component");
         if (open.size() == MaxDepth)
-            return Fail(property.line, "components nested more than " + std::to_string(MaxDepth) + " deep");
+            return Fail(property.line,
+                        "components nested more than " + std::to_string(MaxDepth) + " deep");
         open.push_back({name, property.line, {}, {}});
         return true;
     }
@@ -300,6 +296,11 @@ private:
 };
 
 }  // namespace
+
+std::string ICalendarLineMessage(int line, const std::string& problem)
+{
+    return "line " + std::to_string(line) + ": " + problem;
+}
 
 const std::string* ICalendarProperty::Parameter(std::string_view name) const
 {

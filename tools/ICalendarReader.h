@@ -28,6 +28,9 @@ struct ICalendarComponent {
     std::vector<ICalendarComponent> components;
 };
 
+// "line N: problem": every message about a calendar's text names the line at fault.
+std::string ICalendarLineMessage(int line, const std::string& problem);
+
 // Parses iCalendar text (RFC 5545) into its calendars. Lines end in CR LF or LF and are unfolded;
 // the text must be UTF-8, every content line "NAME;PARAM=VALUE:VALUE", every component ended,
 // and the top level holds only VCALENDAR objects. False, with a message naming the line, for

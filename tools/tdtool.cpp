@@ -25,8 +25,8 @@ constexpr Command Commands[] = {
     {"export", "tdtool export FILE [--ics OUT] [--csv-rows OUT] [--csv-items OUT]", td::RunExport},
     {"import", "tdtool import JSON OUT", td::RunImport},
     {"render",
-     "tdtool render FILE... [--png OUT] [--svg OUT] [--width W] [--height H] [--zoom Z] [--first-date YYYY-MM-DD] "
-     "[--first-row N]",
+     "tdtool render FILE... [--png OUT] [--svg OUT] [--width W] [--height H] [--zoom Z] "
+     "[--first-date YYYY-MM-DD] [--first-row N]",
      td::RunRender},
     {"print",
      "tdtool print FILE... --pdf OUT [--dpi N] [--paper A4|A3|Letter] [--landscape] [--zoom Z] "

@@ -299,7 +299,8 @@ void Surface::Stroke(int x1, int y1, int x2, int y2, const QColor& color)
     if (svg) {
         // A vector stroke covers exactly its geometry: half a pixel across centres it on the
         // pixels GDI paints, and one pixel along leaves out a reversed line's far end.
-        const QPointF shift = xMajor ? QPointF(reversed ? 1 : 0, 0.5) : QPointF(0.5, reversed ? 1 : 0);
+        const int along = reversed ? 1 : 0;
+        const QPointF shift = xMajor ? QPointF(along, 0.5) : QPointF(0.5, along);
         painter.drawLine(QPointF(x1, y1) + shift, QPointF(x2, y2) + shift);
         return;
     }
