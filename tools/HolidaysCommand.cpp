@@ -30,14 +30,6 @@ bool Fail(const std::string& text)
     return false;
 }
 
-bool ParseYears(const std::string& text, YearRange& years)
-{
-    const std::size_t dash = text.find('-');
-    return dash != std::string::npos
-        && ParseInt(text.substr(0, dash), FirstYear, EndYear - 1, years.first)
-        && ParseInt(text.substr(dash + 1), years.first, EndYear - 1, years.last);
-}
-
 bool ParseOptions(const std::vector<std::string>& args, bool importing, HolidayOptions& options)
 {
     for (std::size_t i = 1; i < args.size(); ++i) {
@@ -52,7 +44,7 @@ bool ParseOptions(const std::vector<std::string>& args, bool importing, HolidayO
             options.dir = args[++i];
         } else if (importing && arg == "--years") {
             YearRange years;
-            if (!ParseYears(args[++i], years))
+            if (!ParseRange(args[++i], FirstYear, EndYear - 1, years.first, years.last))
                 return Fail("--years must be FROM-TO within 2000-2099");
             options.years = years;
         } else {

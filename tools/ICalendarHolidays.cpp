@@ -75,6 +75,14 @@ bool FindOne(const ICalendarComponent& event, const char* name, const ICalendarP
     return true;
 }
 
+// Enumerated values are compared without regard to case, as names are.
+bool SameName(std::string_view value, std::string_view name)
+{
+    return std::equal(value.begin(), value.end(), name.begin(), name.end(), [](char a, char b) {
+        return (a >= 'a' && a <= 'z' ? static_cast<char>(a - 'a' + 'A') : a) == b;
+    });
+}
+
 enum class ValueKind { Date, DateTime, Broken };
 
 // A date is written with VALUE=DATE; a bare eight digits is taken as one too.
@@ -82,9 +90,9 @@ ValueKind KindOf(const ICalendarProperty& property)
 {
     const std::string* type = property.Parameter("VALUE");
     CivilDate date;
-    if ((!type || *type == "DATE") && ParseDate(property.value, date))
+    if ((!type || SameName(*type, "DATE")) && ParseDate(property.value, date))
         return ValueKind::Date;
-    if ((!type || *type == "DATE-TIME") && IsDateTime(property.value))
+    if ((!type || SameName(*type, "DATE-TIME")) && IsDateTime(property.value))
         return ValueKind::DateTime;
     return ValueKind::Broken;
 }
@@ -156,7 +164,7 @@ bool ReadEvent(const ICalendarComponent& event, AllDayEvents& events, std::strin
     const ValueKind kind = KindOf(*start);
     if (kind == ValueKind::Broken)
         return Refuse(start->line, "DTSTART is neither a date nor a date and time", error);
-    if (kind == ValueKind::DateTime || (status && status->value == "CANCELLED")) {
+    if (kind == ValueKind::DateTime || (status && SameName(status->value, "CANCELLED"))) {
         ++events.otherEvents;
         return true;
     }
