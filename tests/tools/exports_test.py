@@ -13,7 +13,9 @@ import time
 import xml.etree.ElementTree as ElementTree
 
 SKIP = 77
-# Nine hours east of UTC, given as a POSIX rule so that no time zone database is needed.
+# The exports' local time zone, nine hours east of UTC, as a POSIX rule: no time zone database
+# is needed.
+TIME_ZONE = "JST-9"
 TOKYO = datetime.timezone(datetime.timedelta(hours=9))
 SPANS = {241, 242, 244}
 # A plan whose texts need quoting, escaping and folding, with entries at the edges of a day.
@@ -29,8 +31,8 @@ TRICKY_SCHEDULE = {"kind": 2, "rows": [{"lanes": 6, "name": "夜勤"}], "items":
     {"type": 247, "textWeight": 400, "start": {"year": 2009, "month": 5, "day": 1}, "text": "x"}]}
 
 
-def run(*args, cwd=None, tz="JST-9"):
-    env = dict(os.environ, TZ=tz, QT_QPA_PLATFORM="offscreen")
+def run(*args, cwd=None):
+    env = dict(os.environ, TZ=TIME_ZONE, QT_QPA_PLATFORM="offscreen")
     return subprocess.run([TDTOOL, *args], cwd=cwd, env=env, capture_output=True, text=True, timeout=120)
 
 
