@@ -29,5 +29,6 @@ fuzz() {
 
 fuzz document_reader_fuzzer examples/*.tdp examples/*.tds
 fuzz holiday_file_fuzzer fuzz/seeds/holiday/*
+fuzz icalendar_import_fuzzer fuzz/seeds/icalendar/*
 fuzz json_import_fuzzer examples/*.json fuzz/seeds/json/*
 fuzz editing_fuzzer fuzz/seeds/editing/*

@@ -44,6 +44,13 @@ bool ParseInt(const std::string& text, int low, int high, int& value)
     return true;
 }
 
+bool ParseRange(const std::string& text, int low, int high, int& from, int& to)
+{
+    const size_t dash = text.find('-');
+    return dash != std::string::npos && ParseInt(text.substr(0, dash), low, high, from)
+        && ParseInt(text.substr(dash + 1), from, high, to);
+}
+
 bool ParseDate(const std::string& text, DateTriple& date)
 {
     int year = 0;

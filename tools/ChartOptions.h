@@ -21,6 +21,8 @@ struct ChartOptions {
 };
 
 bool ParseInt(const std::string& text, int low, int high, int& value);
+// FROM-TO with low <= FROM <= TO <= high.
+bool ParseRange(const std::string& text, int low, int high, int& from, int& to);
 bool ParseDate(const std::string& text, DateTriple& date);
 // Takes --zoom and --first-date into `options`; false for another option. `error` is set when
 // the option was one of these but its value was wrong.

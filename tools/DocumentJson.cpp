@@ -3,6 +3,7 @@
 #include "model/AttributeValues.h"
 #include "model/Document.h"
 #include "persistence/DocumentFile.h"
+#include "tools/RecordText.h"
 #include "view/ShiftJis.h"
 
 #include <QString>
@@ -64,15 +65,14 @@ public:
     template <std::size_t N>
     void Text(const char* name, const char (&field)[N])
     {
-        QString text;
+        std::string text;
         if (failed)
             return;
-        if (!DecodeShiftJis(field, N, text)) {
-            error = context + ": field \"" + name + "\" is not valid code page 932 text";
+        if (!RecordText(field, context, name, text, error)) {
             failed = true;
             return;
         }
-        object[name] = text.toStdString();
+        object[name] = std::move(text);
     }
 
     template <typename Point, typename Fields>

@@ -2,6 +2,7 @@
 
 #include "model/Document.h"
 #include "tools/DocumentLoader.h"
+#include "tools/ItemTypeNames.h"
 
 #include <algorithm>
 #include <array>
@@ -13,10 +14,6 @@
 namespace td {
 
 namespace {
-
-constexpr std::array<const char*, Schedule - TaskLine + 1> TypeNames = {
-    "TaskLine", "TaskBand", "Event", "Progress", "Line", "TextBox", "Schedule",
-};
 
 using Date = std::tuple<int32_t, int32_t, int32_t>;
 
@@ -51,15 +48,15 @@ int RunInfo(const std::vector<std::string>& args)
     Document document;
     if (!LoadDocumentFile("info", args[0], document))
         return 1;
-    std::array<int, TypeNames.size()> counts = {};
+    std::array<int, ItemTypeNames.size()> counts = {};
     for (int index = 0; index < document.ItemCount(); ++index)
         ++counts[document.ItemPtr(index)->type - TaskLine];
     const bool project = document.Kind() == DocumentKind::Project;
     std::cout << "kind: " << document.Kind() << (project ? " (project)" : " (schedule)") << '\n'
               << "rows: " << document.OrderCount() << '\n'
               << "items: " << document.ItemCount() << '\n';
-    for (std::size_t type = 0; type < TypeNames.size(); ++type)
-        std::cout << TypeNames[type] << ": " << counts[type] << '\n';
+    for (std::size_t type = 0; type < ItemTypeNames.size(); ++type)
+        std::cout << ItemTypeNames[type] << ": " << counts[type] << '\n';
     std::cout << "dates: " << DateRangeText(document) << '\n';
     return 0;
 }

@@ -50,13 +50,6 @@ bool ParsePaper(const std::string& text, QPageSize::PageSizeId& paper)
     return true;
 }
 
-bool ParsePages(const std::string& text, int& from, int& to)
-{
-    const size_t dash = text.find('-');
-    return dash != std::string::npos && ParseInt(text.substr(0, dash), 1, MaxPages, from)
-        && ParseInt(text.substr(dash + 1), from, MaxPages, to);
-}
-
 bool ParseValueOption(const std::string& arg, const std::string& value, PrintOptions& options)
 {
     std::string error;
@@ -71,7 +64,7 @@ bool ParseValueOption(const std::string& arg, const std::string& value, PrintOpt
     if (arg == "--paper")
         return ParsePaper(value, options.paper) || Fail("--paper must be A4, A3 or Letter");
     if (arg == "--pages")
-        return ParsePages(value, options.fromPage, options.toPage)
+        return ParseRange(value, 1, MaxPages, options.fromPage, options.toPage)
             || Fail("--pages must be FROM-TO within 1-64");
     return Fail("unknown option " + arg);
 }

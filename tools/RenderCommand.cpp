@@ -5,6 +5,7 @@
 #include "persistence/FileReplacement.h"
 #include "persistence/HolidayFile.h"
 #include "tools/ChartOptions.h"
+#include "tools/ChartSvg.h"
 #include "tools/CommandReporter.h"
 #include "view/ChartView.h"
 
@@ -23,6 +24,7 @@ constexpr int MaxBufferSide = 16384;
 struct RenderOptions {
     ChartOptions chart;
     std::string png;
+    std::string svg;
     int width = 1920;
     int height = 1080;
     int firstRow = 0;
@@ -52,6 +54,8 @@ bool ParseOptions(const std::vector<std::string>& args, RenderOptions& options)
                 return Fail(error);
         } else if (arg == "--png") {
             options.png = value;
+        } else if (arg == "--svg") {
+            options.svg = value;
         } else if (arg == "--width" || arg == "--height") {
             if (!ParseInt(value, 1, MaxBufferSide, number))
                 return Fail(arg + " must be 1 to " + std::to_string(MaxBufferSide));
@@ -66,9 +70,24 @@ bool ParseOptions(const std::vector<std::string>& args, RenderOptions& options)
     }
     if (options.chart.files.empty())
         return Fail("no document given");
-    if (options.png.empty())
-        return Fail("--png OUT is required");
+    if (options.png.empty() && options.svg.empty())
+        return Fail("--png OUT or --svg OUT is required");
     return true;
+}
+
+// Pictures are made in memory first, so that a failed write leaves no partial picture behind.
+bool WritePicture(const std::string& path, const QByteArray& bytes)
+{
+    if (!bytes.isEmpty() && ReplaceFile(path, std::string_view(bytes.constData(), bytes.size())))
+        return true;
+    return Fail("cannot write " + path);
+}
+
+QByteArray PngBytes(const QImage& image)
+{
+    QBuffer png;
+    png.open(QIODevice::WriteOnly);
+    return image.save(&png, "PNG") ? png.data() : QByteArray();
 }
 
 }  // namespace
@@ -87,14 +106,10 @@ int RunRender(const std::vector<std::string>& args)
     if (!OpenCharts("render", options.chart, workspace, view))
         return 1;
     view.ScrollToRow(std::min(options.firstRow, std::max(0, workspace.VisibleRowCount() - 1)));
-    // Encoded in memory first, so that a failed write leaves no partial picture behind.
-    QBuffer png;
-    png.open(QIODevice::WriteOnly);
-    if (!view.BackBuffer().save(&png, "PNG")
-        || !ReplaceFile(options.png, std::string_view(png.data().constData(), png.data().size()))) {
-        Fail("cannot write " + options.png);
+    if (!options.png.empty() && !WritePicture(options.png, PngBytes(view.BackBuffer())))
         return 1;
-    }
+    if (!options.svg.empty() && !WritePicture(options.svg, ChartSvg(workspace, view, holidays)))
+        return 1;
     return 0;
 }
 

@@ -5,9 +5,9 @@
 
 namespace td {
 
-// `tdtool render FILE... --png OUT [--width W] [--height H] [--zoom Z]
-// [--first-date YYYY-MM-DD] [--first-row N]`: paints the chart of the files into a PNG without
-// a window. `args` are the words after "render". Returns the process exit code.
+// `tdtool render FILE... [--png OUT] [--svg OUT] [--width W] [--height H] [--zoom Z]
+// [--first-date YYYY-MM-DD] [--first-row N]`: paints the chart of the files into a PNG, an SVG
+// or both without a window. `args` are the words after "render". Returns the process exit code.
 int RunRender(const std::vector<std::string>& args);
 
 }  // namespace td

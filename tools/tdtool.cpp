@@ -1,4 +1,5 @@
 #include "tools/ExportCommand.h"
+#include "tools/HolidaysCommand.h"
 #include "tools/ImportCommand.h"
 #include "tools/InfoCommand.h"
 #include "tools/PrintCommand.h"
@@ -21,16 +22,20 @@ struct Command {
 // Handlers return 2 for wrong usage; the usage line is printed here, once for all of them.
 constexpr Command Commands[] = {
     {"info", "tdtool info FILE", td::RunInfo},
-    {"export", "tdtool export FILE", td::RunExport},
+    {"export", "tdtool export FILE [--ics OUT] [--csv-rows OUT] [--csv-items OUT]", td::RunExport},
     {"import", "tdtool import JSON OUT", td::RunImport},
     {"render",
-     "tdtool render FILE... --png OUT [--width W] [--height H] [--zoom Z] [--first-date YYYY-MM-DD] "
-     "[--first-row N]",
+     "tdtool render FILE... [--png OUT] [--svg OUT] [--width W] [--height H] [--zoom Z] "
+     "[--first-date YYYY-MM-DD] [--first-row N]",
      td::RunRender},
     {"print",
      "tdtool print FILE... --pdf OUT [--dpi N] [--paper A4|A3|Letter] [--landscape] [--zoom Z] "
      "[--first-date YYYY-MM-DD] [--pages FROM-TO]",
      td::RunPrint},
+    {"holidays",
+     "tdtool holidays import CALENDAR.ics [--dir DIR] [--years FROM-TO] [--replace]\n"
+     "  tdtool holidays list YEAR [--dir DIR]",
+     td::RunHolidays},
 };
 
 constexpr int UsageExit = 2;

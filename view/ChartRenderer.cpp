@@ -11,8 +11,6 @@
 #include "view/ViewBitmaps.h"
 #include "view/VisibleRowMap.h"
 
-#include <QImage>
-
 namespace td {
 
 namespace {
@@ -145,13 +143,15 @@ ChartRenderer::ChartRenderer(Workspace& workspace, const ChartGeometry& geometry
 }
 
 // Where paper differs from the screen it says so here: the tint over the rows rather than
-// under them, and the items after every row rather than after their own document's.
+// under them, and the items after every row rather than after their own document's. The
+// screen's tint is begun before the header, so that a vector surface, which cannot AND onto
+// what it drew, darkens the header's drawing as it goes.
 void ChartRenderer::Draw(Surface& s, int selectedRow, ItemMonthIndex* months)
 {
     s.FillRect(0, 0, geometry.surfaceWidth, geometry.surfaceHeight, White);
+    s.BeginTint(HolidayColumns(), HolidayTint);
+    DrawHeader(s);
     if (frame.paper) {
-        s.BeginTint(HolidayColumns(), HolidayTint);
-        DrawHeader(s);
         for (int doc = 0; doc < workspace.DocumentCount(); ++doc)
             DrawRows(s, doc, -1);
         s.EndTint();
@@ -159,12 +159,7 @@ void ChartRenderer::Draw(Surface& s, int selectedRow, ItemMonthIndex* months)
             DrawItems(s, doc, months);
         return;
     }
-    DrawHeader(s);
-    QImage tint(1, 1, QImage::Format_RGB32);
-    tint.setPixelColor(0, 0, Surface::ToQColor(HolidayTint));
-    for (const QRect& column : HolidayColumns())
-        s.Stretch(column.x(), column.y(), column.width(), column.height(), tint, 0, 0, 1, 1,
-                  BlitOp::And);
+    s.EndTint();
     for (int doc = 0; doc < workspace.DocumentCount(); ++doc) {
         DrawRows(s, doc, selectedRow);
         DrawItems(s, doc, months);

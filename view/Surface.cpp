@@ -162,7 +162,9 @@ Surface::Surface(QPaintDevice& device, qreal scale) : scale(scale)
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     if (scale != 1.0)
         painter.scale(scale, scale);
-    raster = painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster;
+    const QPaintEngine* engine = painter.paintEngine();
+    raster = engine && engine->type() == QPaintEngine::Raster;
+    svg = engine && engine->type() == QPaintEngine::SVG;
     deviceRect = QRect(0, 0, static_cast<int>(std::ceil(device.width() / scale)),
                        static_cast<int>(std::ceil(device.height() / scale)));
     SelectBlackPen();
@@ -294,6 +296,14 @@ void Surface::Stroke(int x1, int y1, int x2, int y2, const QColor& color)
     // coordinates must lose its far end instead and keep its start.
     const bool xMajor = std::abs(x2 - x1) >= std::abs(y2 - y1);
     const bool reversed = xMajor ? x2 < x1 : y2 < y1;
+    if (svg) {
+        // A vector stroke covers exactly its geometry: half a pixel across centres it on the
+        // pixels GDI paints, and one pixel along leaves out a reversed line's far end.
+        const int along = reversed ? 1 : 0;
+        const QPointF shift = xMajor ? QPointF(along, 0.5) : QPointF(0.5, along);
+        painter.drawLine(QPointF(x1, y1) + shift, QPointF(x2, y2) + shift);
+        return;
+    }
     // A solid level or upright line is a one-pixel fill of the same pixels, which the raster
     // engine paints without stepping along the line.
     if (cosmeticStyle == PenSolid && raster && (x1 == x2 || y1 == y2)
@@ -326,7 +336,10 @@ void Surface::FillRect(int left, int top, int right, int bottom, uint32_t color)
 
 void Surface::PaintFill(const QRect& area, const QColor& color)
 {
-    Tinted(area, color, [&](const QColor& shade) { painter.fillRect(area, shade); });
+    if (svg)
+        FillTintedParts(area, color);
+    else
+        Tinted(area, color, [&](const QColor& shade) { painter.fillRect(area, shade); });
     if (raster)
         return;
     // A page begins with a fill of the whole device; nothing under it shows again.
@@ -336,6 +349,16 @@ void Surface::PaintFill(const QRect& area, const QColor& color)
     const QColor tinted = AndColors(color, ToQColor(tintColor));
     for (const QRect& part : tintRegion.intersected(area))
         fills.emplace_back(part, tinted);
+}
+
+// SVG has no clipping: each side of a tint's edge is filled on its own.
+void Surface::FillTintedParts(const QRect& area, const QColor& color)
+{
+    const QColor tinted = AndColors(color, ToQColor(tintColor));
+    for (const QRect& part : QRegion(area).subtracted(tintRegion))
+        painter.fillRect(part, color);
+    for (const QRect& part : tintRegion.intersected(area))
+        painter.fillRect(part, tinted);
 }
 
 QColor Surface::FillUnder(const QPoint& point) const
@@ -441,7 +464,16 @@ int Surface::DrawWrapped(int left, int top, int right, int bottom, const QString
         }
         Tinted(clip, textColor, [&](const QColor& color) {
             painter.setPen(color);
-            layout.draw(&painter, QPointF(left, top));
+            if (!svg) {
+                layout.draw(&painter, QPointF(left, top));
+                return;
+            }
+            // Without clipping, a line is drawn whole when its baseline lies in the rectangle.
+            for (int i = 0; i < layout.lineCount(); ++i) {
+                const QTextLine line = layout.lineAt(i);
+                if (top + line.y() + line.ascent() <= bottom)
+                    line.draw(&painter, QPointF(left, top));
+            }
         });
         painter.restore();
     }
@@ -508,6 +540,15 @@ void Surface::AndOntoFills(const QRect& target, const QImage& source, const QRec
     }
 }
 
+// Qt's SVG generator draws a source image whole, whatever part of it was asked for.
+void Surface::DrawImagePart(const QRect& target, const QImage& source, const QRect& from)
+{
+    if (svg)
+        painter.drawImage(target, source.copy(from));
+    else
+        painter.drawImage(target, source, from);
+}
+
 void Surface::Blit(int x, int y, int width, int height, const QImage& source, int sx, int sy,
                    BlitOp op)
 {
@@ -518,7 +559,7 @@ void Surface::Blit(int x, int y, int width, int height, const QImage& source, in
         return;
     }
     SetBlitMode(op);
-    painter.drawImage(QPoint(x, y), source, QRect(sx, sy, width, height));
+    DrawImagePart(QRect(x, y, width, height), source, QRect(sx, sy, width, height));
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
@@ -537,8 +578,7 @@ void Surface::Stretch(int x, int y, int width, int height, const QImage& source,
         // One pixel stretched is a fill; the raster engine combines fills as it does images.
         painter.fillRect(QRect(x, y, width, height), source.pixelColor(sx, sy));
     } else {
-        painter.drawImage(QRect(x, y, width, height), source,
-                          QRect(sx, sy, sourceWidth, sourceHeight));
+        DrawImagePart(QRect(x, y, width, height), source, QRect(sx, sy, sourceWidth, sourceHeight));
     }
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }

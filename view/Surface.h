@@ -120,10 +120,12 @@ private:
     void SetBlitMode(BlitOp op);
     // Paints and, on a device that cannot be read back, remembers an opaque fill.
     void PaintFill(const QRect& area, const QColor& color);
+    void FillTintedParts(const QRect& area, const QColor& color);
     // Calls draw(colour) once, or, where a tint on a device without raster operations reaches
     // part of `bounds`, once clipped to each side with the colour that side must show.
     template <typename Draw>
     void Tinted(const QRect& bounds, const QColor& color, Draw draw);
+    void DrawImagePart(const QRect& target, const QImage& source, const QRect& from);
     void AndOntoFills(const QRect& target, const QImage& source, const QRect& from);
     QColor FillUnder(const QPoint& point) const;
     int AlignedX(int x, int width, TextAlign align) const;
@@ -138,6 +140,8 @@ private:
     const ChartFont* font = nullptr;
     QColor textColor = Qt::black;
     bool raster = true;
+    // Qt's SVG generator: no clipping, strokes on exact geometry.
+    bool svg = false;
     qreal scale = 1;
     QRect deviceRect;
     std::vector<QRect> tintAreas;
