@@ -131,8 +131,8 @@ int FileCommands::RestoreDocument(const std::vector<uint8_t>& image, const std::
 
 int FileCommands::OpenSlotOf(const std::string& path) const
 {
-    for (int doc = 0; doc < workspace.DocumentCount(); ++doc) {
-        if (!path.empty() && SameFile(DocumentPath(*workspace.Doc(doc)), path))
+    for (int doc = 0; doc < workspace.DocumentCount() && !path.empty(); ++doc) {
+        if (SameFile(DocumentPath(*workspace.Doc(doc)), path))
             return doc;
     }
     return -1;

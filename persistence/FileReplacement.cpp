@@ -1,5 +1,6 @@
 #include "persistence/FileReplacement.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstdio>
@@ -222,6 +223,23 @@ bool ReplaceFile(const std::string& path, std::string_view bytes)
     if (existing.fd >= 0)
         close(existing.fd);
     return saved;
+}
+
+bool ReadUpTo(int fd, std::string& bytes, std::size_t limit)
+{
+    bytes.clear();
+    char chunk[65536];
+    while (bytes.size() < limit) {
+        const ssize_t got = read(fd, chunk, std::min(sizeof chunk, limit - bytes.size()));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        bytes.append(chunk, static_cast<size_t>(got));
+    }
+    return true;
 }
 
 int OpenRegularFile(const std::string& path)

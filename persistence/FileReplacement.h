@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -17,5 +18,9 @@ bool ReplaceFile(const std::string& path, std::string_view bytes);
 // Opens an existing regular file for reading without blocking on a FIFO or a device; -1 for
 // anything else.
 int OpenRegularFile(const std::string& path);
+
+// Reads from the file's position to its end, or `limit` bytes if it holds more; false on a read
+// error.
+bool ReadUpTo(int fd, std::string& bytes, std::size_t limit = std::string::npos);
 
 }  // namespace td

@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
+#include <string>
 
 namespace td {
 
@@ -19,17 +19,13 @@ int64_t ModifiedNanoseconds(const struct stat& info)
 // FNV-1a: stable across runs, and a plan file is read at memory speed anyway.
 std::optional<uint64_t> HashContent(int fd)
 {
+    std::string bytes;
+    if (!ReadUpTo(fd, bytes))
+        return std::nullopt;
     uint64_t hash = 14695981039346656037ULL;
-    std::array<unsigned char, 65536> buffer;
-    for (;;) {
-        const ssize_t got = read(fd, buffer.data(), buffer.size());
-        if (got < 0)
-            return std::nullopt;
-        if (got == 0)
-            return hash;
-        for (ssize_t n = 0; n < got; ++n)
-            hash = (hash ^ buffer[n]) * 1099511628211ULL;
-    }
+    for (const char c : bytes)
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+    return hash;
 }
 
 }  // namespace

@@ -44,22 +44,6 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-bool ReadHead(int fd, std::string& data)
-{
-    data.assign(ReadLimit, '\0');
-    size_t used = 0;
-    while (used < ReadLimit) {
-        ssize_t got = read(fd, data.data() + used, ReadLimit - used);
-        if (got < 0)
-            return false;
-        if (got == 0)
-            break;
-        used += static_cast<size_t>(got);
-    }
-    data.resize(used);
-    return true;
-}
-
 // Digits count in groups of four (MMDD) across line breaks; a group that cannot start a valid
 // month or day restarts the count with the next digit.
 class GroupScanner {
@@ -175,7 +159,7 @@ int LoadHolidayFile(int year, int (&table)[HolidayTableSize])
     if (fd < 0)
         return 0;
     std::string data;
-    const bool loaded = ReadHead(fd, data);
+    const bool loaded = ReadUpTo(fd, data, ReadLimit);
     close(fd);
     if (!loaded)
         return 0;

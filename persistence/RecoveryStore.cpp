@@ -75,14 +75,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path)
     if (fd < 0)
         return std::nullopt;
     std::string bytes;
-    char chunk[65536];
-    ssize_t got = 0;
-    while ((got = read(fd, chunk, sizeof chunk)) > 0)
-        bytes.append(chunk, static_cast<size_t>(got));
+    const bool read = ReadUpTo(fd, bytes);
     close(fd);
-    if (got < 0)
-        return std::nullopt;
-    return bytes;
+    return read ? std::optional(std::move(bytes)) : std::nullopt;
 }
 
 // Built by appending: GCC 12 warns falsely on chains of + here.

@@ -70,22 +70,9 @@ bool ReadCalendar(const std::string& path, std::string& text)
     const int fd = OpenRegularFile(path);
     if (fd < 0)
         return Fail(path + ": cannot open the file");
-    text.assign(MaxCalendarBytes + 1, '\0');
-    std::size_t used = 0;
-    while (used < text.size()) {
-        const ssize_t got = read(fd, text.data() + used, text.size() - used);
-        if (got <= 0) {
-            if (got < 0) {
-                close(fd);
-                return Fail(path + ": cannot read the file");
-            }
-            break;
-        }
-        used += static_cast<std::size_t>(got);
-    }
+    const bool read = ReadUpTo(fd, text, MaxCalendarBytes + 1);
     close(fd);
-    text.resize(used);
-    return true;
+    return read || Fail(path + ": cannot read the file");
 }
 
 int CountDays(const HolidayYear& table, const HolidayYear& without)
