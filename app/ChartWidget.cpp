@@ -27,14 +27,29 @@ ChartWidget::ChartWidget(ChartView& view, QWidget* parent)
     setMinimumSize(1, 1);
 }
 
+// The window may have moved to a screen of another device pixel ratio, or the screen's
+// scale changed: the chart is drawn again at the new ratio before it is shown.
 void ChartWidget::paintEvent(QPaintEvent* event)
 {
+    if (DeviceScale(devicePixelRatioF()).Ratio() != view.Pixels().Ratio()) {
+        view.SetDeviceScale(devicePixelRatioF());
+        update();
+    }
     const QImage& buffer = view.BackBuffer();
     if (buffer.isNull())
         return;
     QPainter painter(this);
     const QRect area = event->rect();
-    painter.drawImage(area.topLeft(), buffer, area);
+    const DeviceScale& pixels = view.Pixels();
+    if (pixels.IsIdentity()) {
+        painter.drawImage(area.topLeft(), buffer, area);
+        return;
+    }
+    const QRect from = pixels(area);
+    const double ratio = pixels.Ratio();
+    painter.drawImage(QRectF(from.x() / ratio, from.y() / ratio, from.width() / ratio,
+                             from.height() / ratio),
+                      buffer, from);
 }
 
 void ChartWidget::resizeEvent(QResizeEvent* event)

@@ -73,6 +73,7 @@ MainWindow::MainWindow(WindowServices services)
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
     chart = new ChartWidget(view, client);
+    view.SetDeviceScale(chart->devicePixelRatioF());
     vBar = new QScrollBar(Qt::Vertical, client);
     hBar = new QScrollBar(Qt::Horizontal, client);
     grid->addWidget(chart, 0, 0);

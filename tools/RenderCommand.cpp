@@ -10,6 +10,7 @@
 #include "view/ChartView.h"
 
 #include <QBuffer>
+#include <QString>
 
 #include <algorithm>
 #include <string_view>
@@ -28,12 +29,21 @@ struct RenderOptions {
     int width = 1920;
     int height = 1080;
     int firstRow = 0;
+    double scale = 1;
 };
 
 bool Fail(const std::string& text)
 {
     PrintCommandError("render", text);
     return false;
+}
+
+// Read without the locale: a comma is never the decimal point here.
+bool ParseScale(const std::string& text, double& scale)
+{
+    bool ok = false;
+    scale = QString::fromStdString(text).toDouble(&ok);
+    return ok && scale >= DeviceScale::MinRatio && scale <= DeviceScale::MaxRatio;
 }
 
 bool ParseOptions(const std::vector<std::string>& args, RenderOptions& options)
@@ -60,6 +70,9 @@ bool ParseOptions(const std::vector<std::string>& args, RenderOptions& options)
             if (!ParseInt(value, 1, MaxBufferSide, number))
                 return Fail(arg + " must be 1 to " + std::to_string(MaxBufferSide));
             (arg == "--width" ? options.width : options.height) = number;
+        } else if (arg == "--scale") {
+            if (!ParseScale(value, options.scale))
+                return Fail("--scale must be 1 to 4");
         } else if (arg == "--first-row") {
             if (!ParseInt(value, 0, MaxVisibleRows - 1, number))
                 return Fail("--first-row must be 0 to 255");
@@ -103,6 +116,7 @@ int RunRender(const std::vector<std::string>& args)
     HolidayFiles holidayFiles;
     HolidayCalendar holidays(holidayFiles);
     ChartView view(workspace, holidays, options.width - BufferExtraWidth, options.height);
+    view.SetDeviceScale(options.scale);
     if (!OpenCharts("render", options.chart, workspace, view))
         return 1;
     view.ScrollToRow(std::min(options.firstRow, std::max(0, workspace.VisibleRowCount() - 1)));

@@ -51,10 +51,27 @@ void ChartView::EnsureBuffers()
 {
     if (!backBuffer.isNull())
         return;
-    backBuffer = QImage(layout.BufferWidth(), layout.BufferHeight(), QImage::Format_RGB32);
+    const QSize size(pixels.Covering(layout.BufferWidth()), pixels.Covering(layout.BufferHeight()));
+    backBuffer = QImage(size, QImage::Format_RGB32);
     backBuffer.fill(Qt::white);
-    cleanCopy = QImage(layout.BufferWidth(), layout.BufferHeight(), QImage::Format_RGB32);
+    cleanCopy = QImage(size, QImage::Format_RGB32);
     cleanCopy.fill(Qt::white);
+}
+
+void ChartView::SetDeviceScale(double ratio)
+{
+    const DeviceScale scale(ratio);
+    if (scale.Ratio() == pixels.Ratio())
+        return;
+    pixels = scale;
+    const bool drawn = !backBuffer.isNull();
+    backBuffer = QImage();
+    cleanCopy = QImage();
+    if (!drawn)
+        return;
+    if (Dragging())
+        CancelDrag();
+    Redraw();
 }
 
 int ChartView::Resize(int width, int height)
@@ -82,7 +99,7 @@ int ChartView::Redraw()
         const ChartFrame frame = ScreenFrame(layout.BufferWidth());
         const HolidayDays days =
             holidays.DaysFrom(layout.FirstDate(), DayColumnCount(geometry.dates, frame.right));
-        Surface s(backBuffer);
+        Surface s(backBuffer, pixels);
         ChartRenderer(workspace, geometry, frame, days).Draw(s, selectedViewRow, &itemMonths);
     }
     overlaySaved = false;
@@ -144,13 +161,16 @@ void ChartView::DrawOverlay()
         overlayRect = {};
         return;
     }
-    Surface s(backBuffer);
+    Surface s(backBuffer, pixels);
     if (restore && !overlayRect.IsEmpty()) {
+        // Scaled text may reach a device pixel past its logical cells; the clean copy is the
+        // chart without feedback, so restoring a little more is harmless.
+        const int spare = pixels.IsIdentity() ? 0 : 1;
         const QRect erased = QRect(overlayRect.x, overlayRect.y, overlayRect.width,
                                    overlayRect.height)
-                                 .intersected(backBuffer.rect());
-        s.Blit(erased.x(), erased.y(), erased.width(), erased.height(), cleanCopy, erased.x(),
-               erased.y());
+                                 .adjusted(-spare, -spare, spare, spare)
+                                 .intersected(QRect(0, 0, layout.BufferWidth(), layout.BufferHeight()));
+        s.CopyAtScale(erased.x(), erased.y(), cleanCopy, erased);
         AddDamage({erased.x(), erased.y(), erased.width(), erased.height()});
     }
     Feedback feedback(workspace, layout, s);

@@ -73,6 +73,10 @@ public:
     int Resize(int clientWidth, int clientHeight);
     int Redraw();
     const ChartLayout& Layout() const { return layout; }
+    // The screen's device pixel ratio: the back buffer holds device pixels, everything else
+    // stays in logical pixels. A new ratio draws the chart again when it was drawn already.
+    void SetDeviceScale(double ratio);
+    const DeviceScale& Pixels() const { return pixels; }
 
     int XToDate(int x, int& year, int& month, int& day) const;
     int DateToX(int& x, int year, int month, int day) const;
@@ -183,6 +187,7 @@ private:
     FormatDialogs* dialogs = nullptr;
     ChartLayout layout;
 
+    DeviceScale pixels;
     QImage backBuffer;
     // The last full redraw, which the overlay restores its feedback from.
     QImage cleanCopy;

@@ -310,18 +310,20 @@ void ItemShapes::DrawTextBox(const ChartItem& item, int top)
     const int ox = left - x1;
     const int oy = upper - bt;
 
-    QImage box(right - left + 1, lower - upper + 1, QImage::Format_RGB32);
+    const QSize size(right - left + 1, lower - upper + 1);
+    const DeviceScale& pixels = surface.Pixels();
+    QImage box(pixels.Covering(size.width()), pixels.Covering(size.height()), QImage::Format_RGB32);
     // Frame ends far outside the composed part are pulled in to just beyond it, where they
     // draw the same pixels without straining the rasteriser.
-    const auto fx = [&](int x) { return std::clamp(x, -1, box.width()); };
-    const auto fy = [&](int y) { return std::clamp(y, -1, box.height()); };
+    const auto fx = [&](int x) { return std::clamp(x, -1, size.width()); };
+    const auto fy = [&](int y) { return std::clamp(y, -1, size.height()); };
     const int frameLeft = fx(-ox);
     const int frameRight = fx(w - ox);
     const int frameTop = fy(-oy);
     const int frameBottom = fy(hgt - oy);
     {
-        Surface composed(box);
-        composed.FillRect(0, 0, box.width(), box.height(), 0xFFFFFF);
+        Surface composed(box, pixels);
+        composed.FillRect(0, 0, size.width(), size.height(), 0xFFFFFF);
         composed.Segment(frameLeft, frameTop, frameRight, frameTop);
         composed.Segment(frameLeft, frameBottom, frameRight, frameBottom);
         composed.Segment(frameLeft, frameTop, frameLeft, frameBottom);
@@ -331,12 +333,12 @@ void ItemShapes::DrawTextBox(const ChartItem& item, int top)
         // No line of 128 bytes runs wider than the slack: a text starting further left is out
         // of sight, and a wrap edge further right breaks no line.
         const int textLeft = 2 - ox;
-        const int textRight = std::min(w - 2 - ox, box.width() + MaxTextSlack);
+        const int textRight = std::min(w - 2 - ox, size.width() + MaxTextSlack);
         if (textLeft > -MaxTextSlack)
             composed.DrawWrapped(textLeft, 2 - oy, textRight, hgt - 2 - oy, item.text,
                                  sizeof item.text);
     }
-    surface.Blit(left + dx, upper + dy, box.width(), box.height(), box, 0, 0, BlitOp::Copy);
+    surface.CopyAtScale(left + dx, upper + dy, box, QRect(QPoint(0, 0), size));
 }
 
 }  // namespace td

@@ -151,9 +151,15 @@ const WrappedText& Wrapped(const QString& text, const ChartFont& font, int width
 
 }  // namespace
 
-Surface::Surface(QPaintDevice& device) : Surface(device, 1.0) {}
+Surface::Surface(QPaintDevice& device) : Surface(device, 1.0, DeviceScale()) {}
 
-Surface::Surface(QPaintDevice& device, qreal scale) : scale(scale)
+Surface::Surface(QPaintDevice& device, qreal scale) : Surface(device, scale, DeviceScale()) {}
+
+Surface::Surface(QImage& device, const DeviceScale& pixels) : Surface(device, 1.0, pixels) {}
+
+Surface::Surface(QPaintDevice& device, qreal scale, const DeviceScale& pixels)
+    : scale(scale)
+    , pixels(pixels)
 {
     InstallFontSubstitution();
     painter.begin(&device);
@@ -286,6 +292,10 @@ void Surface::Segment(int x1, int y1, int x2, int y2)
 
 void Surface::Stroke(int x1, int y1, int x2, int y2, const QColor& color)
 {
+    if (!pixels.IsIdentity()) {
+        StrokeScaled(x1, y1, x2, y2, color);
+        return;
+    }
     UseLinePen(color);
     if (!pen.isCosmetic() && pen.width() > 1) {
         painter.drawLine(QPointF(x1, y1), QPointF(x2, y2));
@@ -327,11 +337,71 @@ void Surface::Stroke(int x1, int y1, int x2, int y2, const QColor& color)
     painter.drawPoint(x1, y1);
 }
 
+// The logical pixels a one-pixel or wide pen paints along a level or upright segment, as the
+// unscaled strokes paint them, become fills of whole device pixels; a slanting segment is drawn
+// in device pixels with a pen as wide as a rule.
+void Surface::StrokeScaled(int x1, int y1, int x2, int y2, const QColor& color)
+{
+    const bool wide = !pen.isCosmetic() && pen.width() > 1;
+    const int width = wide ? pen.width() : 1;
+    const int across = pixels.Width(width);
+    if (x1 != x2 && y1 != y2) {
+        QPen devicePen(color, across, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin);
+        if (const QList<qreal> dashes = DashPattern(cosmeticStyle); !wide && !dashes.isEmpty()) {
+            QList<qreal> pattern;
+            for (qreal d : dashes)
+                pattern.append(d * pixels.Ratio() / across);
+            devicePen.setDashPattern(pattern);
+        }
+        painter.setPen(devicePen);
+        painterPen = PainterPen::Stale;
+        const QPoint centre(across / 2, across / 2);
+        painter.drawLine(QPoint(pixels(x1), pixels(y1)) + centre,
+                         QPoint(pixels(x2), pixels(y2)) + centre);
+        return;
+    }
+    const bool level = y1 == y2;
+    const int start = level ? x1 : y1;
+    const int end = level ? x2 : y2;
+    const int line = (level ? y1 : x1) - width / 2;
+    const QList<qreal> dashes = wide ? QList<qreal>() : DashPattern(cosmeticStyle);
+    const auto run = [&](int from, int to) {
+        const int a = pixels(from);
+        const int b = pixels(to);
+        const int c = pixels(line);
+        painter.fillRect(level ? QRect(a, c, b - a, across) : QRect(c, a, across, b - a), color);
+    };
+    // A thin pen run backwards keeps its start and loses its far end; a wide one covers the
+    // pixels between its ends.
+    const int step = end > start ? 1 : -1;
+    const int length = std::abs(end - start);
+    if (dashes.isEmpty()) {
+        const int from = wide ? std::min(start, end) : step > 0 ? start : end + 1;
+        run(from, from + length);
+        return;
+    }
+    // Backwards, the dashes begin a pixel short of the start, which is painted on its own.
+    const int origin = step > 0 ? start : start - 1;
+    const int count = step > 0 ? length : length - 1;
+    if (step < 0)
+        run(start, start + 1);
+    int phase = 0;
+    for (int done = 0; done < count; phase = (phase + 1) % dashes.size()) {
+        const int dash = std::min(count - done, static_cast<int>(dashes[phase]));
+        if (phase % 2 == 0) {
+            const int near = origin + step * done;
+            const int far = origin + step * (done + dash - 1);
+            run(std::min(near, far), std::max(near, far) + 1);
+        }
+        done += dash;
+    }
+}
+
 void Surface::FillRect(int left, int top, int right, int bottom, uint32_t color)
 {
     if (right <= left || bottom <= top)
         return;
-    PaintFill(QRect(left, top, right - left, bottom - top), ToQColor(color));
+    PaintFill(pixels(QRect(left, top, right - left, bottom - top)), ToQColor(color));
 }
 
 void Surface::PaintFill(const QRect& area, const QColor& color)
@@ -402,7 +472,10 @@ void Surface::SelectFont(int height, int weight)
     if (font && font->key == FontKey(height, weight))
         return;
     font = &CachedFont(height, weight);
-    painter.setFont(font->font);
+    deviceFont = pixels.IsIdentity()
+                     ? font
+                     : &CachedFont(static_cast<int>(std::lround(height * pixels.Ratio())), weight);
+    painter.setFont(deviceFont->font);
 }
 
 void Surface::SetTextColor(uint32_t color)
@@ -424,10 +497,10 @@ void Surface::TextOut(int x, int y, const QString& text, TextAlign align)
 {
     if (text.isEmpty())
         return;
-    const ShapedLine& shaped = Shaped(text, *font);
-    const int height = font->lineHeight;
-    const int left = AlignedX(x, shaped.width, align);
-    const int top = align == TextAlign::CenterBottom ? y - height : y;
+    const ShapedLine& shaped = Shaped(text, *deviceFont);
+    const int height = deviceFont->lineHeight;
+    const int left = AlignedX(pixels(x), shaped.width, align);
+    const int top = align == TextAlign::CenterBottom ? pixels(y) - height : pixels(y);
     const QRect cells(left, top, shaped.width, height);
     if (!Touches(cells, height))
         return;
@@ -451,7 +524,10 @@ int Surface::DrawWrapped(int left, int top, int right, int bottom, const QString
     const WrappedText& wrapped = Wrapped(text, *font, std::max(1, right - left));
     const QTextLayout& layout = *wrapped.layout;
     const QRect clip(left, top, right - left, bottom - top);
-    if (right > left && bottom > top && Touches(clip)) {
+    const bool visible = right > left && bottom > top && Touches(pixels(clip));
+    if (visible && !pixels.IsIdentity()) {
+        DrawWrappedScaled(top, clip, layout);
+    } else if (visible) {
         painter.save();
         painter.setClipRect(clip);
         for (int i = 0; i < layout.lineCount(); ++i) {
@@ -478,6 +554,35 @@ int Surface::DrawWrapped(int left, int top, int right, int bottom, const QString
         painter.restore();
     }
     return wrapped.lines * lineHeight;
+}
+
+// The lines break where they break unscaled, so that a cell's text takes the same height at
+// any scale; each is drawn in the device font on its own.
+void Surface::DrawWrappedScaled(int top, const QRect& clip, const QTextLayout& layout)
+{
+    const QRect deviceClip = pixels(clip);
+    painter.save();
+    painter.setClipRect(deviceClip);
+    UseTextPen(textColor);
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const int lineTop = top + i * font->lineHeight;
+        if (lineTop >= clip.y() + clip.height())
+            break;
+        const QTextLine line = layout.lineAt(i);
+        QString part = layout.text().mid(line.textStart(), line.textLength());
+        while (!part.isEmpty() && (part.back() == QChar::LineSeparator || part.back().isSpace()))
+            part.chop(1);
+        if (part.isEmpty())
+            continue;
+        const ShapedLine& shaped = Shaped(part, *deviceFont);
+        const int deviceTop = pixels(lineTop);
+        const QRect cells(deviceClip.x(), deviceTop, shaped.width,
+                          pixels(lineTop + font->lineHeight) - deviceTop);
+        painter.fillRect(cells.intersected(deviceClip), Qt::white);
+        painter.drawStaticText(cells.topLeft(), shaped.text);
+    }
+    painter.restore();
+    painterPen = PainterPen::Stale;
 }
 
 int Surface::DrawWrapped(int left, int top, int right, int bottom, const char* bytes,
@@ -559,7 +664,17 @@ void Surface::Blit(int x, int y, int width, int height, const QImage& source, in
         return;
     }
     SetBlitMode(op);
-    DrawImagePart(QRect(x, y, width, height), source, QRect(sx, sy, width, height));
+    DrawImagePart(pixels(QRect(x, y, width, height)), source, QRect(sx, sy, width, height));
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void Surface::CopyAtScale(int x, int y, const QImage& source, const QRect& from)
+{
+    const QRect part = pixels(from);
+    if (part.isEmpty() || source.isNull())
+        return;
+    SetBlitMode(BlitOp::Copy);
+    DrawImagePart(QRect(QPoint(pixels(x), pixels(y)), part.size()), source, part);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 
@@ -574,11 +689,12 @@ void Surface::Stretch(int x, int y, int width, int height, const QImage& source,
         return;
     }
     SetBlitMode(op);
+    const QRect target = pixels(QRect(x, y, width, height));
     if (sourceWidth == 1 && sourceHeight == 1 && source.valid(sx, sy)) {
         // One pixel stretched is a fill; the raster engine combines fills as it does images.
-        painter.fillRect(QRect(x, y, width, height), source.pixelColor(sx, sy));
+        painter.fillRect(target, source.pixelColor(sx, sy));
     } else {
-        DrawImagePart(QRect(x, y, width, height), source, QRect(sx, sy, sourceWidth, sourceHeight));
+        DrawImagePart(target, source, QRect(sx, sy, sourceWidth, sourceHeight));
     }
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
@@ -602,7 +718,7 @@ void Surface::EndTint()
         SetBlitMode(BlitOp::And);
         for (const QRect& area : tintAreas)
             if (!area.isEmpty())
-                painter.fillRect(area, ToQColor(tintColor));
+                painter.fillRect(pixels(area), ToQColor(tintColor));
         painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     }
     tintAreas.clear();

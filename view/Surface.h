@@ -1,5 +1,7 @@
 #pragma once
 
+#include "view/DeviceScale.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QPen>
@@ -13,6 +15,7 @@
 
 class QImage;
 class QPaintDevice;
+class QTextLayout;
 
 namespace td {
 
@@ -51,6 +54,9 @@ public:
     explicit Surface(QPaintDevice& device);
     // Drawn in units of 1 / `scale` device pixels (the preview draws a page at a quarter).
     Surface(QPaintDevice& device, qreal scale);
+    // An image of a screen's device pixels, drawn in logical pixels: edges on whole device
+    // pixels, text laid out at the device's pixel height.
+    Surface(QImage& device, const DeviceScale& pixels);
     ~Surface();
     Surface(const Surface&) = delete;
     Surface& operator=(const Surface&) = delete;
@@ -102,6 +108,10 @@ public:
     // Scales the source rectangle onto the destination rectangle, nearest neighbour.
     void Stretch(int x, int y, int width, int height, const QImage& source, int sx, int sy,
                  int sourceWidth, int sourceHeight, BlitOp op = BlitOp::Copy);
+    // Copies the logical rectangle `from` of an image drawn at this surface's device scale,
+    // its top left corner to (x, y), pixel for pixel.
+    void CopyAtScale(int x, int y, const QImage& source, const QRect& from);
+    const DeviceScale& Pixels() const { return pixels; }
 
     // A solid colour ANDed over the blank `areas` and over everything drawn into them until
     // EndTint. Raster devices combine it with their pixels at EndTint. Printers and PDF cannot
@@ -113,10 +123,15 @@ public:
 private:
     enum class PainterPen { Stale, Line, Text };
 
+    Surface(QPaintDevice& device, qreal scale, const DeviceScale& pixels);
+
     void ApplyPen();
     void UseLinePen(const QColor& color);
     void UseTextPen(const QColor& color);
     void Stroke(int x1, int y1, int x2, int y2, const QColor& color);
+    // The same segment in device pixels, at a device scale other than one.
+    void StrokeScaled(int x1, int y1, int x2, int y2, const QColor& color);
+    void DrawWrappedScaled(int top, const QRect& clip, const QTextLayout& layout);
     void SetBlitMode(BlitOp op);
     // Paints and, on a device that cannot be read back, remembers an opaque fill.
     void PaintFill(const QRect& area, const QColor& color);
@@ -137,12 +152,16 @@ private:
     // The style of the selected one-pixel pen, -1 for a wide pen.
     int32_t cosmeticStyle = -1;
     PainterPen painterPen = PainterPen::Stale;
+    // The selected font measures the logical layout; its device twin draws the glyphs.
     const ChartFont* font = nullptr;
+    const ChartFont* deviceFont = nullptr;
     QColor textColor = Qt::black;
     bool raster = true;
     // Qt's SVG generator: no clipping, strokes on exact geometry.
     bool svg = false;
     qreal scale = 1;
+    DeviceScale pixels;
+    // The device's extent in the painter's units.
     QRect deviceRect;
     std::vector<QRect> tintAreas;
     QRegion tintRegion;
