@@ -158,12 +158,14 @@ void ShowWindow(ChartView& view, const DateTriple& window)
     view.Resize(ScreenWidth, ScreenHeight);
 }
 
-// A day-mode view of a generated plan on a 2240 x 1080 buffer.
+// A day-mode view of a generated plan on a 2240 x 1080 buffer, of 4,480 x 2,160 device pixels
+// at a device pixel ratio of 2.
 struct BenchChart {
-    explicit BenchChart(const PlanShape& shape)
+    BenchChart(const PlanShape& shape, int ratio)
         : view(workspace, holidays, ScreenWidth, ScreenHeight)
     {
         FillWorkspace(workspace, shape, BenchWindow);
+        view.SetDeviceScale(ratio);
         ShowWindow(view, BenchWindow);
     }
 
@@ -173,16 +175,17 @@ struct BenchChart {
     ChartView view;
 };
 
-BenchChart& Chart(const PlanShape& shape)
+BenchChart& Chart(const PlanShape& shape, int ratio = 1)
 {
-    static BenchChart worst(WorstScreen);
-    static BenchChart spread(SpreadPlan);
-    static BenchChart allInView(AllInView);
+    static BenchChart worst(WorstScreen, 1);
+    static BenchChart worstAtTwo(WorstScreen, 2);
+    static BenchChart spread(SpreadPlan, 1);
+    static BenchChart allInView(AllInView, 1);
     if (&shape == &SpreadPlan)
         return spread;
     if (&shape == &AllInView)
         return allInView;
-    return worst;
+    return ratio == 2 ? worstAtTwo : worst;
 }
 
 int ItemsInAllDocuments(const Workspace& workspace)
@@ -193,9 +196,9 @@ int ItemsInAllDocuments(const Workspace& workspace)
     return total;
 }
 
-void RunRedraw(benchmark::State& state, const PlanShape& shape)
+void RunRedraw(benchmark::State& state, const PlanShape& shape, int ratio = 1)
 {
-    BenchChart& chart = Chart(shape);
+    BenchChart& chart = Chart(shape, ratio);
     chart.view.DropSelection();
     for (auto _ : state) {
         chart.view.Redraw();
@@ -204,12 +207,12 @@ void RunRedraw(benchmark::State& state, const PlanShape& shape)
     state.counters["items"] = ItemsInAllDocuments(chart.workspace);
 }
 
-// (a) 16 documents, 256 rows, 4,096 items in the view.
+// (a) 16 documents, 256 rows, 4,096 items in the view; at device pixel ratios 1 and 2.
 void BM_RedrawWorstScreen(benchmark::State& state)
 {
-    RunRedraw(state, WorstScreen);
+    RunRedraw(state, WorstScreen, static_cast<int>(state.range(0)));
 }
-BENCHMARK(BM_RedrawWorstScreen)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawWorstScreen)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // (b) The worst screen with 61,440 more items over ten years outside the view.
 void BM_RedrawSpread(benchmark::State& state)
@@ -335,12 +338,13 @@ QPoint BodyOf(const ChartView& view, const Workspace& workspace, int index)
     std::exit(1);
 }
 
-// (f) One step of a drag of 64 items on the worst screen: the mouse-move handler draws the
-// overlay, then the window copies the area it reports (the old and the new feedback) from the
-// back buffer to the screen.
+// (f) One step of a drag of 64 items on the worst screen, at device pixel ratios 1 and 2: the
+// mouse-move handler draws the overlay, then the window copies the area it reports (the old and
+// the new feedback) from the back buffer to the screen, as the chart widget does.
 void BM_DragStep(benchmark::State& state)
 {
-    BenchChart& chart = Chart(WorstScreen);
+    const int ratio = static_cast<int>(state.range(0));
+    BenchChart& chart = Chart(WorstScreen, ratio);
     Workspace& workspace = chart.workspace;
     ChartView& view = chart.view;
     view.DropSelection();
@@ -354,17 +358,21 @@ void BM_DragStep(benchmark::State& state)
     view.Redraw();
     view.OnButtonDown(body.x(), body.y());
     view.OnMouseMove(true, body.x() + 1, body.y());
-    QImage screen(ScreenWidth, ScreenHeight, QImage::Format_RGB32);
+    QImage screen(ScreenWidth * ratio, ScreenHeight * ratio, QImage::Format_RGB32);
+    screen.setDevicePixelRatio(ratio);
     int step = 0;
     long pixels = 0;
     for (auto _ : state) {
         view.OnMouseMove(true, 800 + (step % 40) * 3, 200 + (step % 7) * 10);
         ++step;
         const OverlayRect area = view.TakeRepaintArea();
+        const QRect from = view.Pixels()(QRect(area.x, area.y, area.width, area.height));
         QPainter painter(&screen);
-        painter.drawImage(QPoint(area.x, area.y), view.BackBuffer(),
-                          QRect(area.x, area.y, area.width, area.height));
-        pixels += static_cast<long>(area.width) * area.height;
+        if (ratio == 1)
+            painter.drawImage(from.topLeft(), view.BackBuffer(), from);
+        else
+            painter.drawImage(QRectF(area.x, area.y, area.width, area.height), view.BackBuffer(), from);
+        pixels += static_cast<long>(from.width()) * from.height();
         benchmark::DoNotOptimize(screen.constBits());
     }
     state.counters["selected"] = workspace.SelectionCount();
@@ -374,7 +382,7 @@ void BM_DragStep(benchmark::State& state)
     view.OnButtonUp(body.x(), body.y());
     view.DropSelection();
 }
-BENCHMARK(BM_DragStep)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_DragStep)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 void BM_PlainFill(benchmark::State& state)
 {
