@@ -122,14 +122,17 @@ QImage WhiteImage(int width, int height)
 
 }  // namespace
 
-QImage AttributeImage(const AttributeTable& table, int index)
+QImage AttributeImage(const AttributeTable& table, int index, double ratio)
 {
-    QImage image = WhiteImage(AttributeImageWidth, AttributeImageHeight);
+    const DeviceScale pixels(ratio);
+    QImage image = WhiteImage(pixels.Covering(AttributeImageWidth), pixels.Covering(AttributeImageHeight));
     uint32_t value = 0;
     if (table.ValueAt(index, value)) {
-        Surface s(image);
+        Surface s(image, pixels);
         DrawEntry(s, table.bitmapStrip, index, value);
     }
+    // Only now: a painter on an image of another ratio would scale the drawing again.
+    image.setDevicePixelRatio(pixels.Ratio());
     return image;
 }
 

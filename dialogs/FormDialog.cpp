@@ -84,7 +84,7 @@ QComboBox* FormDialog::AttributeList(const AttributeTable& table, int count, con
     list->setIconSize(QSize(AttributeImageWidth, AttributeImageHeight));
     list->setMaxVisibleItems(DroppedRows);
     for (int i = 0; i < count; ++i)
-        list->addItem(QPixmap::fromImage(AttributeImage(table, i)),
+        list->addItem(QPixmap::fromImage(AttributeImage(table, i, list->devicePixelRatioF())),
                       QString::fromLatin1(table.LabelAt(i)));
     list->setCurrentIndex(-1);
     return list;
