@@ -1,3 +1,4 @@
+#include "dialogs/DialogImages.h"
 #include "dialogs/FieldValues.h"
 #include "dialogs/HolidayDialog.h"
 #include "dialogs/ProjectFormatDialog.h"
@@ -10,6 +11,7 @@
 #include "tests/app/TempDir.h"
 #include "tests/model/WorkspaceTestSupport.h"
 #include "tests/persistence/PersistenceTestSupport.h"
+#include "model/AttributeValues.h"
 #include "view/ShiftJis.h"
 
 #include <QAbstractButton>
@@ -195,6 +197,25 @@ TEST(ProjectFormatDialog, KeepsAWhiteTextColourAndCountsTheNamesCodePage932Bytes
     EXPECT_EQ(ws.RowAt(0)->textColor, 0xFFFFFFu);
     EXPECT_EQ(FromShiftJis(ws.RowAt(0)->name), whole) << "a whole character that no longer fits is left out";
     EXPECT_EQ(std::string(ws.RowAt(0)->person), "ABCDEFGHIJKLMNO");
+}
+
+// On a screen of twice the device pixels, a list entry's picture of pens, widths, colours and
+// line arrows is the unscaled one with each pixel doubled, shown at the same logical size (band
+// arrows slant, and a slanting line is drawn anew in device pixels).
+TEST(AttributeImage, AtRatioTwoIsTheUnscaledPictureDoubled)
+{
+    for (const AttributeTable* table : {&PenStyles(), &LineWidths(), &ColorPalette(), &Arrows()}) {
+        for (int i = 0; i < table->Count(); ++i) {
+            const QImage once = AttributeImage(*table, i);
+            const QImage twice = AttributeImage(*table, i, 2);
+            ASSERT_EQ(twice.deviceIndependentSize(), QSizeF(once.size()));
+            int differing = 0;
+            for (int y = 0; y < twice.height(); ++y)
+                for (int x = 0; x < twice.width(); ++x)
+                    differing += twice.pixel(x, y) != once.pixel(x / 2, y / 2);
+            EXPECT_EQ(differing, 0) << table->bitmapStrip << " " << i;
+        }
+    }
 }
 
 TEST(TextLimit, InsertionKeepsTheWholeCharactersThatFit)
