@@ -8,27 +8,11 @@
 set -euo pipefail
 editor=$1
 examples=$2
-command -v Xvfb >/dev/null && command -v xdotool >/dev/null || { echo "Xvfb or xdotool missing"; exit 77; }
-
-work=$(mktemp -d)
-pids=()
+source "$(dirname "$0")/VirtualDisplay.sh"
 declare -A redo_keys
-cleanup() {
-    for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; ls -la "$copies" >&2; tail -20 "$work/editor.log" >&2; exit 1; }
-
-# No reset when the last client leaves: an editor started then would find no server.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-export XDG_STATE_HOME="$work/state"
+start_display 1280x800
 copies="$XDG_STATE_HOME/timeline-draft"
-unset QT_QPA_PLATFORM
 
 start_editor() {
     "$editor" --first-date 2009-04-01 --zoom 7 "$@" 2>>"$work/editor.log" &

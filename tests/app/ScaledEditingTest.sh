@@ -9,25 +9,9 @@ set -euo pipefail
 editor=$1
 tdtool=$2
 examples=$3
-command -v Xvfb >/dev/null && command -v xdotool >/dev/null || { echo "Xvfb or xdotool missing"; exit 77; }
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/VirtualDisplay.sh"
 fail() { echo "FAIL: $*" >&2; tail -20 "$work/editor.log" >&2; exit 1; }
-
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 2560x1600x24 -nolisten tcp -noreset >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-export XDG_STATE_HOME="$work/state"
-unset QT_QPA_PLATFORM
+start_display 2560x1600
 
 # xdotool speaks device pixels; the gestures are given in logical ones.
 at() { awk -v s="$scale" -v x="$1" -v y="$2" 'BEGIN { printf "%d %d", x * s + 0.5, y * s + 0.5 }'; }
