@@ -39,6 +39,36 @@ QList<qreal> DashPattern(int32_t style)
     }
 }
 
+// Calls paint(from, to) for each run of pixels [from, to) that a pen paints along a level or
+// upright segment from `start` towards `end`, as the raster engine paints it unscaled. A thin
+// pen run backwards keeps its start and loses its far end, and its dashes begin a pixel short of
+// the start; a wide pen covers the pixels between the ends.
+template <typename Paint>
+void PaintedRuns(int start, int end, bool wide, const QList<qreal>& dashes, Paint paint)
+{
+    const int step = end > start ? 1 : -1;
+    const int length = std::abs(end - start);
+    if (dashes.isEmpty()) {
+        const int from = wide ? std::min(start, end) : step > 0 ? start : end + 1;
+        paint(from, from + length);
+        return;
+    }
+    const int origin = step > 0 ? start : start - 1;
+    const int count = step > 0 ? length : length - 1;
+    if (step < 0)
+        paint(start, start + 1);
+    int phase = 0;
+    for (int done = 0; done < count; phase = (phase + 1) % dashes.size()) {
+        const int dash = std::min(count - done, static_cast<int>(dashes[phase]));
+        if (phase % 2 == 0) {
+            const int near = origin + step * done;
+            const int far = origin + step * (done + dash - 1);
+            paint(std::min(near, far), std::max(near, far) + 1);
+        }
+        done += dash;
+    }
+}
+
 // DrawText of an edit control breaks at CR LF as well as at the right edge.
 QString WithLineSeparators(QString text)
 {
@@ -337,64 +367,44 @@ void Surface::Stroke(int x1, int y1, int x2, int y2, const QColor& color)
     painter.drawPoint(x1, y1);
 }
 
-// The logical pixels a one-pixel or wide pen paints along a level or upright segment, as the
-// unscaled strokes paint them, become fills of whole device pixels; a slanting segment is drawn
-// in device pixels with a pen as wide as a rule.
+// A level or upright segment at a device scale: the logical pixels the unscaled pen paints along
+// it become fills of whole device pixels.
 void Surface::StrokeScaled(int x1, int y1, int x2, int y2, const QColor& color)
 {
     const bool wide = !pen.isCosmetic() && pen.width() > 1;
-    const int width = wide ? pen.width() : 1;
-    const int across = pixels.Width(width);
     if (x1 != x2 && y1 != y2) {
-        QPen devicePen(color, across, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin);
-        if (const QList<qreal> dashes = DashPattern(cosmeticStyle); !wide && !dashes.isEmpty()) {
-            QList<qreal> pattern;
-            for (qreal d : dashes)
-                pattern.append(d * pixels.Ratio() / across);
-            devicePen.setDashPattern(pattern);
-        }
-        painter.setPen(devicePen);
-        painterPen = PainterPen::Stale;
-        const QPoint centre(across / 2, across / 2);
-        painter.drawLine(QPoint(pixels(x1), pixels(y1)) + centre,
-                         QPoint(pixels(x2), pixels(y2)) + centre);
+        StrokeSlantScaled(x1, y1, x2, y2, color, wide);
         return;
     }
     const bool level = y1 == y2;
-    const int start = level ? x1 : y1;
-    const int end = level ? x2 : y2;
-    const int line = (level ? y1 : x1) - width / 2;
+    const int width = wide ? pen.width() : 1;
+    const int line = pixels((level ? y1 : x1) - width / 2);
+    const int across = pixels.Width(width);
     const QList<qreal> dashes = wide ? QList<qreal>() : DashPattern(cosmeticStyle);
-    const auto run = [&](int from, int to) {
+    PaintedRuns(level ? x1 : y1, level ? x2 : y2, wide, dashes, [&](int from, int to) {
         const int a = pixels(from);
         const int b = pixels(to);
-        const int c = pixels(line);
-        painter.fillRect(level ? QRect(a, c, b - a, across) : QRect(c, a, across, b - a), color);
-    };
-    // A thin pen run backwards keeps its start and loses its far end; a wide one covers the
-    // pixels between its ends.
-    const int step = end > start ? 1 : -1;
-    const int length = std::abs(end - start);
-    if (dashes.isEmpty()) {
-        const int from = wide ? std::min(start, end) : step > 0 ? start : end + 1;
-        run(from, from + length);
-        return;
+        painter.fillRect(level ? QRect(a, line, b - a, across) : QRect(line, a, across, b - a),
+                         color);
+    });
+}
+
+// A slanting segment is drawn anew in device pixels, as wide as the pen's rules.
+void Surface::StrokeSlantScaled(int x1, int y1, int x2, int y2, const QColor& color, bool wide)
+{
+    const int across = pixels.Width(wide ? pen.width() : 1);
+    QPen devicePen(color, across, Qt::SolidLine, Qt::FlatCap, Qt::BevelJoin);
+    if (const QList<qreal> dashes = DashPattern(cosmeticStyle); !wide && !dashes.isEmpty()) {
+        QList<qreal> pattern;
+        for (qreal d : dashes)
+            pattern.append(d * pixels.Ratio() / across);
+        devicePen.setDashPattern(pattern);
     }
-    // Backwards, the dashes begin a pixel short of the start, which is painted on its own.
-    const int origin = step > 0 ? start : start - 1;
-    const int count = step > 0 ? length : length - 1;
-    if (step < 0)
-        run(start, start + 1);
-    int phase = 0;
-    for (int done = 0; done < count; phase = (phase + 1) % dashes.size()) {
-        const int dash = std::min(count - done, static_cast<int>(dashes[phase]));
-        if (phase % 2 == 0) {
-            const int near = origin + step * done;
-            const int far = origin + step * (done + dash - 1);
-            run(std::min(near, far), std::max(near, far) + 1);
-        }
-        done += dash;
-    }
+    painter.setPen(devicePen);
+    painterPen = PainterPen::Stale;
+    const QPoint centre(across / 2, across / 2);
+    painter.drawLine(QPoint(pixels(x1), pixels(y1)) + centre,
+                     QPoint(pixels(x2), pixels(y2)) + centre);
 }
 
 void Surface::FillRect(int left, int top, int right, int bottom, uint32_t color)

@@ -69,7 +69,8 @@ public:
     void SelectPen(int32_t style, uint32_t color);
     // A solid pen of the given width (a dotted pen wider than one pixel draws solid, as in GDI).
     void SelectWidePen(int32_t width, uint32_t color);
-    // A geometric pen with a user-defined dash pattern in device pixels and bevel joins.
+    // A geometric pen with a user-defined dash pattern in device pixels and bevel joins. Pages
+    // use it; a surface at a device scale draws it solid.
     void SelectGeometricPen(int32_t width, const std::vector<int32_t>& dashes, uint32_t color);
     void SelectBlackPen() { SelectPen(PenSolid, 0); }
 
@@ -131,6 +132,7 @@ private:
     void Stroke(int x1, int y1, int x2, int y2, const QColor& color);
     // The same segment in device pixels, at a device scale other than one.
     void StrokeScaled(int x1, int y1, int x2, int y2, const QColor& color);
+    void StrokeSlantScaled(int x1, int y1, int x2, int y2, const QColor& color, bool wide);
     void DrawWrappedScaled(int top, const QRect& clip, const QTextLayout& layout);
     void SetBlitMode(BlitOp op);
     // Paints and, on a device that cannot be read back, remembers an opaque fill.
