@@ -1,6 +1,9 @@
 #include "model/Document.h"
 
 #include <algorithm>
+#include <cstdint>
+
+#include <sys/mman.h>
 
 namespace td {
 
@@ -16,7 +19,27 @@ void MakeRoom(std::vector<Record>& table, int32_t count, int32_t& capacity)
     table.resize(capacity);
 }
 
+// A plan of tens of thousands of items is megabytes that are written once as it is read; taken
+// in 4 KiB pages, faulting them in costs more than reading the file. Where the kernel honours
+// the advice, untouched memory of the range comes in 2 MiB pages instead.
+void AdviseHugePages(void* data, std::size_t bytes)
+{
+    constexpr uintptr_t HugePage = uintptr_t{2} << 20;
+    const auto begin = (reinterpret_cast<uintptr_t>(data) + HugePage - 1) & ~(HugePage - 1);
+    const auto end = (reinterpret_cast<uintptr_t>(data) + bytes) & ~(HugePage - 1);
+    if (end > begin)
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+}
+
 }  // namespace
+
+void Document::ReserveItems(int count)
+{
+    if (count <= static_cast<int>(items.capacity()))
+        return;
+    items.reserve(static_cast<std::size_t>(count));
+    AdviseHugePages(items.data(), items.capacity() * sizeof(ChartItem));
+}
 
 uint64_t Document::NextItemsStamp()
 {

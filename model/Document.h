@@ -31,6 +31,9 @@ inline int PackedIndex(int32_t packed) { return packed & 0xFFFF; }
 class Document {
 public:
     void SetKind(int32_t kind);
+    // Room for `count` items before the table must grow again: a reader that knows how many
+    // follow spares the copies of growing, and a large table is asked for in huge pages.
+    void ReserveItems(int count);
     int32_t Kind() const { return kind; }
     void SetModState(int32_t state) { modState = state; }
     int32_t ModState() const { return modState; }

@@ -9,6 +9,7 @@
 #include <new>
 #include <string_view>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace td {
@@ -278,6 +279,22 @@ bool ReadRecords(ImageReader& reader, Document& document)
     }
 }
 
+// How many item records follow `at`, counted by their length fields alone, so that the item table
+// is made once for them instead of growing, and copying, as they are read. A damaged length only
+// makes the count a poor guess: the records themselves are read field by field.
+int CountItemRecords(const std::vector<uint8_t>& image, std::size_t at)
+{
+    int count = 0;
+    while (at + 3 <= image.size() && (image[at] == RowTag || IsItemType(image[at]))) {
+        const std::size_t length = image[at + 1] | image[at + 2] << 8;
+        if (length < 2)
+            break;
+        count += image[at] != RowTag;
+        at += 1 + length;
+    }
+    return count;
+}
+
 int MagicKind(const std::vector<uint8_t>& image)
 {
     if (image.size() < MagicSize)
@@ -319,7 +336,8 @@ bool ReadInto(int fd, std::vector<uint8_t>& bytes, std::size_t limit)
 {
     constexpr std::size_t Chunk = 65536;
     for (;;) {
-        const std::size_t want = limit ? limit - bytes.size() : Chunk;
+        const std::size_t room = bytes.capacity() - bytes.size();
+        const std::size_t want = limit ? limit - bytes.size() : room > 0 ? room : Chunk;
         if (want == 0)
             return true;
         const std::size_t used = bytes.size();
@@ -344,6 +362,11 @@ bool ReadImage(int fd, std::vector<uint8_t>& image, ErrorReporter& errors)
     }
     if (HeaderKind(image, errors) == 0)
         return false;
+    // A plan of megabytes is read into room made once, not grown and copied chunk by chunk; one
+    // byte more sees the end of a file that has not grown meanwhile.
+    struct stat status {};
+    if (fstat(fd, &status) == 0 && status.st_size > 0)
+        image.reserve(static_cast<std::size_t>(status.st_size) + 1);
     if (!ReadInto(fd, image, 0)) {
         errors.ShowError(FileOpenError);
         return false;
@@ -388,6 +411,7 @@ int ReadDocumentImage(Document& document, const std::vector<uint8_t>& image, Err
     reader.Take(4);  // Version, checked above.
     reader.Take(4);  // Total length.
     reader.Take(4);  // The constant 256.
+    document.ReserveItems(CountItemRecords(image, MagicSize + 12));
     if (!ReadRecords(reader, document)) {
         errors.ShowError(DataError);
         return 0;

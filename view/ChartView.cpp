@@ -51,11 +51,11 @@ void ChartView::EnsureBuffers()
 {
     if (!backBuffer.isNull())
         return;
-    const QSize size(pixels.Covering(layout.BufferWidth()), pixels.Covering(layout.BufferHeight()));
-    backBuffer = QImage(size, QImage::Format_RGB32);
+    // The clean copy is made by the overlay when it first needs one: an editor that is only
+    // looked at never touches a second screen of memory.
+    backBuffer = QImage(pixels.Covering(layout.BufferWidth()), pixels.Covering(layout.BufferHeight()),
+                        QImage::Format_RGB32);
     backBuffer.fill(Qt::white);
-    cleanCopy = QImage(size, QImage::Format_RGB32);
-    cleanCopy.fill(Qt::white);
 }
 
 void ChartView::SetDeviceScale(double ratio)
