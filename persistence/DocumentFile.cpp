@@ -281,15 +281,18 @@ bool ReadRecords(ImageReader& reader, Document& document)
 
 // How many item records follow `at`, counted by their length fields alone, so that the item table
 // is made once for them instead of growing, and copying, as they are read. A damaged length only
-// makes the count a poor guess: the records themselves are read field by field.
+// makes the count a poor guess (the records themselves are read field by field); records shorter
+// than any item's fields are not counted, so the guess never asks for more room than a file of
+// real items this long would need.
 int CountItemRecords(const std::vector<uint8_t>& image, std::size_t at)
 {
+    constexpr std::size_t ShortestItem = 16;
     int count = 0;
     while (at + 3 <= image.size() && (image[at] == RowTag || IsItemType(image[at]))) {
         const std::size_t length = image[at + 1] | image[at + 2] << 8;
         if (length < 2)
             break;
-        count += image[at] != RowTag;
+        count += image[at] != RowTag && length >= ShortestItem;
         at += 1 + length;
     }
     return count;
