@@ -263,35 +263,16 @@ TEST_F(Tdtool, ExampleViewsMatchTheirReferenceImages)
 
 bool Dark(QRgb pixel) { return qGray(pixel) < 128; }
 
-// A rule one pixel thick, level or upright, at least `minimum` pixels long.
-struct Rule {
-    bool level = true;
-    int line = 0;
-    int from = 0;
-    int to = 0;
-};
-
-std::vector<Rule> ThinRules(const QImage& image, int minimum)
+// Rows of an image, or its columns when `level` is false, as lines of pixels.
+QRgb At(const QImage& image, bool level, int line, int along)
 {
-    std::vector<Rule> rules;
-    const auto scan = [&](bool level, int lines, int length, auto at) {
-        for (int line = 1; line + 1 < lines; ++line)
-            for (int i = 0, end = 0; i < length; i = end + 1) {
-                for (end = i; end < length && Dark(at(line, end)) && !Dark(at(line - 1, end)) && !Dark(at(line + 1, end));)
-                    ++end;
-                if (end - i >= minimum)
-                    rules.push_back({level, line, i, end});
-            }
-    };
-    scan(true, image.height(), image.width(), [&](int y, int x) { return image.pixel(x, y); });
-    scan(false, image.width(), image.height(), [&](int x, int y) { return image.pixel(x, y); });
-    return rules;
+    return level ? image.pixel(along, line) : image.pixel(line, along);
 }
 
-// Every render at a device pixel ratio is the unscaled chart in geometry: at 2, each thin rule of
-// the frame is two device pixels on twice its coordinates, most of the picture is the unscaled
-// one doubled, and the text is drawn at the device's resolution (finer than doubled pixels); at
-// 1.5, each rule is one device pixel wide along its whole length.
+// The example charts at device pixel ratios keep their geometry: at 2, most of the picture is the
+// unscaled one doubled while the text is finer than doubled pixels; at 1.5, each thin rule of the
+// frame (a dark run of 60 pixels or more with light pixels on both sides) is one device pixel wide
+// along its whole length.
 TEST_F(Tdtool, ScaledRendersKeepTheGeometryAndDrawTextAtTheDeviceResolution)
 {
     const QStringList views[] = {
@@ -301,41 +282,39 @@ TEST_F(Tdtool, ScaledRendersKeepTheGeometryAndDrawTextAtTheDeviceResolution)
     for (const QStringList& view : views) {
         SCOPED_TRACE(view.join(' ').toStdString());
         const auto render = [&](const char* scale) {
-            const QString png = Path("scaled.png");
-            const ToolResult result = RunTdtool(QStringList {"render"} << view << "--png" << png << "--width" << "1200"
-                                                << "--height" << "500" << "--scale" << scale);
+            const ToolResult result = RunTdtool(QStringList {"render"} << view << "--png" << Path("s.png") << "--width"
+                                                << "1200" << "--height" << "500" << "--scale" << scale);
             EXPECT_EQ(result.exitCode, 0) << result.err;
-            return QImage(png).convertToFormat(QImage::Format_RGB32);
+            return QImage(Path("s.png")).convertToFormat(QImage::Format_RGB32);
         };
-        const QImage once = render("1");
-        const QImage twice = render("2");
-        const QImage half = render("1.5");
+        const QImage once = render("1"), twice = render("2"), half = render("1.5");
         ASSERT_EQ(twice.size(), once.size() * 2);
         ASSERT_EQ(half.size(), once.size() * 3 / 2);
-        const std::vector<Rule> rules = ThinRules(once, 60);
-        ASSERT_GT(rules.size(), 20u);
-        for (const Rule& rule : rules) {
-            const auto at = [&](const QImage& image, int line, int along) {
-                return rule.level ? image.pixel(along, line) : image.pixel(line, along);
-            };
-            int astray = 0;
-            for (int along = 2 * rule.from; along < 2 * rule.to; ++along)
-                astray += !Dark(at(twice, 2 * rule.line, along)) || !Dark(at(twice, 2 * rule.line + 1, along))
-                          || Dark(at(twice, 2 * rule.line - 1, along)) || Dark(at(twice, 2 * rule.line + 2, along));
-            EXPECT_EQ(astray, 0) << rule.level << " rule at " << rule.line;
-            const int line = rule.line * 3 / 2 + (rule.line % 2);
-            for (int along = rule.from * 3 / 2 + 1; along < rule.to * 3 / 2 - 1; ++along)
-                astray += !Dark(at(half, line, along)) || Dark(at(half, line - 1, along)) || Dark(at(half, line + 1, along));
-            EXPECT_EQ(astray, 0) << rule.level << " rule at " << rule.line << " at 1.5";
-        }
-        int doubled = 0;
-        int fine = 0;
+        int doubled = 0, fine = 0, rules = 0, astray = 0;
         for (int y = 0; y < twice.height(); y += 2)
             for (int x = 0; x < twice.width(); x += 2) {
                 const QRgb p = twice.pixel(x, y);
                 doubled += p == once.pixel(x / 2, y / 2);
                 fine += p != twice.pixel(x + 1, y) || p != twice.pixel(x, y + 1) || p != twice.pixel(x + 1, y + 1);
             }
+        for (bool level : {true, false}) {
+            const int lines = level ? once.height() : once.width(), length = level ? once.width() : once.height();
+            for (int line = 1; line + 1 < lines; ++line)
+                for (int from = 0, to = 0; from < length; from = to + 1) {
+                    for (to = from; to < length && Dark(At(once, level, line, to)) && !Dark(At(once, level, line - 1, to))
+                                    && !Dark(At(once, level, line + 1, to));)
+                        ++to;
+                    if (to - from < 60)
+                        continue;
+                    ++rules;
+                    const int device = line * 3 / 2 + line % 2;
+                    for (int along = from * 3 / 2 + 1; along < to * 3 / 2 - 1; ++along)
+                        astray += !Dark(At(half, level, device, along)) || Dark(At(half, level, device - 1, along))
+                                  || Dark(At(half, level, device + 1, along));
+                }
+        }
+        EXPECT_GT(rules, 20);
+        EXPECT_EQ(astray, 0);
         EXPECT_GT(doubled, once.width() * once.height() * 97 / 100);
         EXPECT_GT(fine, 2000);
     }

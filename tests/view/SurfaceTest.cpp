@@ -177,62 +177,6 @@ TEST(Surface, AtRatioTwoEveryRuleFillAndBlitIsTheUnscaledPictureDoubled)
     EXPECT_EQ(differing, 0);
 }
 
-// At 1.5, every one-pixel rule is one device pixel wide, wherever it lies, and fills side by
-// side meet without a gap.
-TEST(Surface, AtRatioOneAndAHalfRulesHaveOneWidthAndFillsMeet)
-{
-    const DeviceScale pixels(1.5);
-    const QImage image = SceneAt(pixels);
-    const auto darkRun = [&](auto at, int from, int to) {
-        int run = 0;
-        for (int i = from; i < to; ++i)
-            run += qGray(at(i)) < 128;
-        return run;
-    };
-    for (int style = PenSolid; style <= PenDashDotDot; ++style) {
-        SCOPED_TRACE(style);
-        // Probed one pixel from each segment's start, where every pen paints.
-        for (auto [rule, at] : {std::pair{12 + 2 * style, 4}, std::pair{23 + 2 * style, 96}}) {
-            const int y = pixels(rule);
-            EXPECT_EQ(darkRun([&](int v) { return image.pixel(pixels(at), v); }, y - 2, y + 3), 1);
-        }
-        for (auto [rule, at] : {std::pair{100 + 2 * style, 3}, std::pair{111 + 2 * style, 59}}) {
-            const int x = pixels(rule);
-            EXPECT_EQ(darkRun([&](int v) { return image.pixel(v, pixels(at)); }, x - 2, x + 3), 1);
-        }
-    }
-    for (int x = 0; x < pixels(20); ++x)
-        EXPECT_NE(image.pixel(x, 4), White) << x;
-    EXPECT_EQ(image.pixel(pixels(20), 4), White);
-}
-
-// Text at twice the device pixels is drawn from the font at twice the height: about twice the
-// size, with detail finer than a doubled pixel.
-TEST(Surface, AtRatioTwoTextIsDrawnAtTheDeviceHeight)
-{
-    const auto textAt = [](const DeviceScale& pixels) {
-        QImage image = Filled(pixels.Covering(200), pixels.Covering(60), Blue);
-        Surface s(image, pixels);
-        s.SelectFont(14, 400);
-        s.TextOut(10, 10, QStringLiteral("開発計画 2009/4"));
-        s.DrawWrapped(10, 30, 60, 60, QStringLiteral("基本設計と詳細設計"));
-        return image;
-    };
-    const QImage once = textAt(DeviceScale(1));
-    const QImage twice = textAt(DeviceScale(2));
-    const QRect small = InkBounds(once, Blue);
-    const QRect large = InkBounds(twice, Blue);
-    EXPECT_NEAR(large.left(), 2 * small.left(), 2);
-    EXPECT_NEAR(large.top(), 2 * small.top(), 2);
-    EXPECT_NEAR(large.width(), 2 * small.width(), 8);
-    EXPECT_NEAR(large.height(), 2 * small.height(), 4);
-    int fine = 0;
-    for (int y = 0; y + 1 < twice.height(); y += 2)
-        for (int x = 0; x + 1 < twice.width(); x += 2)
-            fine += twice.pixel(x, y) != twice.pixel(x + 1, y) || twice.pixel(x, y) != twice.pixel(x, y + 1);
-    EXPECT_GT(fine, 100);
-}
-
 // Every label of a screen of many is kept from one redraw to the next; labels scrolled out of
 // sight are let go.
 TEST(TextCache, KeepsAScreenOfLabelsAndLetsScrolledOutOnesGo)
