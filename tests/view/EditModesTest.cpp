@@ -90,6 +90,25 @@ TEST(ChartOverlay, EachFeedbackErasesTheLastOne)
     EXPECT_TRUE(SameOutside(f.view.BackBuffer(), chart, {}));
 }
 
+// At a device pixel ratio of 1.5 the overlay erases its feedback to the last device pixel, and
+// going back to a ratio of 1 draws the chart exactly as before.
+TEST(ChartOverlay, AFractionalRatioLeavesNoTraceAndRatioOneIsAsBefore)
+{
+    ModeChart f;
+    const QImage unscaled = f.view.BackBuffer().copy();
+    f.view.SetDeviceScale(1.5);
+    const QImage chart = f.view.BackBuffer().copy();
+    ASSERT_EQ(chart.size(), QSize(unscaled.width() * 3 / 2, unscaled.height() * 3 / 2));
+    f.view.OnButtonDown(700, 100);
+    f.view.OnMouseMove(true, 500, 70);
+    EXPECT_NE(f.view.BackBuffer(), chart);
+    f.view.OnMouseMove(true, 600, 91);
+    f.view.OnButtonUp(600, 91);
+    EXPECT_EQ(f.view.BackBuffer(), chart);
+    f.view.SetDeviceScale(1);
+    EXPECT_EQ(f.view.BackBuffer(), unscaled);
+}
+
 // Each mode's outline, from `down` moved to `to`, over the selection it works on: creating snaps
 // to whole days (a task or progress bar one stroke, a band its two edges, a line joining the two
 // days, a text box staying in the pressed row); the selection's outlines follow a move by whole
