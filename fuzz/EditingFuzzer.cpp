@@ -18,13 +18,14 @@ namespace fs = std::filesystem;
 struct ScreenSize {
     int width;
     int height;
+    double ratio;
 };
 
 // Small screens keep each redraw cheap (every redraw copies the whole buffer); the larger ones
-// show more rows and days at once.
-constexpr std::array Screens = {ScreenSize {320, 240}, ScreenSize {200, 120}, ScreenSize {320, 240},
-                                ScreenSize {200, 120}, ScreenSize {480, 320}, ScreenSize {320, 480},
-                                ScreenSize {640, 480}, ScreenSize {1024, 768}};
+// show more rows and days at once. Some are screens of device pixel ratio 1.5 or 2.
+constexpr std::array Screens = {ScreenSize {320, 240, 1}, ScreenSize {200, 120, 1.5}, ScreenSize {320, 240, 2},
+                                ScreenSize {200, 120, 1}, ScreenSize {480, 320, 1.5}, ScreenSize {320, 480, 1},
+                                ScreenSize {640, 480, 1}, ScreenSize {1024, 768, 1}};
 
 // Fonts need a GUI application; it lives until the process ends.
 QGuiApplication* application = nullptr;
@@ -97,6 +98,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     td::fuzz::FuzzInput input(data, size);
     const ScreenSize screen = input.Pick(Screens);
     td::fuzz::EditingSession session(input, directory, screen.width, screen.height);
+    session.view.SetDeviceScale(screen.ratio);
     session.Resize(screen.width * 3 / 4, screen.height * 3 / 4);
     td::fuzz::EditingSteps steps(input, session);
     steps.Start([&] { td::fuzz::BuildPlan(input, session, directory, examples); });

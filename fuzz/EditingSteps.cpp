@@ -5,6 +5,8 @@
 #include "fuzz/FuzzProperty.h"
 #include "fuzz/StepTrace.h"
 
+#include <QImage>
+
 #include <array>
 #include <span>
 
@@ -275,8 +277,22 @@ void EditingSteps::ScrollBar()
     Step([&] { session.ScrollBar(vertical, code, position); });
 }
 
+// The window may draw the chart afresh at any moment (a resize, a scroll there and back): at
+// rest, what it shows must be what a full redraw draws, at any device pixel ratio, with no trace
+// of feedback left and nothing stale.
+void EditingSteps::CheckPicture()
+{
+    ChartView& view = session.view;
+    if (view.Dragging() || view.BackBuffer().isNull())
+        return;
+    const QImage shown = view.BackBuffer().copy();
+    view.Redraw();
+    Require(view.BackBuffer() == shown, "at rest the chart shows what a full redraw draws");
+}
+
 void EditingSteps::Resize()
 {
+    CheckPicture();
     const ChartView& view = session.view;
     const int slack = input.OneIn(8) ? 100 : 0;
     const int width = input.Between(0, view.Layout().BufferWidth() - BufferExtraWidth + slack);

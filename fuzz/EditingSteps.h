@@ -31,6 +31,7 @@ private:
 
     void Step(const std::function<void()>& call);
     void CheckAll();
+    void CheckPicture();
 
     void Press(int x, int y);
     void Move(int x, int y);
