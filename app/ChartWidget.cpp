@@ -35,21 +35,10 @@ void ChartWidget::paintEvent(QPaintEvent* event)
         view.SetDeviceScale(devicePixelRatioF());
         update();
     }
-    const QImage& buffer = view.BackBuffer();
-    if (buffer.isNull())
+    if (view.BackBuffer().isNull())
         return;
     QPainter painter(this);
-    const QRect area = event->rect();
-    const DeviceScale& pixels = view.Pixels();
-    if (pixels.IsIdentity()) {
-        painter.drawImage(area.topLeft(), buffer, area);
-        return;
-    }
-    const QRect from = pixels(area);
-    const double ratio = pixels.Ratio();
-    painter.drawImage(QRectF(from.x() / ratio, from.y() / ratio, from.width() / ratio,
-                             from.height() / ratio),
-                      buffer, from);
+    view.PaintArea(painter, event->rect());
 }
 
 void ChartWidget::resizeEvent(QResizeEvent* event)

@@ -366,12 +366,10 @@ void BM_DragStep(benchmark::State& state)
         view.OnMouseMove(true, 800 + (step % 40) * 3, 200 + (step % 7) * 10);
         ++step;
         const OverlayRect area = view.TakeRepaintArea();
-        const QRect from = view.Pixels()(QRect(area.x, area.y, area.width, area.height));
+        const QRect logical(area.x, area.y, area.width, area.height);
         QPainter painter(&screen);
-        if (ratio == 1)
-            painter.drawImage(from.topLeft(), view.BackBuffer(), from);
-        else
-            painter.drawImage(QRectF(area.x, area.y, area.width, area.height), view.BackBuffer(), from);
+        view.PaintArea(painter, logical);
+        const QRect from = view.Pixels()(logical);
         pixels += static_cast<long>(from.width()) * from.height();
         benchmark::DoNotOptimize(screen.constBits());
     }

@@ -125,7 +125,8 @@ QImage WhiteImage(int width, int height)
 QImage AttributeImage(const AttributeTable& table, int index, double ratio)
 {
     const DeviceScale pixels(ratio);
-    QImage image = WhiteImage(pixels.Covering(AttributeImageWidth), pixels.Covering(AttributeImageHeight));
+    QImage image =
+        WhiteImage(pixels.Covering(AttributeImageWidth), pixels.Covering(AttributeImageHeight));
     uint32_t value = 0;
     if (table.ValueAt(index, value)) {
         Surface s(image, pixels);

@@ -5,6 +5,7 @@
 #include "view/ChartRenderer.h"
 
 #include <QDate>
+#include <QPainter>
 
 #include <algorithm>
 #include <cstring>
@@ -53,9 +54,21 @@ void ChartView::EnsureBuffers()
         return;
     // The clean copy is made by the overlay when it first needs one: an editor that is only
     // looked at never touches a second screen of memory.
-    backBuffer = QImage(pixels.Covering(layout.BufferWidth()), pixels.Covering(layout.BufferHeight()),
-                        QImage::Format_RGB32);
+    backBuffer = QImage(pixels.Covering(layout.BufferWidth()),
+                        pixels.Covering(layout.BufferHeight()), QImage::Format_RGB32);
     backBuffer.fill(Qt::white);
+}
+
+void ChartView::PaintArea(QPainter& painter, const QRect& area) const
+{
+    if (pixels.IsIdentity()) {
+        painter.drawImage(area.topLeft(), backBuffer, area);
+        return;
+    }
+    const QRect from = pixels(area);
+    const double ratio = pixels.Ratio();
+    painter.drawImage(QRectF(QPointF(from.topLeft()) / ratio, QSizeF(from.size()) / ratio),
+                      backBuffer, from);
 }
 
 void ChartView::SetDeviceScale(double ratio)
@@ -166,10 +179,11 @@ void ChartView::DrawOverlay()
         // Scaled text may reach a device pixel past its logical cells; the clean copy is the
         // chart without feedback, so restoring a little more is harmless.
         const int spare = pixels.IsIdentity() ? 0 : 1;
+        const QRect buffer(0, 0, layout.BufferWidth(), layout.BufferHeight());
         const QRect erased = QRect(overlayRect.x, overlayRect.y, overlayRect.width,
                                    overlayRect.height)
                                  .adjusted(-spare, -spare, spare, spare)
-                                 .intersected(QRect(0, 0, layout.BufferWidth(), layout.BufferHeight()));
+                                 .intersected(buffer);
         s.CopyAtScale(erased.x(), erased.y(), cleanCopy, erased);
         AddDamage({erased.x(), erased.y(), erased.width(), erased.height()});
     }

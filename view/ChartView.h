@@ -149,6 +149,9 @@ public:
     OverlayRect TakeRepaintArea();
 
     const QImage& BackBuffer() const { return backBuffer; }
+    // Copies the logical `area` of the back buffer to a painter on the screen, pixel for pixel
+    // at the screen's device pixel ratio.
+    void PaintArea(QPainter& painter, const QRect& area) const;
     // Height in pixels of a flattened row (20 per lane), 0 for an index outside the list.
     int RowHeight(int visibleRow) const;
 
